@@ -1,0 +1,39 @@
+# Varno: `make run` builds and starts the program in a window; `make test` builds and runs every test.
+BUILD      ?= build
+BUILD_ASAN ?= build-asan
+JOBS       ?= $(shell nproc)
+CMAKE_ARGS ?=
+
+.PHONY: all deps configure build run test test-asan bench screenshots clean
+
+all: build
+
+deps:
+	./scripts/install-deps
+
+configure: deps
+	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_ARGS)
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	./$(BUILD)/app/varno $(ARGS)
+
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+test-asan: deps
+	cmake -S . -B $(BUILD_ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVARNO_SANITIZE=ON -DVARNO_BENCH=OFF $(CMAKE_ARGS)
+	cmake --build $(BUILD_ASAN) -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --test-dir $(BUILD_ASAN) --output-on-failure -j $(JOBS)
+
+bench: build
+	for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+screenshots: build
+	./scripts/screenshots $(BUILD)
+
+clean:
+	rm -rf $(BUILD) $(BUILD_ASAN)

@@ -1,0 +1,29 @@
+#pragma once
+// The headless display: the program's user-interface thread runs beside a driver in lockstep. The program
+// runs until its queue is empty and no timer is due, then parks; only then does the driver act, so
+// everything the driver reads is stable and every run is the same. Time is virtual.
+
+#include <cstdint>
+#include <functional>
+
+namespace platform::display::headless {
+
+// Switches the clock to virtual time, installs the headless backend, starts `program` (the program's main
+// function) on a new user-interface thread and returns when it has parked or ended.
+void start(std::function<int()> program);
+
+// Runs `action` on the driver's side while the program is parked (reading windows, injecting input
+// through ui::input_* or sending messages to windows), then lets the program run until it parks again or
+// ends. REQUIRES: start() was called. Returns false when the program had already ended.
+bool act(const std::function<void()>& action);
+
+// Advances virtual time by `ms`, running every timer in turn at its due time (the program runs until it
+// parks after each). Returns false when the program ended meanwhile.
+bool advance(uint64_t ms);
+
+bool running();
+// Waits for the program's thread to end and returns its exit code. If it is still running, asks the main
+// window to close first (ui::post_quit_message as last resort).
+int finish();
+
+}  // namespace platform::display::headless
