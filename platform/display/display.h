@@ -21,6 +21,9 @@ public:
     virtual void present(const gdi::Bitmap& screen) = 0;
     // Another instance asked this one to come forward.
     virtual void raise() {}
+    // Called from any thread (through display::wake): a backend blocked in wait() must return soon. A
+    // backend that parks for a driver may leave it to the driver's next step.
+    virtual void wake() {}
 };
 
 // Installs the backend (not owned; lives until replaced). nullptr removes it: get_message then only
@@ -28,7 +31,8 @@ public:
 void set_backend(Backend* backend);
 Backend* backend();
 
-// Wakes a waiting backend from another thread (the single-instance listener uses it).
+// Wakes a waiting backend from another thread (the single-instance listener uses it). Safe from any
+// thread at any time; set_backend waits for a wake in progress to finish.
 void wake();
 
 }  // namespace platform::display

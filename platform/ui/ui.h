@@ -125,6 +125,9 @@ struct WindowClass {
     int icon = 0;                    // resource number, 0 for none
     bool erase_background = true;    // paint fills the client area with `background` first
     gdi::Color background = gdi::kWhite;
+    // Top-level windows of such a class (menu bars, pop-up menus, the on-screen keyboard) are never the
+    // active window and never take the focus, but they do receive taps.
+    bool no_activate = false;
 };
 
 // False when the name is taken (case-insensitive) or the procedure is empty.
@@ -182,6 +185,14 @@ Hwnd find_window(std::u16string_view class_name, std::u16string_view title);
 bool set_foreground_window(Hwnd hwnd);
 Hwnd active_window();                        // the topmost enabled top-level window
 
+// Replaces the procedure of one window (subclassing); returns the previous one, empty for a stale handle.
+// The class procedure stays what other windows of the class use.
+WndProc set_window_proc(Hwnd hwnd, WndProc proc);
+// The deepest visible, enabled window under a screen point, as a tap would reach it; kNoWindow over
+// nothing, over the navigation bar, or over a disabled top-level window.
+Hwnd window_from_point(int x, int y);
+bool is_dialog(Hwnd hwnd);                   // a top-level window made by run_dialog
+
 // ---- Messages -----------------------------------------------------------------------------------------
 
 LResult send_message(Hwnd hwnd, uint32_t msg, WParam wparam = 0, LParam lparam = 0);
@@ -191,8 +202,13 @@ void post_quit_message(int exit_code);
 // Next message for any window of the thread: posted messages and input first, then due timers, then
 // paint. With nothing to do it waits through the display (real time under SDL; parked under the headless
 // driver). False when the quit message arrives; *out then holds kMsgQuit with the code in wparam.
+// With no backend installed and nothing to do it returns false at once with out->msg == 0.
 bool get_message(Message* out);
 LResult dispatch_message(const Message& m);
+// Dispatches everything there is to do now (queued and posted messages, due timers, paint) without
+// waiting, and presents the screen if it changed. Stops short of a pending quit, which stays pending.
+// Returns the number of messages dispatched.
+int pump_messages();
 
 // ---- Timers -------------------------------------------------------------------------------------------
 
@@ -292,7 +308,8 @@ private:
 // Creates the dialog from its template (by name, or by number as "#103"), its controls, sends
 // kMsgInitDialog (on_init), disables the owner and runs a nested message loop until end_dialog. Then
 // re-enables and re-activates the owner, destroys the dialog and returns the result. -1 when the template
-// is unknown or the dialog cannot be created.
+// is unknown or the dialog cannot be created (a control of an unknown class). A dialog destroyed without
+// end_dialog gives 0; a quit message ends the loop with 0 and stays posted, so every loop ends.
 int run_dialog(std::string_view name, Hwnd owner, DialogProc& proc);
 int run_dialog(int number, Hwnd owner, DialogProc& proc);
 int run_dialog(const DialogTemplate& t, Hwnd owner, DialogProc& proc);
@@ -315,15 +332,21 @@ std::u16string item_text(Hwnd dialog, int id, int max_chars = 0x7FFFFFFF);
 // shows "ok" for it, which sends command kIdOk.
 void init_full_screen(Hwnd dialog, bool done_button);
 // The input panel: raised shows an on-screen keyboard over the lower part of the screen.
+// A change of state sends kMsgSettingChange with wparam kSettingInputPanel to the active window.
 void set_input_panel(bool raised);
 bool input_panel_raised();
+Hwnd input_panel_window();                   // the keyboard window while raised, else kNoWindow
+constexpr WParam kSettingInputPanel = 0xE0;
 // The shell's activation record and its handlers, called by windows on kMsgActivate/kMsgSettingChange so
 // the input panel and full-screen state follow the window.
 struct ActivationInfo {
     uint32_t size = 12;
-    uint32_t previous_panel_state = 0;
+    uint32_t previous_panel_state = 0;   // kPanelUnknown, kPanelLowered or kPanelRaised
     uint32_t reserved = 0;
 };
+constexpr uint32_t kPanelUnknown = 0, kPanelLowered = 1, kPanelRaised = 2;
+// Deactivation records the panel's state in *info; activation restores the recorded state (nothing when
+// none was recorded). A setting change for the panel records the new state while the window is active.
 void handle_activate(Hwnd hwnd, WParam wparam, LParam lparam, ActivationInfo* info);
 void handle_setting_change(Hwnd hwnd, WParam wparam, LParam lparam, ActivationInfo* info);
 
