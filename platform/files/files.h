@@ -30,6 +30,8 @@ const std::string& card_folder();
 std::u16string executable_path();
 
 // Host path of a device path: existing components matched case-insensitively, the rest as given.
+// Empty when the path is refused: no device root set, a NUL in a name, or ".." climbing above the device
+// root ("\Temp\..\Windows" is fine, "\..\etc" is not). Every call below fails for a refused path.
 std::string host_path(const std::u16string& device_path);
 
 // ---- Attributes -------------------------------------------------------------------------------------
