@@ -1,0 +1,49 @@
+#pragma once
+// The drawing table: five retained drawings ("slots" 0 to 4), each a singly linked list of nodes that
+// starts with its header node, plus the index of the current drawing. A free slot has no nodes, an empty
+// name and the block counter kFreeBlockCounter; the current drawing is -1 while no slot is in use.
+//
+// Everything runs on the user-interface thread.
+
+#include <cstdint>
+#include <string>
+
+namespace draw {
+
+constexpr int kDrawingSlots = 5;
+constexpr int32_t kFreeBlockCounter = 9999999;   // block counter of a free slot
+constexpr int kNoDrawing = -1;
+
+// Node types.
+constexpr int32_t kNodeHeader = 0;
+constexpr int32_t kNodeEntity = 1;
+constexpr int32_t kNodeBlock = 7;
+
+// One node of a drawing. The slot owns its nodes and frees them, payload included, with the drawing.
+struct Node {
+    int32_t id = 0;          // 0 for the header, then one more than the node that was last before it
+    int32_t type = kNodeHeader;
+    int32_t erased = 0;      // 1 once erased by name: never drawn, never found
+    Node* next = nullptr;
+};
+
+struct DrawingSlot {
+    Node* first = nullptr;   // header node; nullptr while the slot is free
+    Node* last = nullptr;    // for appending
+    std::string name;        // at most 259 characters; empty while free
+    int32_t block_counter = kFreeBlockCounter;
+};
+
+// Once at start-up (and by tests): frees every node of every slot and leaves all five free, with no
+// current drawing.
+void dwg_init();
+
+// The slot with that index; REQUIRES: 0 <= index < kDrawingSlots.
+DrawingSlot& dwg_slot(int index);
+bool dwg_slot_in_use(int index);         // false for an index outside 0..4
+
+// Index of the current drawing, or kNoDrawing.
+int dwg_current();
+void dwg_set_current(int index);
+
+}  // namespace draw

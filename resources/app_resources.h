@@ -1,0 +1,52 @@
+#pragma once
+// Resources of the application shell: the main window's strings, its menu bar and command ids, the
+// accelerator table, the program icon and the about box.
+
+namespace resources {
+
+// Strings.
+constexpr int kStringTitle = 1;          // "Varno": the main window's title
+constexpr int kStringClassName = 3;      // "MV": the main window's class
+
+constexpr int kIconProgram = 176;        // the program icon (drawn by the icon static control)
+constexpr int kMenuBarMain = 111;        // the main window's menu bar
+constexpr int kAcceleratorsMain = 3;     // Ctrl+A -> About, Ctrl+Q -> command 1
+constexpr int kDialogAbout = 103;        // the about box, known by number
+
+// Commands of the main menu bar. The comment names the label path.
+constexpr int kCmdOpen = 40004;             // Coords/Open
+constexpr int kCmdCloseFile = 40005;        // Coords/Close
+constexpr int kCmdEditPoints = 40017;       // Coords/Edit
+constexpr int kCmdTransformParams = 40202;  // Coords/Transform/By Parameters
+constexpr int kCmdTransformPoints = 40203;  // Coords/Transform/By Points
+constexpr int kCmdAsciiImport = 40205;      // Coords/ASCII/Import
+constexpr int kCmdAsciiExport = 40206;      // Coords/ASCII/Export
+constexpr int kCmdStatistics = 40006;       // Coords/Statistics
+constexpr int kCmdOptions = 40285;          // Coords/Options
+constexpr int kCmdReindex = 40287;          // Coords/Reindex
+constexpr int kCmdCogo = 40016;             // Calc/COGO
+constexpr int kCmdMapCheck = 40032;         // Calc/Map Check
+constexpr int kCmdArea = 40046;             // Calc/Area
+constexpr int kCmdTraverse = 40181;         // Calc/Traverse
+constexpr int kCmdGpsSatellites = 40257;    // GPS/Satellites
+constexpr int kCmdNavCompass = 40276;       // GPS/Navigation/Compass View
+constexpr int kCmdNavPlan = 40277;          // GPS/Navigation/Plan View
+constexpr int kCmdGpsPosition = 40259;      // GPS/Position
+constexpr int kCmdGpsSerialPort = 40278;    // GPS/Serial Port
+constexpr int kCmdAbout = 40003;            // About (button)
+constexpr int kCmdExit = 40018;             // Close (button): ends the program
+
+// Controls of the about box (a range of its own).
+constexpr int kAboutIcon = 1030;
+constexpr int kAboutName = 1031;
+constexpr int kAboutVersion = 1032;
+constexpr int kAboutDate = 1033;
+constexpr int kAboutPurpose = 1034;
+
+// The about box's texts, as shown.
+extern const char16_t kAboutVersionText[];
+extern const char16_t kAboutDateText[];
+
+void install_app_resources();
+
+}  // namespace resources
