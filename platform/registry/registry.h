@@ -19,7 +19,9 @@ struct Value {
     std::vector<uint8_t> binary;    // Type::Binary
 };
 
-// Setting a value creates its key and any parent keys. Return false when the file cannot be saved.
+// Setting a value creates its key and any parent keys. Return false when the file cannot be saved (the
+// change then stays in memory only), when no device root is set yet, and when the file exists but could
+// not be read whole (so that a partial registry never replaces it).
 bool set_text(const std::u16string& key, const std::u16string& name, const std::u16string& value);
 bool set_number(const std::u16string& key, const std::u16string& name, uint32_t value);
 bool set_binary(const std::u16string& key, const std::u16string& name, const std::vector<uint8_t>& value);
