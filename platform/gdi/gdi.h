@@ -51,7 +51,7 @@ private:
 enum class PenStyle { Solid, Dash, Null };
 struct Pen {
     PenStyle style = PenStyle::Solid;
-    int width = 0;                  // 0 and 1 both draw one pixel wide
+    int width = 0;                  // 0 and 1 both draw one pixel wide (wider pens are drawn one pixel wide too)
     Color color = kBlack;
 };
 
@@ -59,6 +59,10 @@ struct Pen {
 // width 0 keeps the natural aspect; escapement in tenths of a degree counter-clockwise; weight 100..900
 // (400 normal, 700 bold). The face is found through fontconfig ("Courier" -> a Courier-compatible
 // monospace, "Arial" -> Liberation Sans, "Tahoma" and the UI face -> DejaVu Sans).
+// Weights from 600 up are bold, lower ones regular; a family without a bold or italic member is emboldened
+// or slanted by the renderer. Height 0 is a 13-pixel cell. Character sizes beyond 4096 pixels (text scaled
+// by a deep zoom) are drawn at 4096. Identical requests share one Font and its cache of rendered glyphs,
+// so creating a font for every output is cheap. A null FontRef stands for ui_font() wherever one is taken.
 struct FontSpec {
     int height = 0;
     int width = 0;
@@ -70,7 +74,7 @@ struct FontSpec {
 class Font;                                     // opaque, immutable once made
 using FontRef = std::shared_ptr<const Font>;
 FontRef create_font(const FontSpec& spec);     // never null: an unknown face falls back to the UI face
-FontRef ui_font();                              // the default UI face, about 13 pixels high
+FontRef ui_font();                              // the default UI face, a 13-pixel cell (DejaVu Sans)
 struct FontMetrics { int height = 0, ascent = 0, descent = 0, average_width = 0; };
 FontMetrics metrics(const FontRef& font);
 
@@ -86,6 +90,9 @@ constexpr int kRopCopyPen = 13;
 
 // A target bitmap seen through an origin and a clip rectangle (a window's client area on the screen, or a
 // whole memory bitmap). Holds the selected pen, font, colours, modes and the current position.
+// A new DC has a solid black pen, no font (the UI font is used), black text on an opaque white background,
+// left-top alignment and the copy-pen raster operation. Only lines use the raster operation; fills,
+// pixels, text and block transfers always copy. Logical coordinates may be anything an int holds.
 class DC {
 public:
     // Draws into `target` (not owned; must outlive the DC) with (0,0) at `origin`, clipped to `clip`
@@ -98,34 +105,41 @@ public:
     Rect clip() const { return m_clip; }
 
     Pen select_pen(const Pen& pen);             // returns the previous pen
-    FontRef select_font(FontRef font);          // returns the previous font
+    FontRef select_font(FontRef font);          // returns the previous font (null: none was selected)
     Color set_text_color(Color c);
     Color set_bk_color(Color c);
     BkMode set_bk_mode(BkMode m);
     unsigned set_text_align(unsigned flags);
-    int set_rop2(int rop);                      // kRopCopyPen or kRopXorPen; returns the previous one
+    // kRopCopyPen or kRopXorPen (any of the handheld's sixteen codes 1..16 works; others are ignored);
+    // returns the previous one.
+    int set_rop2(int rop);
     const Pen& pen() const { return m_pen; }
     const FontRef& font() const { return m_font; }
     int rop2() const { return m_rop2; }
 
     // Lines with Bresenham's algorithm, the last pixel left out. A dash pattern (18 on, 6 off) continues
     // across the segments of a polyline and restarts at move_to. Exclusive-or combines the pen colour
-    // with each pixel bit by bit, so drawing twice restores the picture.
+    // with each pixel bit by bit, so drawing twice restores the picture. A null pen draws nothing but
+    // line_to still moves the current position.
     Point move_to(int x, int y);                // returns the previous position
     void line_to(int x, int y);
-    void polyline(const Point* points, int count);
-    void set_pixel(int x, int y, Color c);
-    Color pixel(int x, int y) const;
+    void polyline(const Point* points, int count);   // neither uses nor changes the current position
+    void set_pixel(int x, int y, Color c);      // ignored outside the clip
+    Color pixel(int x, int y) const;            // 0 outside the clip
 
     void fill_rect(const Rect& r, Color c);     // solid fill, copy
     void frame_rect(const Rect& r, Color c);    // one-pixel outline inside r
 
     // Text at (x, y) anchored by the alignment flags, in the text colour; the background box filled in the
-    // background colour when opaque. Rotated text (escapement) turns about the anchor.
+    // background colour when opaque. Rotated text (escapement) turns about the anchor. Surrogate pairs
+    // are one character; a character the face lacks is drawn as its missing-glyph box.
     void text_out(int x, int y, std::u16string_view s);
+    // Width = sum of the characters' advances, height = the font's cell height (also for empty text).
+    // Unrotated: rotation does not change the extent.
     Size text_extent(std::u16string_view s) const;
 
-    // Copies a w x h block from `src` at (sx, sy) to (x, y) here (source copy).
+    // Copies a w x h block from `src` at (sx, sy) to (x, y) here (source copy). Only pixels that come
+    // from inside the source bitmap and land inside this clip move. `src` may be this DC (scrolling).
     void bit_blt(int x, int y, int w, int h, const DC& src, int sx, int sy);
 
 protected:
@@ -155,7 +169,8 @@ private:
 
 // Writes the bitmap as an 8-bit RGB PNG to a host path. False on any failure.
 bool write_png(const Bitmap& bitmap, const std::string& host_path);
-// Reads a PNG written by write_png (tests). False on any failure.
+// Reads any PNG as 8-bit RGB (tests compare screenshots with it). False, with *out untouched, on any
+// failure, including pictures wider or taller than 16384 pixels.
 bool read_png(const std::string& host_path, Bitmap* out);
 
 }  // namespace platform::gdi
