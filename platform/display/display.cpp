@@ -1,0 +1,40 @@
+// The installed backend. The pointer is guarded so that wake() from another thread never meets a
+// backend that is being replaced.
+
+#include <mutex>
+
+#include "platform/display/display.h"
+
+namespace platform::display {
+
+namespace {
+
+struct DisplayState {
+    std::mutex mutex;            // guards backend against wake() from other threads
+    Backend* backend = nullptr;  // not owned
+};
+
+// Never destroyed: a listener thread may still wake the display while the process exits.
+DisplayState& s_display() {
+    static DisplayState* s = new DisplayState;
+    return *s;
+}
+
+}  // namespace
+
+void set_backend(Backend* backend) {
+    std::lock_guard lock(s_display().mutex);
+    s_display().backend = backend;
+}
+
+Backend* backend() {
+    std::lock_guard lock(s_display().mutex);
+    return s_display().backend;
+}
+
+void wake() {
+    std::lock_guard lock(s_display().mutex);
+    if (s_display().backend) s_display().backend->wake();
+}
+
+}  // namespace platform::display
