@@ -69,6 +69,46 @@ void fill_quad(Bitmap& bm, const Rect& clip, const double (&q)[4][2], Color colo
     }
 }
 
+// The text's own frame (u along the baseline, v up) turned by the escapement and placed at the anchor,
+// mapped to target pixels (rows grow downward).
+struct TextFrame {
+    double ax, ay, c, s;
+    double x(double u, double v) const { return ax + u * c - v * s; }
+    double y(double u, double v) const { return ay - (u * s + v * c); }
+};
+
+// The cell box of the text: from u0 along `width`, from a descent below to an ascent above baseline v0.
+void fill_background(Bitmap& bm, const Rect& clip, const TextFrame& f, int u0, int v0, int width,
+                     const FontMetrics& fm, Color color)
+{
+    double u1 = u0 + width, vb = v0 - fm.descent, vt = v0 + fm.ascent;
+    double quad[4][2] = {{f.x(u0, vt), f.y(u0, vt)}, {f.x(u1, vt), f.y(u1, vt)},
+                         {f.x(u1, vb), f.y(u1, vb)}, {f.x(u0, vb), f.y(u0, vb)}};
+    fill_quad(bm, clip, quad, color);
+}
+
+// The glyphs along the baseline from (u0, v0).
+void draw_run(Bitmap& bm, const Rect& clip, const Font& font, const TextFrame& f, int u0, int v0,
+              std::u16string_view s, Color color)
+{
+    if (!font.rotated()) {
+        // The common case stays in integers: pen positions are whole pixels along one row.
+        int64_t px = std::llround(f.x(u0, v0)), py = std::llround(f.y(u0, v0)), pen = 0;
+        for (size_t i = 0; i < s.size();) {
+            const Glyph& g = font.glyph(next_code_point(s, &i));
+            draw_glyph(bm, clip, g, px + ((pen + 32) >> 6), py, color);
+            pen += g.advance;
+        }
+        return;
+    }
+    double pen = u0;
+    for (size_t i = 0; i < s.size();) {
+        const Glyph& g = font.glyph(next_code_point(s, &i));
+        draw_glyph(bm, clip, g, std::llround(f.x(pen, v0)), std::llround(f.y(pen, v0)), color);
+        pen += g.advance / 64.0;
+    }
+}
+
 }  // namespace
 
 void DC::text_out(int x, int y, std::u16string_view s)
@@ -82,38 +122,13 @@ void DC::text_out(int x, int y, std::u16string_view s)
     unsigned vertical = m_align & kAlignBaseline;
     bool need_width = horizontal != kAlignLeft || m_bk_mode == BkMode::Opaque;
     int width = need_width ? text_width(font, s) : 0;
-    // Start of the baseline in the text's own frame (u along the baseline, v up), relative to the anchor.
+    // Start of the baseline in the text's own frame, relative to the anchor.
     int u0 = horizontal == kAlignCenter ? -width / 2 : horizontal == kAlignRight ? -width : 0;
     int v0 = vertical == kAlignBaseline ? 0 : (m_align & kAlignBottom) ? fm.descent : -fm.ascent;
-    double c = font.cos_angle(), sn = font.sin_angle();
-    // Text frame to target pixels (rows grow downward).
-    double ax = double(x) + m_origin.x, ay = double(y) + m_origin.y;
-    auto to_target_x = [&](double u, double v) { return ax + u * c - v * sn; };
-    auto to_target_y = [&](double u, double v) { return ay - (u * sn + v * c); };
-
-    if (m_bk_mode == BkMode::Opaque && width > 0) {
-        double u1 = u0 + width, vb = v0 - fm.descent, vt = v0 + fm.ascent;
-        double quad[4][2] = {{to_target_x(u0, vt), to_target_y(u0, vt)}, {to_target_x(u1, vt), to_target_y(u1, vt)},
-                             {to_target_x(u1, vb), to_target_y(u1, vb)}, {to_target_x(u0, vb), to_target_y(u0, vb)}};
-        fill_quad(*m_target, m_clip, quad, m_bk_color);
-    }
-    if (!font.rotated()) {
-        // The common case stays in integers: pen positions are whole pixels along one row.
-        int64_t px = int64_t(x) + m_origin.x + u0, py = int64_t(y) + m_origin.y - v0, pen = 0;
-        for (size_t i = 0; i < s.size();) {
-            const Glyph& g = font.glyph(next_code_point(s, &i));
-            draw_glyph(*m_target, m_clip, g, px + ((pen + 32) >> 6), py, m_text_color);
-            pen += g.advance;
-        }
-        return;
-    }
-    double pen = u0;
-    for (size_t i = 0; i < s.size();) {
-        const Glyph& g = font.glyph(next_code_point(s, &i));
-        int64_t px = std::llround(to_target_x(pen, v0)), py = std::llround(to_target_y(pen, v0));
-        draw_glyph(*m_target, m_clip, g, px, py, m_text_color);
-        pen += g.advance / 64.0;
-    }
+    TextFrame frame{double(x) + m_origin.x, double(y) + m_origin.y, font.cos_angle(), font.sin_angle()};
+    if (m_bk_mode == BkMode::Opaque && width > 0)
+        fill_background(*m_target, m_clip, frame, u0, v0, width, fm, m_bk_color);
+    draw_run(*m_target, m_clip, font, frame, u0, v0, s, m_text_color);
 }
 
 Size DC::text_extent(std::u16string_view s) const
