@@ -252,3 +252,17 @@ TEST(TextOut, DefaultFontTextColourAndCharactersBeyondTheBasicPlane)
     dc.text_out(2, 20, std::u16string(1, char16_t(0xD800)));
     EXPECT_GT(dc.text_extent(std::u16string(1, char16_t(0xD800))).cx, 0);
 }
+
+TEST(FontHeight, HugeRequestsAreLimitedNotAllocatedInFull)
+{
+    FontRef huge = create_font(FontSpec{-1000000, 0, 0, 400, false, u"Arial"});
+    FontMetrics fm = metrics(huge);
+    EXPECT_GT(fm.ascent, 1000);
+    EXPECT_LE(fm.height, 2 * 4096);
+    MemoryDC dc(40, 40);
+    dc.select_font(huge);
+    dc.set_text_align(kAlignLeft | kAlignBaseline);
+    dc.set_bk_mode(BkMode::Transparent);
+    dc.text_out(-500, 30, u"I");   // the stem of a capital I thousands of pixels high covers the small bitmap
+    EXPECT_EQ(ink(dc.bitmap(), kBlack).count, 40 * 30);   // every row above the baseline, none below
+}
