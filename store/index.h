@@ -1,0 +1,116 @@
+#pragma once
+// The index engine: an ordered set of fixed-length keys, each with a 32-bit record number, kept in a file of
+// 1024-byte pages organised as a B+-tree. All keys live in the leaves, the leaves are chained both ways and
+// internal nodes hold separator keys. Keys are compared as raw unsigned bytes, so callers format them so
+// that byte order is the order they want (the point-number index right-aligns decimal numbers).
+//
+// ---- The file ---------------------------------------------------------------------------------------
+//
+// A sequence of 1024-byte pages. The root node occupies the first three pages (offsets 0..3071) and is read
+// and written as one 3072-byte block; every other node is one page at a page-aligned offset of 3072 or
+// more. A node's address is its byte offset; 0 means "none" everywhere except as the root's own address.
+// Nodes are never freed: a new node is always taken at the end of the file.
+//
+// Node (all words 32-bit little-endian):
+//
+//   offset  size  content
+//   0       4     bit 0: leaf flag (1 = leaf); bits 1..15: key count; bits 16..31: zero, preserved
+//   4       4     previous leaf (leaves; 0 = first leaf)
+//   8       4     next leaf (leaves; 0 = last leaf)
+//   12      4     child holding every key less than the first key (internal nodes; 0 in leaves)
+//   16      ...   key count entries, ascending
+//
+// Entry (entry size = key size + 8):
+//
+//   offset        size      content
+//   0             key size  key bytes
+//   key size      4         record number (leaf: the caller's record; internal: copied with the separator)
+//   key size + 4  4         child holding the keys >= this key (internal nodes; 0 in leaves)
+//
+// The word at offset 12 sits directly before the first entry, so the child left of entry j is always the
+// four bytes just before entry j.
+//
+// Capacity: M = floor(1005 / entry size) keys in a non-root node (50 for 12-byte keys, 41 for 16-byte
+// keys); the root holds up to 3 * M. Keys ascend by byte comparison; in an index with duplicates, equal keys
+// are ordered by descending record number. Every separator equals the first entry (key and record) of the
+// subtree to its right.
+//
+// ---- Memory -----------------------------------------------------------------------------------------
+//
+// Each handle keeps the root in memory and a write-back cache of seven pages. Changed pages reach the file
+// when they are evicted or when the index is closed; a program that ends without closing loses them, and the
+// index must then be rebuilt from the coordinate file.
+//
+// ---- Damage -----------------------------------------------------------------------------------------
+//
+// Every page read from the file is checked before use: its key count within capacity, child and sibling
+// addresses page-aligned and inside the file, the leaf chain linked both ways and ascending, the descent no
+// deeper than the file has pages. A check that fails, a page that cannot be read in full and a page write
+// that comes up short mark the handle damaged: that operation and every later one return kIndexDamaged
+// (the handle must still be closed). Rebuilding the index from the coordinate file is the cure.
+
+#include <cstdint>
+#include <string>
+
+namespace store {
+
+struct Index;  // one open index file; opaque
+
+// Results. Where a call names only some of them, the others cannot occur (except kIndexDamaged).
+constexpr int kIndexOk = 0;             // found exactly / done
+constexpr int kIndexNextGreater = 1;    // find: stopped at the next greater entry (no match-record flag)
+constexpr int kIndexNotFound = -1;      // find with match-record flag: stopped at the next greater entry;
+                                        // delete: no such entry; next/previous: no cursor yet
+constexpr int kIndexExists = -2;        // insert: the key (or, with duplicates, key and record) exists
+constexpr int kIndexEnd = -3;           // past the last entry / before the first / empty index
+constexpr int kIndexDamaged = -4;       // the file is damaged, a page could not be read or written, or the
+                                        // handle is null; nothing more can be trusted until it is rebuilt
+
+constexpr int kIndexPageSize = 1024;
+constexpr int kIndexRootSize = 3072;
+
+// Capacity M of a non-root node for a key size: floor(1005 / (key size + 8)).
+int index_capacity(int key_size);
+
+// Opens the index file at a device path, or creates it empty when it does not exist (a new file is 3072
+// bytes after close: the root with only the leaf flag set). The file is held open unshared until close.
+// Returns nullptr when M < 6 (key size above 159) or the key size is below 1, when the file can neither be
+// opened nor created, when its size cannot be found, or when an existing file is damaged: shorter than the
+// root, not a whole number of pages, or a root that fails the checks above.
+Index* index_open(const std::u16string& path, int key_size, bool duplicates);
+
+// Writes the root if it changed and every changed page, flushes and closes the file and frees the handle.
+// Returns false when a write came up short (the file is then incomplete). A null handle is harmless (true).
+bool index_close(Index* index);
+
+// Finds key (key size bytes) and, when match_record is set and record is not 0, that record too.
+// Returns kIndexOk when such an entry exists; otherwise kIndexNextGreater (kIndexNotFound with match_record)
+// when the search stopped at the next greater entry, and kIndexEnd when the key is greater than every entry
+// or the index is empty. Unless the index is empty, key receives the key of the entry where the search
+// stopped (the last entry for kIndexEnd) and *out_record its record number; an empty index leaves key as
+// it is and gives record 0. The cursor is left at that entry. out_record may be null.
+int index_find(Index* index, char* key, uint32_t record, bool match_record, uint32_t* out_record);
+
+// Inserts key with record. Returns kIndexOk, or kIndexExists when the key is present (index without
+// duplicates) or the same key with the same record is present (with duplicates); nothing changes then.
+int index_insert(Index* index, const char* key, uint32_t record);
+
+// Removes the entry with key and record. Returns kIndexOk, or kIndexNotFound when there is none.
+int index_delete(Index* index, const char* key, uint32_t record);
+
+// The smallest / largest entry: kIndexOk, or kIndexEnd when the index is empty. Sets the cursor.
+int index_first(Index* index, char* out_key, uint32_t* out_record);
+int index_last(Index* index, char* out_key, uint32_t* out_record);
+
+// The entry after / before the cursor, which moves there: kIndexOk, kIndexEnd past the end or before the
+// start (the cursor stays), kIndexNotFound when no find, insert, delete, first or last has set a cursor.
+int index_next(Index* index, char* out_key, uint32_t* out_record);
+int index_previous(Index* index, char* out_key, uint32_t* out_record);
+
+// Every out argument above may be null. Keys are key size bytes, not NUL-terminated.
+
+// True once damage was found (see above); false for a healthy handle. A null handle counts as damaged.
+bool index_damaged(const Index* index);
+int index_key_size(const Index* index);   // 0 for a null handle
+
+}  // namespace store

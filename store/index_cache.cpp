@@ -1,0 +1,158 @@
+// The page cache of an index: the root always in memory, seven page buffers kept in most-recently-used
+// order, written back when evicted or at close. Every page read from the file is checked before anything
+// trusts its counts or addresses.
+
+#include <algorithm>
+
+#include "store/index_internal.h"
+
+namespace store {
+
+namespace files = platform::files;
+
+namespace {
+
+void move_to_front(Index& index, int slot)
+{
+    auto it = std::find(index.lru.begin(), index.lru.end(), slot);
+    std::rotate(index.lru.begin(), it, it + 1);
+}
+
+bool write_block(Index& index, uint32_t address, const uint8_t* bytes, uint32_t size)
+{
+    if (files::seek(index.file, address, files::Origin::Begin) != int64_t(address)
+        || files::write(index.file, bytes, size) != size) {
+        index.write_failed = true;
+        index.damaged = true;
+        return false;
+    }
+    return true;
+}
+
+// The buffer for address, taken as the cache rules say: a valid buffer already holding it, else the least
+// recently used one, written first when it holds another changed node.
+PageBuffer& take_buffer(Index& index, uint32_t address)
+{
+    for (int slot : index.lru) {
+        PageBuffer& page = index.pages[slot];
+        if (page.valid && page.address == address) {
+            move_to_front(index, slot);
+            return page;
+        }
+    }
+    int slot = index.lru.back();
+    PageBuffer& page = index.pages[slot];
+    if (page.valid && page.modified && page.address != address)
+        write_block(index, page.address, page.bytes.data(), kIndexPageSize);
+    page.valid = false;
+    page.modified = false;
+    page.address = address;
+    move_to_front(index, slot);
+    return page;
+}
+
+}  // namespace
+
+int index_fail(Index& index)
+{
+    index.damaged = true;
+    return kIndexDamaged;
+}
+
+bool address_plausible(const Index& index, uint32_t address)
+{
+    return address >= kFirstPageAddress && address % kIndexPageSize == 0
+        && uint64_t(address) + kIndexPageSize <= index.next_free;
+}
+
+bool node_plausible(const Index& index, uint32_t address, const uint8_t* bytes)
+{
+    Node node = index.node(const_cast<uint8_t*>(bytes));
+    int count = node.count();
+    if (count > index.node_capacity(address))
+        return false;
+    for (int j = 1; j < count; ++j) {
+        if (compare_entries(index, node.entry(j - 1), node.entry(j)) >= 0)
+            return false;
+    }
+    if (node.leaf()) {
+        if (address == 0)
+            return true;
+        return (node.prev() == 0 || address_plausible(index, node.prev()))
+            && (node.next() == 0 || address_plausible(index, node.next()));
+    }
+    if (count < 1 || !address_plausible(index, node.leftmost()))
+        return false;
+    for (int j = 0; j < count; ++j) {
+        if (!address_plausible(index, node.right(j)))
+            return false;
+    }
+    return true;
+}
+
+uint8_t* node_bytes(Index& index, uint32_t address)
+{
+    if (address == 0)
+        return index.root.data();
+    if (!address_plausible(index, address)) {
+        index_fail(index);
+        return nullptr;
+    }
+    PageBuffer& page = take_buffer(index, address);
+    if (page.valid)
+        return page.bytes.data();
+    bool read_whole = files::seek(index.file, address, files::Origin::Begin) == int64_t(address)
+        && files::read(index.file, page.bytes.data(), kIndexPageSize) == uint32_t(kIndexPageSize);
+    if (!read_whole || !node_plausible(index, address, page.bytes.data())) {
+        index_fail(index);
+        return nullptr;
+    }
+    page.valid = true;
+    page.modified = false;
+    return page.bytes.data();
+}
+
+uint8_t* node_create(Index& index, uint32_t* address)
+{
+    if (uint64_t(index.next_free) + kIndexPageSize > 0xFFFFF000u) {
+        index_fail(index);
+        return nullptr;
+    }
+    *address = index.next_free;
+    index.next_free += kIndexPageSize;
+    PageBuffer& page = take_buffer(index, *address);
+    page.bytes.fill(0);
+    page.valid = true;
+    page.modified = true;
+    return page.bytes.data();
+}
+
+void node_touch(Index& index, uint32_t address)
+{
+    if (address == 0) {
+        index.root_modified = true;
+        return;
+    }
+    for (PageBuffer& page : index.pages) {
+        if (page.valid && page.address == address)
+            page.modified = true;
+    }
+}
+
+bool cache_write_all(Index& index)
+{
+    bool all = true;
+    if (index.root_modified) {
+        all = write_block(index, 0, index.root.data(), kIndexRootSize) && all;
+        index.root_modified = false;
+    }
+    for (PageBuffer& page : index.pages) {
+        if (!page.valid || !page.modified)
+            continue;
+        all = write_block(index, page.address, page.bytes.data(), kIndexPageSize) && all;
+        page.modified = false;
+    }
+    return all;
+}
+
+}  // namespace store

@@ -1,0 +1,170 @@
+#pragma once
+// Internals of the index engine, shared by its .cpp files. The layout of nodes and entries is in index.h.
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "platform/files/files.h"
+#include "store/index.h"
+
+namespace store {
+
+constexpr int kNodeHeaderSize = 16;
+constexpr int kCachePages = 7;
+constexpr uint32_t kFirstPageAddress = kIndexRootSize;
+constexpr int kMaxDepth = 64;   // far beyond any real tree: 50^64 keys
+
+inline uint32_t load_u32(const uint8_t* p)
+{
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+
+inline void store_u32(uint8_t* p, uint32_t v)
+{
+    p[0] = uint8_t(v);
+    p[1] = uint8_t(v >> 8);
+    p[2] = uint8_t(v >> 16);
+    p[3] = uint8_t(v >> 24);
+}
+
+// A view of a node's bytes (a page buffer, the root buffer or the scratch buffer). It does not own them.
+class Node {
+public:
+    Node(uint8_t* bytes, int entry_size)
+        : m_bytes(bytes)
+        , m_entry_size(entry_size)
+    {
+    }
+
+    uint8_t* bytes() const { return m_bytes; }
+    bool leaf() const { return load_u32(m_bytes) & 1; }
+    int count() const { return int((load_u32(m_bytes) >> 1) & 0x7FFF); }
+    void set_leaf(bool leaf) { store_u32(m_bytes, (load_u32(m_bytes) & ~1u) | (leaf ? 1u : 0u)); }
+    void set_count(int count) { store_u32(m_bytes, (load_u32(m_bytes) & ~0xFFFEu) | (uint32_t(count) << 1)); }
+
+    uint32_t prev() const { return load_u32(m_bytes + 4); }
+    uint32_t next() const { return load_u32(m_bytes + 8); }
+    uint32_t leftmost() const { return load_u32(m_bytes + 12); }
+    void set_prev(uint32_t a) { store_u32(m_bytes + 4, a); }
+    void set_next(uint32_t a) { store_u32(m_bytes + 8, a); }
+    void set_leftmost(uint32_t a) { store_u32(m_bytes + 12, a); }
+
+    uint8_t* entry(int j) const { return m_bytes + kNodeHeaderSize + j * m_entry_size; }
+    uint32_t record(int j) const { return load_u32(entry(j) + m_entry_size - 8); }
+    uint32_t right(int j) const { return load_u32(entry(j) + m_entry_size - 4); }
+    void set_record(int j, uint32_t r) { store_u32(entry(j) + m_entry_size - 8, r); }
+    void set_right(int j, uint32_t a) { store_u32(entry(j) + m_entry_size - 4, a); }
+
+    // The child left of entry j lives in the four bytes just before the entry.
+    uint32_t child_left_of(int j) const { return load_u32(entry(j) - 4); }
+    void set_child_left_of(int j, uint32_t a) { store_u32(entry(j) - 4, a); }
+
+private:
+    uint8_t* m_bytes;
+    int m_entry_size;
+};
+
+struct PageBuffer {
+    uint32_t address = 0;
+    bool valid = false;
+    bool modified = false;
+    std::array<uint8_t, kIndexPageSize> bytes {};
+};
+
+// One open index file.
+struct Index {
+    platform::files::Handle file = nullptr;
+    int key_size = 0;
+    int entry_size = 0;
+    int capacity = 0;                  // M
+    bool duplicates = false;
+
+    std::vector<uint8_t> root;         // kIndexRootSize bytes, always valid
+    bool root_modified = false;
+
+    std::array<PageBuffer, kCachePages> pages;
+    std::array<int, kCachePages> lru;  // indices into pages, most recently used first
+
+    std::vector<uint8_t> scratch;      // kIndexRootSize + 2 * entry size: up to three gathered nodes
+    uint32_t next_free = kFirstPageAddress;
+
+    bool has_cursor = false;
+    uint32_t cursor_node = 0;          // address of the cursor's leaf
+    int cursor_entry = 0;
+
+    bool damaged = false;
+    bool write_failed = false;
+
+    Node node(uint8_t* bytes) const { return Node(bytes, entry_size); }
+    Node scratch_node() { return Node(scratch.data(), entry_size); }
+    int node_capacity(uint32_t address) const { return address == 0 ? 3 * capacity : capacity; }
+};
+
+// ---- Page cache (index_cache.cpp) -------------------------------------------------------------------
+
+// The bytes of the node at address, read (and checked) when not cached; nullptr after marking the handle
+// damaged. The pointer stays good while fewer than seven other pages are fetched.
+uint8_t* node_bytes(Index& index, uint32_t address);
+// Takes a new node at the end of the file, zeroed, valid and modified; nullptr when the file is full.
+uint8_t* node_create(Index& index, uint32_t* address);
+// Marks a cached node (or the root) modified.
+void node_touch(Index& index, uint32_t address);
+// Writes the root and every modified page; false when a write came up short.
+bool cache_write_all(Index& index);
+// Marks the handle damaged; returns kIndexDamaged for convenience.
+int index_fail(Index& index);
+// True for an address that may hold a non-root node of this file.
+bool address_plausible(const Index& index, uint32_t address);
+// Checks a node's header and child addresses (the same checks as for a page read from disk).
+bool node_plausible(const Index& index, uint32_t address, const uint8_t* bytes);
+
+// ---- Searching (index_search.cpp) -------------------------------------------------------------------
+
+enum class Compare { Less, Equal, Greater };
+
+struct Stop {
+    int position = 0;
+    Compare result = Compare::Less;
+};
+
+// Scans a node's entries from the first (see search rules in index_search.cpp). With match_record set and a
+// record other than 0, equal keys are told apart by record number.
+Stop search_node(const Index& index, const Node& node, const uint8_t* key, uint32_t record, bool match_record);
+// The child a descent takes after stopping at stop.
+uint32_t child_after(const Node& node, const Stop& stop);
+// <0, 0, >0: entry a before, equal to, after entry b in index order (keys, then descending records).
+int compare_entries(const Index& index, const uint8_t* a, const uint8_t* b);
+// Depth beyond which a descent must be going round in circles.
+int depth_limit(const Index& index);
+
+// The separator entry of the leaf a descent reached: the last entry through which it went to a right child.
+struct Separator {
+    bool marked = false;
+    uint32_t node = 0;
+    int position = 0;
+
+    void step(uint32_t address, const Stop& stop);
+};
+
+// ---- Restructuring (index_distribute.cpp) -----------------------------------------------------------
+
+struct Gathered {
+    int position = 0;                 // parent entry whose left child is the first of the three nodes
+    std::array<uint32_t, 3> nodes {};
+};
+
+// Copies the child left of the entry at position, its right child and the next entry's right child (the
+// entry before is used when position is the last) into the scratch buffer. False on damage.
+bool gather(Index& index, uint32_t parent, int position, Gathered* out);
+// Spreads the scratch over the existing nodes (none for a root split) plus as many new ones as needed,
+// below parent at position. False on damage.
+bool distribute(Index& index, uint32_t parent, int position, const uint32_t* existing, int existing_count);
+
+// ---- Cursor (index_cursor.cpp) ----------------------------------------------------------------------
+
+void set_cursor(Index& index, uint32_t node, int entry);
+void copy_out(const Index& index, const Node& node, int entry, char* out_key, uint32_t* out_record);
+
+}  // namespace store

@@ -1,0 +1,72 @@
+// Searching a node and the bookkeeping of a descent from the root.
+
+#include "store/index_internal.h"
+
+namespace store {
+
+// Scan rules. An empty node stops at the first slot with Less. Otherwise the entries are compared with the
+// key byte by byte from the first: a key greater than the entry goes on, a smaller one stops with Less. An
+// equal key stops with Equal, unless records are matched: then the same record is Equal, a smaller searched
+// record goes on (equal keys hold descending records) and a larger one stops with Less. Passing every entry
+// stops at the last one with Greater.
+Stop search_node(const Index& index, const Node& node, const uint8_t* key, uint32_t record, bool match_record)
+{
+    int count = node.count();
+    bool by_record = match_record && record != 0;
+    for (int j = 0; j < count; ++j) {
+        int c = std::memcmp(key, node.entry(j), size_t(index.key_size));
+        if (c > 0)
+            continue;
+        if (c < 0)
+            return { j, Compare::Less };
+        if (!by_record)
+            return { j, Compare::Equal };
+        uint32_t stored = node.record(j);
+        if (record == stored)
+            return { j, Compare::Equal };
+        if (record > stored)
+            return { j, Compare::Less };
+    }
+    if (count == 0)
+        return { 0, Compare::Less };
+    return { count - 1, Compare::Greater };
+}
+
+uint32_t child_after(const Node& node, const Stop& stop)
+{
+    if (stop.result == Compare::Less)
+        return node.child_left_of(stop.position);
+    return node.right(stop.position);
+}
+
+int compare_entries(const Index& index, const uint8_t* a, const uint8_t* b)
+{
+    int c = std::memcmp(a, b, size_t(index.key_size));
+    if (c != 0)
+        return c;
+    uint32_t ra = load_u32(a + index.key_size);
+    uint32_t rb = load_u32(b + index.key_size);
+    if (ra == rb)
+        return 0;
+    return ra > rb ? -1 : 1;   // equal keys: the larger record comes first
+}
+
+int depth_limit(const Index& index)
+{
+    uint32_t pages = (index.next_free - kFirstPageAddress) / kIndexPageSize;
+    return pages + 1 < uint32_t(kMaxDepth) ? int(pages) + 1 : kMaxDepth;
+}
+
+// A step into the leftmost child (Less at the first entry) keeps the separator already remembered: the leaf
+// finally reached is the leftmost leaf below it. Any other step goes through some entry's right child, and
+// that entry becomes the separator.
+void Separator::step(uint32_t address, const Stop& stop)
+{
+    if (stop.result == Compare::Less && stop.position == 0)
+        return;
+    marked = true;
+    node = address;
+    position = stop.result == Compare::Less ? stop.position - 1 : stop.position;
+}
+
+}  // namespace store

@@ -1,0 +1,174 @@
+// Insert and delete. Both descend from the root and restructure on the way down, so the leaf they reach
+// always has room for one more entry (insert) or one fewer (delete), and no split or merge has to travel
+// back up: insert gathers a full child with two neighbours before entering it, delete a child at half its
+// capacity.
+
+#include "store/index_internal.h"
+
+namespace store {
+
+namespace {
+
+enum class Mode { Insert, Delete };
+
+// The root holds 3 * M keys: it moves, whole, into new nodes below it and the tree grows by one level.
+bool split_root(Index& index)
+{
+    std::memcpy(index.scratch.data(), index.root.data(), kIndexRootSize);
+    index.node(index.root.data()).set_count(0);
+    return distribute(index, 0, 0, nullptr, 0);
+}
+
+// The root's three children fit in the root itself: they are copied up and abandoned; the tree shrinks by
+// one level (and the root may become a leaf).
+void collapse_root(Index& index)
+{
+    Node scratch = index.scratch_node();
+    Node root = index.node(index.root.data());
+    std::memcpy(root.entry(0), scratch.entry(0), size_t(scratch.count()) * index.entry_size);
+    root.set_leftmost(scratch.leftmost());
+    root.set_count(scratch.count());
+    root.set_leaf(scratch.leaf());
+    index.root_modified = true;
+}
+
+bool needs_gathering(const Index& index, Mode mode, int child_count)
+{
+    if (mode == Mode::Insert)
+        return child_count >= index.capacity;
+    return child_count <= index.capacity / 2;
+}
+
+bool root_should_collapse(Index& index)
+{
+    return index.node(index.root.data()).count() == 2
+        && index.scratch_node().count() < 9 * index.capacity / 4;
+}
+
+struct Descent {
+    uint32_t leaf = 0;
+    Separator separator;
+};
+
+// Walks from the root to the leaf for key, restructuring each child before entering it when it needs it.
+// After a gathering the parent is searched again, since the key's child may now be another node.
+bool descend(Index& index, Mode mode, const uint8_t* key, uint32_t record, bool match_record, Descent* out)
+{
+    uint32_t address = 0;
+    Separator separator;
+    int steps = 0;
+    for (int depth = 0; depth <= depth_limit(index) && steps <= 2 * kMaxDepth; ++depth, ++steps) {
+        uint8_t* bytes = node_bytes(index, address);
+        if (!bytes)
+            return false;
+        Node node = index.node(bytes);
+        if (node.leaf()) {
+            *out = { address, separator };
+            return true;
+        }
+        Stop stop = search_node(index, node, key, record, match_record);
+        uint32_t child = child_after(node, stop);
+        uint8_t* child_bytes = node_bytes(index, child);
+        if (!child_bytes)
+            return false;
+        if (needs_gathering(index, mode, index.node(child_bytes).count())) {
+            Gathered gathered;
+            if (!gather(index, address, stop.position, &gathered))
+                return false;
+            if (mode == Mode::Delete && address == 0 && root_should_collapse(index)) {
+                collapse_root(index);
+                separator = Separator();
+                depth = -1;
+                continue;
+            }
+            if (!distribute(index, address, gathered.position, gathered.nodes.data(), 3))
+                return false;
+            node = index.node(node_bytes(index, address));
+            stop = search_node(index, node, key, record, match_record);
+            child = child_after(node, stop);
+        }
+        separator.step(address, stop);
+        address = child;
+    }
+    index_fail(index);
+    return false;
+}
+
+// Copies an entry's key and record into the separator above the leaf (its right child stays).
+bool update_separator(Index& index, const Separator& separator, const uint8_t* entry)
+{
+    uint8_t* bytes = node_bytes(index, separator.node);
+    if (!bytes)
+        return false;
+    Node node = index.node(bytes);
+    if (separator.position < 0 || separator.position >= node.count())
+        return false;
+    std::memcpy(node.entry(separator.position), entry, size_t(index.key_size) + 4);
+    node_touch(index, separator.node);
+    return true;
+}
+
+}  // namespace
+
+int index_insert(Index* index, const char* key, uint32_t record)
+{
+    if (index_damaged(index))
+        return kIndexDamaged;
+    Index& ix = *index;
+    const uint8_t* wanted = reinterpret_cast<const uint8_t*>(key);
+    // Without duplicates the key alone decides, so a key present with another record is found too.
+    bool match_record = ix.duplicates;
+    if (ix.node(ix.root.data()).count() >= 3 * ix.capacity && !split_root(ix))
+        return kIndexDamaged;
+    Descent descent;
+    if (!descend(ix, Mode::Insert, wanted, record, match_record, &descent))
+        return kIndexDamaged;
+
+    uint8_t* bytes = node_bytes(ix, descent.leaf);
+    Node leaf = ix.node(bytes);
+    int count = leaf.count();
+    if (count >= ix.node_capacity(descent.leaf))
+        return index_fail(ix);
+    Stop stop = search_node(ix, leaf, wanted, record, match_record);
+    set_cursor(ix, descent.leaf, stop.position);
+    if (stop.result == Compare::Equal)
+        return kIndexExists;
+    int slot = stop.result == Compare::Less ? stop.position : stop.position + 1;
+    std::memmove(leaf.entry(slot + 1), leaf.entry(slot), size_t(count - slot) * ix.entry_size);
+    std::memcpy(leaf.entry(slot), wanted, size_t(ix.key_size));
+    leaf.set_record(slot, record);
+    leaf.set_right(slot, 0);
+    leaf.set_count(count + 1);
+    node_touch(ix, descent.leaf);
+    if (slot == 0 && descent.separator.marked && !update_separator(ix, descent.separator, leaf.entry(0)))
+        return index_fail(ix);
+    return kIndexOk;
+}
+
+int index_delete(Index* index, const char* key, uint32_t record)
+{
+    if (index_damaged(index))
+        return kIndexDamaged;
+    Index& ix = *index;
+    const uint8_t* wanted = reinterpret_cast<const uint8_t*>(key);
+    Descent descent;
+    if (!descend(ix, Mode::Delete, wanted, record, true, &descent))
+        return kIndexDamaged;
+
+    Node leaf = ix.node(node_bytes(ix, descent.leaf));
+    Stop stop = search_node(ix, leaf, wanted, record, true);
+    set_cursor(ix, descent.leaf, stop.position);
+    if (stop.result != Compare::Equal)
+        return kIndexNotFound;
+    int count = leaf.count();
+    std::memmove(leaf.entry(stop.position), leaf.entry(stop.position + 1),
+        size_t(count - stop.position - 1) * ix.entry_size);
+    leaf.set_count(count - 1);
+    node_touch(ix, descent.leaf);
+    if (stop.position == 0 && count > 1 && descent.separator.marked
+        && !update_separator(ix, descent.separator, leaf.entry(0)))
+        return index_fail(ix);
+    return kIndexOk;
+}
+
+}  // namespace store
