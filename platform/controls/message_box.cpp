@@ -1,0 +1,164 @@
+// The message box: a pop-up dialog made at run time from a template named "MessageBox", sized to its
+// wrapped text, with a caption strip and a row of buttons.
+#include <algorithm>
+
+#include "platform/controls/control_kit.h"
+#include "platform/controls/controls.h"
+
+namespace platform::controls {
+
+namespace {
+
+constexpr int kPad = 8;
+constexpr int kCaptionHeight = 20;
+constexpr int kButtonWidth = 56;
+constexpr int kButtonHeight = 22;
+constexpr int kButtonGap = 8;
+constexpr int kMaxTextWidth = 200;
+constexpr int kMinWidth = 120;
+
+struct BoxButton {
+    int id;
+    const char16_t* caption;
+};
+
+std::vector<BoxButton> buttons_of(unsigned type)
+{
+    switch (type & 0xF) {
+    case kMbOkCancel: return {{ui::kIdOk, u"OK"}, {ui::kIdCancel, u"Cancel"}};
+    case kMbYesNoCancel: return {{ui::kIdYes, u"Yes"}, {ui::kIdNo, u"No"}, {ui::kIdCancel, u"Cancel"}};
+    case kMbYesNo: return {{ui::kIdYes, u"Yes"}, {ui::kIdNo, u"No"}};
+    default: return {{ui::kIdOk, u"OK"}};
+    }
+}
+
+// Escape answers Cancel where there is one, else No, else OK.
+int escape_result(const std::vector<BoxButton>& buttons)
+{
+    int result = buttons.front().id;
+    for (const BoxButton& b : buttons) {
+        if (b.id == ui::kIdCancel)
+            return b.id;
+        if (b.id == ui::kIdNo)
+            result = b.id;
+    }
+    return result;
+}
+
+gdi::FontRef caption_font()
+{
+    gdi::FontSpec spec;
+    spec.height = gdi::metrics(gdi::ui_font()).height;
+    spec.weight = 700;
+    return gdi::create_font(spec);
+}
+
+class MessageBoxProc : public ui::DialogProc {
+public:
+    explicit MessageBoxProc(std::vector<BoxButton> buttons) : m_buttons(std::move(buttons)) {}
+
+    bool on_init() override
+    {
+        ui::set_focus(item(m_buttons.front().id));
+        return false;
+    }
+
+    bool on_command(int id, int code, Hwnd control) override
+    {
+        if (has(id)) {
+            ui::end_dialog(hwnd(), id);
+        } else if (id == ui::kIdCancel) {
+            ui::end_dialog(hwnd(), escape_result(m_buttons));
+        } else if (id == ui::kIdOk) {
+            ui::end_dialog(hwnd(), m_buttons.front().id);   // Return picks the first button
+        }
+        return true;
+    }
+
+    bool on_close() override
+    {
+        ui::end_dialog(hwnd(), escape_result(m_buttons));
+        return true;
+    }
+
+    bool on_message(uint32_t msg, ui::WParam wparam, ui::LParam lparam, ui::LResult* result) override
+    {
+        if (msg != ui::kMsgKeyDown || wparam != ui::kKeyEscape)
+            return false;
+        ui::end_dialog(hwnd(), escape_result(m_buttons));
+        *result = 0;
+        return true;
+    }
+
+    bool on_paint() override
+    {
+        auto dc = ui::get_dc(hwnd());
+        if (!dc)
+            return false;
+        gdi::Rect r = ui::client_rect(hwnd());
+        dc->fill_rect({r.left, r.top, r.right, r.top + kCaptionHeight}, gdi::kBlack);
+        dc->select_font(caption_font());
+        kit::draw_text_line(*dc, {r.left + kPad, r.top, r.right - kPad, r.top + kCaptionHeight},
+                            ui::window_text(hwnd()), gdi::kAlignLeft, gdi::kWhite);
+        dc->frame_rect(r, gdi::kBlack);
+        ui::release_dc(hwnd(), std::move(dc));
+        return true;
+    }
+
+private:
+    bool has(int id) const
+    {
+        return std::any_of(m_buttons.begin(), m_buttons.end(), [&](const BoxButton& b) { return b.id == id; });
+    }
+    std::vector<BoxButton> m_buttons;
+};
+
+ui::DialogTemplate box_template(std::u16string_view caption, std::u16string_view text,
+                                const std::vector<BoxButton>& buttons)
+{
+    gdi::FontRef font = gdi::ui_font();
+    int lh = kit::line_height(font);
+    int natural = 0;
+    for (const std::u16string& line : kit::wrap_text(font, text, kMaxTextWidth))
+        natural = std::max(natural, kit::measure(font, line).cx);
+    int row = int(buttons.size()) * kButtonWidth + (int(buttons.size()) - 1) * kButtonGap;
+    int caption_w = kit::measure(caption_font(), caption).cx;
+    int width = std::min(ui::kScreenWidth, std::max({kMinWidth, natural + 1, row, caption_w}) + 2 * kPad);
+    int text_w = width - 2 * kPad;
+    int lines = int(kit::wrap_text(font, text, text_w).size());
+    int text_h = lines * lh;
+    int max_text_h = ui::kWorkArea.height() - kCaptionHeight - kButtonHeight - 4 * kPad;
+    text_h = std::min(text_h, std::max(lh, max_text_h / lh * lh));
+    int height = kCaptionHeight + kPad + text_h + kPad + kButtonHeight + kPad;
+
+    ui::DialogTemplate t;
+    t.name = "MessageBox";
+    t.title = std::u16string(caption);
+    t.full_screen = false;
+    t.rect = {0, 0, width, height};
+    int text_top = kCaptionHeight + kPad;
+    t.controls.push_back({kMessageBoxTextId, std::u16string(kit::kStaticClass), std::u16string(text),
+                          {kPad, text_top, kPad + text_w, text_top + std::max(text_h, lh)},
+                          ui::kStyleVisible | ui::kStyleChild | kStaticLeft});
+    int x = (width - row) / 2, y = height - kPad - kButtonHeight;
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        uint32_t style = ui::kStyleVisible | ui::kStyleChild | ui::kStyleTabStop | (i == 0 ? kButtonDefPush : kButtonPush);
+        t.controls.push_back({buttons[i].id, std::u16string(kit::kButtonClass), buttons[i].caption,
+                              {x, y, x + kButtonWidth, y + kButtonHeight}, style});
+        x += kButtonWidth + kButtonGap;
+    }
+    return t;
+}
+
+}  // namespace
+
+int message_box(Hwnd owner, std::u16string_view caption, std::u16string_view text, unsigned type)
+{
+    std::vector<BoxButton> buttons = buttons_of(type);
+    ui::DialogTemplate t = box_template(caption, text, buttons);
+    MessageBoxProc proc(buttons);
+    int result = ui::run_dialog(t, owner, proc);
+    return result < 0 ? 0 : result;
+}
+
+}  // namespace platform::controls
