@@ -166,10 +166,6 @@ std::u16string format_dot_ms(double degrees)
     return widen(text);
 }
 
-}  // namespace formats
-
-namespace formats {
-
 std::u16string format_quadrant_bearing(double degrees)
 {
     if (!std::isfinite(degrees))
