@@ -163,6 +163,9 @@ bool destroy_window(Hwnd hwnd) {
         if (find(t)) send_message(t, kMsgDestroy);
     }
     bool top = is_top_level(*find(hwnd));
+    // Handlers may have made children meanwhile; they go with the rest.
+    tree.clear();
+    collect_tree(hwnd, &tree);
     for (auto it = tree.rbegin(); it != tree.rend(); ++it) {
         Window* dead = find(*it);
         if (!dead) continue;
@@ -264,8 +267,10 @@ bool set_window_text(Hwnd hwnd, std::u16string_view text) {
     if (!w) return false;
     w->text = std::u16string(text);
     if (is_top_level(*w)) {
-        state().screen_dirty = true;      // the navigation bar shows the title
+        // A top-level window's text is its title, shown by the navigation bar, not in its client area.
+        state().screen_dirty = true;
         if (w->owner == kNoWindow) instance_window_changed(hwnd, text);
+        return true;
     }
     invalidate(hwnd);
     return true;

@@ -194,4 +194,5 @@ TEST_F(WindowsTest, SubclassingReplacesOneWindowsProcedure) {
     EXPECT_EQ(seen, 1);
     EXPECT_EQ(count(a, ui::kMsgUser), 1);         // the old procedure still ran
     EXPECT_FALSE(bool(ui::set_window_proc(999999, old)));
+    ui::destroy_window(a);   // its procedure refers to this case's locals
 }
