@@ -36,6 +36,7 @@ struct Config {
     bool duplicates;
     int distinct_keys;   // keys are drawn from this many
     uint32_t records;    // records are drawn from 1 .. records
+    int percent;         // of the operations of each phase: small nodes need fewer for many levels
 };
 
 struct Phase {
@@ -176,7 +177,8 @@ protected:
 
     void run(const Phase& phase)
     {
-        for (int i = 0; i < phase.operations && !HasFatalFailure(); ++i) {
+        int operations = phase.operations * m_config.percent / 100;
+        for (int i = 0; i < operations && !HasFatalFailure(); ++i) {
             int roll = int(m_random() % 100);
             if (roll < phase.insert_percent)
                 do_insert();
@@ -257,10 +259,10 @@ TEST_P(IndexModelTest, RandomRunsAgreeWithTheModel)
 }
 
 INSTANTIATE_TEST_SUITE_P(KeyKinds, IndexModelTest,
-    ::testing::Values(Config { 12, false, 20000, 100000 },   // point numbers
-        Config { 16, true, 400, 5000 },                        // names: long runs of duplicates
-        Config { 159, false, 3000, 100000 },                   // M = 6: deep trees from few keys
-        Config { 100, true, 60, 500 }),                        // M = 9 with duplicates
+    ::testing::Values(Config { 12, false, 20000, 100000, 100 },   // point numbers
+        Config { 16, true, 400, 5000, 100 },                        // names: long runs of duplicates
+        Config { 159, false, 3000, 100000, 60 },                    // M = 6: deep trees from few keys
+        Config { 100, true, 60, 300, 50 }),                         // M = 9 with duplicates
     [](const ::testing::TestParamInfo<Config>& info) {
         return "Key" + std::to_string(info.param.key_size) + (info.param.duplicates ? "Duplicates" : "Unique");
     });
