@@ -44,8 +44,13 @@ protected:
     // Plays `log` through COM3: at `rate` bytes per second and opens it through the link.
     void play(const std::string& log, unsigned rate = 1000)
     {
-        const std::string path = m_device.write_host_file("log.nmea", log);
-        ASSERT_TRUE(platform::serial::configure_port(u"COM3:", "replay:" + path + "@" + std::to_string(rate)));
+        play_file(m_device.write_host_file("log.nmea", log), "@" + std::to_string(rate));
+    }
+
+    // Plays a host file; `rate` is "" (the device's default) or "@N".
+    void play_file(const std::string& path, const std::string& rate)
+    {
+        ASSERT_TRUE(platform::serial::configure_port(u"COM3:", "replay:" + path + rate));
         m_port = gps::OpenGpsPort(u"COM3:");
         ASSERT_NE(m_port, nullptr);
     }
