@@ -95,6 +95,7 @@ Rect screen_rect(const Window& w);       // the window's rectangle in screen coo
 bool is_top_level(const Window& w);
 bool no_activate(const Window& w);
 void bring_to_top(Hwnd hwnd);            // with its owned windows above it
+void keep_panel_on_top();                // the keyboard panel stays above every activatable window
 void update_activation();
 void forget_window(Hwnd hwnd);           // focus, capture, timers, queue entries, saved focus
 

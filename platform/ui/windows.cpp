@@ -52,12 +52,11 @@ namespace {
 // parent's children.
 Window* link_new_window(std::unique_ptr<Window> w) {
     Window* raw = w.get();
-    if (is_top_level(*raw)) {
-        state().z_order.push_back(raw->hwnd);
-    } else {
-        find(raw->parent)->children.push_back(raw->hwnd);
-    }
+    bool top = is_top_level(*raw);
+    if (top) state().z_order.push_back(raw->hwnd);
+    else find(raw->parent)->children.push_back(raw->hwnd);
     state().windows[raw->hwnd] = std::move(w);
+    if (top) keep_panel_on_top();
     return raw;
 }
 

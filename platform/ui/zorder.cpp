@@ -53,6 +53,21 @@ void push_owned_above(Hwnd hwnd, std::vector<Hwnd>* order) {
 
 }  // namespace
 
+void keep_panel_on_top() {
+    Hwnd panel = state().panel_window;
+    auto& z = state().z_order;
+    auto at = std::find(z.begin(), z.end(), panel);
+    if (at == z.end()) return;
+    z.erase(at);
+    // Above every window that can be active; pop-up menus opened later may still cover it.
+    size_t place = 0;
+    for (size_t i = 0; i < z.size(); ++i) {
+        Window* w = find(z[i]);
+        if (w && !no_activate(*w)) place = i + 1;
+    }
+    z.insert(z.begin() + std::ptrdiff_t(place), panel);
+}
+
 void bring_to_top(Hwnd hwnd) {
     std::vector<Hwnd> moving{hwnd};
     push_owned_above(hwnd, &moving);
@@ -67,6 +82,7 @@ void bring_to_top(Hwnd hwnd) {
     for (Hwnd t : moving) {
         if (is_visible(t)) invalidate_tree(t);
     }
+    keep_panel_on_top();
 }
 
 void update_activation() {

@@ -212,6 +212,13 @@ TEST_F(FocusTest, TheKeyboardTypesIntoTheFocus) {
     EXPECT_EQ(backs, 1);
     EXPECT_EQ(ui::focus(), b);
     EXPECT_EQ(count(top, ui::kMsgSettingChange), 1);
+    // A window opened later goes under the keyboard, and the keyboard is painted over it.
+    ui::Hwnd later = make_top(u"Later");
+    fills()[later] = platform::gdi::rgb(255, 0, 0);
+    ui::pump_messages();
+    EXPECT_EQ(ui::top_level_windows().back(), panel);
+    EXPECT_EQ(ui::active_window(), later);
+    EXPECT_NE(ui::screen().pixel(r.left + 1, r.top + 1), platform::gdi::rgb(255, 0, 0));
     ui::set_input_panel(false);
     EXPECT_FALSE(ui::is_window(panel));
     EXPECT_EQ(ui::input_panel_window(), ui::kNoWindow);
