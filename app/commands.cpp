@@ -1,0 +1,75 @@
+#include "app/commands.h"
+
+#include "app/about_box.h"
+#include "app/open_commands.h"
+#include "resources/app_resources.h"
+#include "store/coord_file.h"
+
+namespace app {
+
+namespace ui = platform::ui;
+using namespace resources;
+
+bool command_needs_open_file(int command)
+{
+    switch (command) {
+    case kCmdEditPoints:
+    case kCmdTransformParams:
+    case kCmdTransformPoints:
+    case kCmdAsciiImport:
+    case kCmdAsciiExport:
+    case kCmdStatistics:
+    case kCmdCogo:
+    case kCmdArea:
+    case kCmdTraverse:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool dispatch_command(ui::Hwnd main, int command)
+{
+    if (command_needs_open_file(command) && !store::coord_is_open())
+        return true;
+    switch (command) {
+    case kCmdOpen:
+        open_command(main);
+        return true;
+    case kCmdCloseFile:
+        store::coord_close();
+        return true;
+    case kCmdReindex:
+        reindex_command(main);
+        return true;
+    case kCmdAbout:
+        run_about_box(main);
+        return true;
+    case kCmdExit:
+        ui::send_message(main, ui::kMsgClose);
+        return true;
+    // The dialogs of the points, the calculations, the options and the GPS each join the table with their
+    // own module; until then their commands are accepted and open nothing.
+    case kCmdEditPoints:
+    case kCmdTransformParams:
+    case kCmdTransformPoints:
+    case kCmdAsciiImport:
+    case kCmdAsciiExport:
+    case kCmdStatistics:
+    case kCmdOptions:
+    case kCmdCogo:
+    case kCmdMapCheck:
+    case kCmdArea:
+    case kCmdTraverse:
+    case kCmdGpsSatellites:
+    case kCmdNavCompass:
+    case kCmdNavPlan:
+    case kCmdGpsPosition:
+    case kCmdGpsSerialPort:
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace app
