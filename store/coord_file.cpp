@@ -56,6 +56,15 @@ void write_header(files::Handle file, const uint8_t* header_block)
         files::write(file, &pad, 1);
 }
 
+// A new coordinate file has no points, so index files left beside it by an earlier file of that name
+// (whose entries would name records that no longer exist) are replaced by empty ones.
+Index* open_empty_index(const char16_t* suffix, int key_size, bool duplicates)
+{
+    std::u16string path = s_coord.base_path + suffix;
+    files::remove(path);
+    return index_open(path, key_size, duplicates);
+}
+
 }  // namespace
 
 files::Handle coord_handle()
@@ -96,9 +105,8 @@ bool coord_create(const std::u16string& path, const uint8_t* header_block)
     write_header(file, header_block);
     s_coord.file = file;
     set_paths(path);
-    Index* numbers = index_open(s_coord.base_path + kNumberIndexSuffix, kNumberKeySize, false);
-    Index* names = index_open(s_coord.base_path + kNameIndexSuffix, kNameKeySize, true);
-    coord_set_indexes(numbers, names);
+    coord_set_indexes(open_empty_index(kNumberIndexSuffix, kNumberKeySize, false),
+        open_empty_index(kNameIndexSuffix, kNameKeySize, true));
     return true;
 }
 

@@ -59,8 +59,8 @@ constexpr int kNameKeySize = 16;     // "%-15s" with its NUL, duplicates allowed
 int coord_check(const std::u16string& path);
 
 // Creates a coordinate file and makes it the open one: closes the open file first, writes the type 5, the
-// 280-byte header block (zeros when null) and three 0xFF pads, then opens (or creates, when missing) the two
-// index files. A short write of the type shows "OpenNewMorventFile" / "Error writing recType", of the header
+// 280-byte header block (zeros when null) and three 0xFF pads, then creates the two index files empty
+// (index files of an earlier file of that name are replaced: their entries would name missing records). A short write of the type shows "OpenNewMorventFile" / "Error writing recType", of the header
 // block "OpenNewMorventFile" / "Error writing COORDFILE_HEAD", and creation carries on. Returns false when
 // the file cannot be created (nothing is open then). A path longer than kMaxCoordPathLength shows "Error" /
 // "The path is too long: at most 133 characters." and returns false before anything is closed or created.

@@ -396,7 +396,7 @@ TEST_F(CoordFileTest, BasePathCutsOnlyTheLastComponentsExtension)
     EXPECT_EQ(coord_base_path_of(u"Lot7"), u"Lot7");
 }
 
-TEST_F(CoordFileTest, CreateReplacesTheFileButKeepsExistingIndexes)
+TEST_F(CoordFileTest, CreateStartsWithEmptyIndexesAndCloseWritesThem)
 {
     create_with(3);
     char key[12];
@@ -406,11 +406,18 @@ TEST_F(CoordFileTest, CreateReplacesTheFileButKeepsExistingIndexes)
     // Creating another file closes this one, writing its index pages.
     ASSERT_TRUE(coord_create(u"\\My Documents\\Other.dat"));
     EXPECT_EQ(coord_full_path(), u"\\My Documents\\Other.dat");
+    Index* numbers = index_open(u"\\My Documents\\Lot7.PPC_.PtNDX", 12, false);
+    ASSERT_NE(numbers, nullptr);
+    uint32_t record = 0;
+    EXPECT_EQ(index_find(numbers, key, 0, false, &record), kIndexOk);
+    EXPECT_EQ(record, 5u);
+    index_close(numbers);
+
+    // A new file of the old name gets empty indexes, not the old entries naming records it lacks.
     ASSERT_TRUE(coord_create(kPath));
     EXPECT_EQ(coord_record_count(), 0);
-    uint32_t record = 0;
-    EXPECT_EQ(index_find(coord_number_index(), key, 0, false, &record), kIndexOk);
-    EXPECT_EQ(record, 5u);
+    EXPECT_EQ(index_first(coord_number_index(), nullptr, nullptr), kIndexEnd);
+    EXPECT_EQ(index_first(coord_name_index(), nullptr, nullptr), kIndexEnd);
 }
 
 TEST_F(CoordFileTest, CreateFailsWhereNoFileCanBe)
