@@ -29,6 +29,9 @@ constexpr uint32_t kListNotify = 0x1, kListSort = 0x2, kListFixedPitch = 0x4000;
 constexpr uint32_t kComboDropDownList = 0x3;
 
 // ---- Edit ---------------------------------------------------------------------------------------------
+// The text is the window text. Typing, Backspace, Delete and post_type send kEnChange to the parent (id |
+// kEnChange << 16); gaining and losing the focus send kEnSetFocus and kEnKillFocus. Text set through
+// ui::set_window_text sends no notification: the window manager tells a control nothing about it.
 
 // At most max_chars characters of the text.
 std::u16string edit_text(Hwnd edit, int max_chars = 0x7FFFFFFF);
@@ -42,6 +45,8 @@ int button_check(Hwnd button);                          // 0 or 1
 void button_set_check(Hwnd button, int state);
 
 // ---- List box -----------------------------------------------------------------------------------------
+// A tap on an entry selects it and sends kLbnSelChange, even when it was already selected; Up, Down,
+// PageUp, PageDown, Home and End move the selection and notify when it moves. Calls below never notify.
 
 int list_add(Hwnd list, std::u16string_view text);     // index of the new entry (sorted lists insert in order)
 int list_insert(Hwnd list, int index, std::u16string_view text);   // -1 index: at the end
@@ -58,6 +63,9 @@ void list_set_data(Hwnd list, int index, intptr_t data);
 intptr_t list_data(Hwnd list, int index);
 
 // ---- Combo box (drop-down list) -----------------------------------------------------------------------
+// A template's height is the height with the list open; the box shrinks to one line. Opening sends
+// kCbnDropDown; picking an entry (tap, Up/Down while focused, post_select) sends kCbnSelChange. The window
+// text is the selected entry.
 
 int combo_add(Hwnd combo, std::u16string_view text);
 void combo_reset(Hwnd combo);
@@ -112,7 +120,9 @@ bool menu_bar_set_button_text(Hwnd menu_bar, int index, std::u16string_view text
 constexpr unsigned kMbOk = 0x0, kMbOkCancel = 0x1, kMbYesNoCancel = 0x3, kMbYesNo = 0x4;
 constexpr unsigned kMbIconError = 0x10, kMbIconQuestion = 0x20, kMbIconWarning = 0x30, kMbIconInformation = 0x40;
 // A modal pop-up with the caption, the wrapped text and its buttons; returns the id of the button pressed
-// (ui::kIdOk, kIdCancel, kIdYes, kIdNo). Its template name is "MessageBox"; the text is control 0xFFFF.
+// (ui::kIdOk, kIdCancel, kIdYes, kIdNo); Escape or closing answers Cancel, or No where there is no Cancel,
+// or OK where there is neither. 0 when the box cannot be shown. Its template name is "MessageBox", its
+// title the caption; the text is control 0xFFFF. The icon bits are accepted and not drawn.
 int message_box(Hwnd owner, std::u16string_view caption, std::u16string_view text, unsigned type = kMbOk);
 constexpr int kMessageBoxTextId = 0xFFFF;
 

@@ -89,6 +89,8 @@ Result Driver::click(const ControlName& button)
         Found f = find_control(button, {u"button"});
         if (!f.ok())
             return fail(f.error);
+        if (std::string why = unusable(f.hwnd, button); !why.empty())
+            return fail(why);
         controls::post_click(f.hwnd);
         return {};
     });
@@ -100,7 +102,12 @@ Result Driver::type(const ControlName& edit, std::string_view typed)
         Found f = find_control(edit, {u"edit"});
         if (!f.ok())
             return fail(f.error);
-        controls::post_type(f.hwnd, from_utf8(typed));
+        std::u16string wide = from_utf8(typed);
+        if (std::string why = unusable(f.hwnd, edit); !why.empty())
+            return fail(why);
+        if (std::string why = refused_text(f.hwnd, wide, edit); !why.empty())
+            return fail(why);
+        controls::post_type(f.hwnd, wide);
         return {};
     });
 }
@@ -111,6 +118,8 @@ Result Driver::select(const ControlName& list, int index)
         Found f = find_control(list, {u"listbox", u"combobox"});
         if (!f.ok())
             return fail(f.error);
+        if (std::string why = unusable(f.hwnd, list); !why.empty())
+            return fail(why);
         int count = entry_count(f.hwnd);
         if (index < 0 || index >= count)
             return fail(list.describe() + " has no entry " + std::to_string(index) + " (" + std::to_string(count) +
@@ -126,6 +135,8 @@ Result Driver::select(const ControlName& list, std::string_view entry)
         Found f = find_control(list, {u"listbox", u"combobox"});
         if (!f.ok())
             return fail(f.error);
+        if (std::string why = unusable(f.hwnd, list); !why.empty())
+            return fail(why);
         int index = entry_index(f.hwnd, from_utf8(entry));
         if (index < 0)
             return fail(list.describe() + " has no entry " + quote(entry));

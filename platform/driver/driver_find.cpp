@@ -208,6 +208,27 @@ Found find_control(const ControlName& name, std::initializer_list<std::u16string
     return {ui::kNoWindow, "control " + name.describe() + " is a " + to_utf8(ui::class_name(h))};
 }
 
+std::string unusable(Hwnd control, const ControlName& name)
+{
+    if (!ui::is_visible(control))
+        return "control " + name.describe() + " is hidden";
+    if (!ui::is_enabled(control))
+        return "control " + name.describe() + " is disabled";
+    if (is_class(control, u"edit") && (ui::style(control) & controls::kEditReadOnly))
+        return "control " + name.describe() + " is read-only";
+    return {};
+}
+
+std::string refused_text(Hwnd edit, std::u16string_view text, const ControlName& name)
+{
+    if (!(ui::style(edit) & controls::kEditNumber))
+        return {};
+    for (char16_t c : text)
+        if (c < u'0' || c > u'9')
+            return "control " + name.describe() + " takes digits only";
+    return {};
+}
+
 int entry_count(Hwnd list)
 {
     return is_class(list, u"listbox") ? controls::list_count(list) : controls::combo_count(list);

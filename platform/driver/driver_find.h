@@ -31,6 +31,11 @@ struct Found {
 // A control of the active window by id or caption, of one of `classes` (any class when empty).
 Found find_control(const ControlName& name, std::initializer_list<std::u16string_view> classes);
 
+// Why a user could not act on the control (disabled, hidden, read-only edit), or empty.
+std::string unusable(ui::Hwnd control, const ControlName& name);
+// Why an edit would refuse `text` (digits only), or empty.
+std::string refused_text(ui::Hwnd edit, std::u16string_view text, const ControlName& name);
+
 // Entries of a list box or combo box.
 int entry_count(ui::Hwnd list);
 std::u16string entry_text(ui::Hwnd list, int index);

@@ -138,6 +138,20 @@ TEST_F(DriverTest, FailuresSayWhatWasExpectedAndWhatWasSeen)
     EXPECT_FALSE(d.key("hyper+x").ok);
 }
 
+TEST_F(DriverTest, TheDriverRefusesWhatAUserCouldNotDo)
+{
+    d.command(kOpenForm);
+    fresh();
+    Result r = d.click("Off");
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(contains(r.message, "is disabled")) << r.message;
+    r = d.type(1013, "12a");
+    EXPECT_TRUE(contains(r.message, "digits only")) << r.message;
+    EXPECT_TRUE(d.type(1013, "42").ok);
+    EXPECT_TRUE(d.expect_text(1013, "42").ok);
+    EXPECT_EQ(fresh(), (std::vector<std::string>{"form 1011 512", "form 1013 256", "form 1013 768"}));
+}
+
 TEST_F(DriverTest, ATapAtClientCoordinatesReachesTheControlThere)
 {
     d.command(kOpenForm);

@@ -31,6 +31,8 @@ void add_templates()
         control(1050, u"button", u"Closed", {170, 30, 236, 48}, controls::kButtonAutoCheckBox),
         control(1100, u"listbox", u"", {4, 60, 160, 140}),
         control(1244, u"combobox", u"", {4, 150, 160, 240}, controls::kComboDropDownList),
+        control(1007, u"button", u"Off", {170, 52, 236, 70}, ui::kStyleDisabled),
+        control(1013, u"edit", u"", {64, 244, 160, 262}, controls::kEditNumber),
     };
     ui::add_dialog_template(form);
     ui::DialogTemplate about;
