@@ -44,15 +44,28 @@ bool siblings_consistent(const std::array<Sibling, 3>& s)
         && s[2].prev == s[1].address;
 }
 
-// Appends a node's entries to the scratch at entry slot `at`.
-bool append_entries(Index& index, const Sibling& sibling, int at)
+// The scratch receives the first node's leftmost child and the three nodes' entries in order; between
+// internal nodes the parent entry comes down, carrying the next node's leftmost child as its right child.
+void fill_scratch(Index& index, const std::array<Sibling, 3>& s, const std::vector<uint8_t>& separators,
+    int total)
 {
-    uint8_t* bytes = node_bytes(index, sibling.address);
-    if (!bytes)
-        return false;
-    std::memcpy(index.scratch_node().entry(at), index.node(bytes).entry(0),
-        size_t(sibling.count) * index.entry_size);
-    return true;
+    bool leaf = s[0].leaf;
+    Node scratch = index.scratch_node();
+    std::fill(scratch.bytes(), scratch.bytes() + kNodeHeaderSize, 0);
+    scratch.set_leaf(leaf);
+    scratch.set_count(total);
+    scratch.set_leftmost(s[0].leftmost);
+    int at = 0;
+    for (int i = 0; i < 3; ++i) {
+        Node from = index.node(node_bytes(index, s[i].address));
+        std::memcpy(scratch.entry(at), from.entry(0), size_t(s[i].count) * index.entry_size);
+        at += s[i].count;
+        if (leaf || i == 2)
+            continue;
+        std::memcpy(scratch.entry(at), separators.data() + i * index.entry_size, size_t(index.entry_size));
+        scratch.set_right(at, s[i + 1].leftmost);
+        ++at;
+    }
 }
 
 }  // namespace
@@ -76,31 +89,14 @@ bool gather(Index& index, uint32_t parent, int position, Gathered* out)
         if (!read_sibling(index, addresses[i], &s[i]))
             return false;
     }
-    bool leaf = s[0].leaf;
-    int total = s[0].count + s[1].count + s[2].count + (leaf ? 0 : 2);
+    int total = s[0].count + s[1].count + s[2].count + (s[0].leaf ? 0 : 2);
     if (!siblings_consistent(s)
         || kNodeHeaderSize + size_t(total) * index.entry_size > index.scratch.size()) {
         index_fail(index);
         return false;
     }
-
-    Node scratch = index.scratch_node();
-    std::fill(scratch.bytes(), scratch.bytes() + kNodeHeaderSize, 0);
-    scratch.set_leaf(leaf);
-    scratch.set_count(total);
-    scratch.set_leftmost(s[0].leftmost);
-    int at = 0;
-    for (int i = 0; i < 3; ++i) {
-        if (!append_entries(index, s[i], at))
-            return false;
-        at += s[i].count;
-        if (leaf || i == 2)
-            continue;
-        // The parent entry comes down between the two nodes, carrying the next node's leftmost child.
-        std::memcpy(scratch.entry(at), separators.data() + i * index.entry_size, size_t(index.entry_size));
-        scratch.set_right(at, s[i + 1].leftmost);
-        ++at;
-    }
+    // The three nodes were just read and the cache holds seven, so their pages are all still there.
+    fill_scratch(index, s, separators, total);
     out->position = g;
     out->nodes = addresses;
     return true;
