@@ -50,8 +50,33 @@ struct Descent {
     Separator separator;
 };
 
+enum class Restructured { Nothing, Redistributed, Collapsed, Failed };
+
+// Gathers the child a descent is about to enter with two neighbours when it is full (insert) or at half
+// capacity (delete), and distributes them again, or, when the root's three children fit in it, lifts them
+// into the root.
+Restructured restructure(Index& index, Mode mode, uint32_t parent, const Stop& stop, uint32_t child)
+{
+    uint8_t* child_bytes = node_bytes(index, child);
+    if (!child_bytes)
+        return Restructured::Failed;
+    if (!needs_gathering(index, mode, index.node(child_bytes).count()))
+        return Restructured::Nothing;
+    Gathered gathered;
+    if (!gather(index, parent, stop.position, &gathered))
+        return Restructured::Failed;
+    if (mode == Mode::Delete && parent == 0 && root_should_collapse(index)) {
+        collapse_root(index);
+        return Restructured::Collapsed;
+    }
+    if (!distribute(index, parent, gathered.position, gathered.nodes.data(), 3))
+        return Restructured::Failed;
+    return Restructured::Redistributed;
+}
+
 // Walks from the root to the leaf for key, restructuring each child before entering it when it needs it.
-// After a gathering the parent is searched again, since the key's child may now be another node.
+// After a redistribution the parent is searched again, since the key's child may now be another node; after
+// the root took its children in, the walk starts again from the root.
 bool descend(Index& index, Mode mode, const uint8_t* key, uint32_t record, bool match_record, Descent* out)
 {
     uint32_t address = 0;
@@ -67,28 +92,23 @@ bool descend(Index& index, Mode mode, const uint8_t* key, uint32_t record, bool 
             return true;
         }
         Stop stop = search_node(index, node, key, record, match_record);
-        uint32_t child = child_after(node, stop);
-        uint8_t* child_bytes = node_bytes(index, child);
-        if (!child_bytes)
+        Restructured done = restructure(index, mode, address, stop, child_after(node, stop));
+        if (done == Restructured::Failed)
             return false;
-        if (needs_gathering(index, mode, index.node(child_bytes).count())) {
-            Gathered gathered;
-            if (!gather(index, address, stop.position, &gathered))
+        if (done == Restructured::Collapsed) {
+            separator = Separator();
+            depth = -1;
+            continue;
+        }
+        if (done == Restructured::Redistributed) {
+            bytes = node_bytes(index, address);
+            if (!bytes)
                 return false;
-            if (mode == Mode::Delete && address == 0 && root_should_collapse(index)) {
-                collapse_root(index);
-                separator = Separator();
-                depth = -1;
-                continue;
-            }
-            if (!distribute(index, address, gathered.position, gathered.nodes.data(), 3))
-                return false;
-            node = index.node(node_bytes(index, address));
+            node = index.node(bytes);
             stop = search_node(index, node, key, record, match_record);
-            child = child_after(node, stop);
         }
         separator.step(address, stop);
-        address = child;
+        address = child_after(node, stop);
     }
     index_fail(index);
     return false;
@@ -125,10 +145,10 @@ int index_insert(Index* index, const char* key, uint32_t record)
         return kIndexDamaged;
 
     uint8_t* bytes = node_bytes(ix, descent.leaf);
+    if (!bytes || ix.node(bytes).count() >= ix.node_capacity(descent.leaf))
+        return index_fail(ix);
     Node leaf = ix.node(bytes);
     int count = leaf.count();
-    if (count >= ix.node_capacity(descent.leaf))
-        return index_fail(ix);
     Stop stop = search_node(ix, leaf, wanted, record, match_record);
     set_cursor(ix, descent.leaf, stop.position);
     if (stop.result == Compare::Equal)
@@ -155,7 +175,10 @@ int index_delete(Index* index, const char* key, uint32_t record)
     if (!descend(ix, Mode::Delete, wanted, record, true, &descent))
         return kIndexDamaged;
 
-    Node leaf = ix.node(node_bytes(ix, descent.leaf));
+    uint8_t* bytes = node_bytes(ix, descent.leaf);
+    if (!bytes)
+        return index_fail(ix);
+    Node leaf = ix.node(bytes);
     Stop stop = search_node(ix, leaf, wanted, record, true);
     set_cursor(ix, descent.leaf, stop.position);
     if (stop.result != Compare::Equal)
