@@ -20,6 +20,7 @@ struct EditState {
     int limit = 0;           // 0: no limit
     int scroll = 0;          // pixels of text hidden at the left
     bool focused = false;
+    bool tapping = false;    // the focus is arriving from a tap, which places the caret itself
     std::deque<std::u16string> typed;   // texts the driver asked for, carried out in order
 };
 
@@ -184,9 +185,16 @@ int hit_test(Hwnd hwnd, const EditState* st, int x)
     return int(text.size());
 }
 
+// Reaching an edit by Tab (or being the first field of a dialog) selects its whole text, so typing
+// replaces it; a tap places the caret instead.
 void on_focus(Hwnd hwnd, EditState* st, bool focused)
 {
     st->focused = focused;
+    if (focused && !st->tapping) {
+        st->anchor = 0;
+        st->caret = int(ui::window_text(hwnd).size());
+        keep_caret_visible(hwnd, st);
+    }
     ui::invalidate(hwnd);
     kit::notify_parent(hwnd, focused ? ui::kEnSetFocus : ui::kEnKillFocus);
 }
@@ -195,8 +203,11 @@ void on_tap_down(Hwnd hwnd, EditState* st, ui::LParam lparam)
 {
     if (!ui::is_enabled(hwnd))
         return;
-    if (ui::focus() != hwnd)
+    if (ui::focus() != hwnd) {
+        st->tapping = true;
         ui::set_focus(hwnd);
+        st->tapping = false;
+    }
     int at = hit_test(hwnd, st, ui::point_x(lparam));
     move_caret(hwnd, st, at, false);
 }

@@ -100,8 +100,8 @@ private:
     bool m_finished = false;
 };
 
-// Runs a script against `program`: one command a line, `#` starts a comment, arguments with spaces in
-// double quotes (\" and \\ inside quotes). The commands are the Driver's operations by name: menu,
+// Runs a script against `program`: one command a line, a word starting with `#` starts a comment,
+// arguments with spaces in double quotes (\" and \\ inside quotes). The commands are the Driver's operations by name: menu,
 // command, click, type, select, tap, key, wait, expect window|text|item|count|box, answer, dump,
 // screenshot, quit.
 //

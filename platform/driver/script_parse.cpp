@@ -73,7 +73,7 @@ bool split_line(std::string_view line, std::vector<Word>* words, std::string* er
             continue;
         }
         if (c == '#')
-            break;
+            break;           // a comment starts with a word; "Pt#" inside a word is text
         Word w;
         if (c == '"') {
             w.quoted = true;

@@ -135,6 +135,19 @@ TEST_F(EditTest, NumberAndReadOnlyStylesRefuseWhatTheyMust)
     EXPECT_EQ(ui::window_text(r), u"fixed");
 }
 
+TEST_F(EditTest, ReachingAnEditByTabSelectsItsTextSoTypingReplacesIt)
+{
+    Hwnd a = make(u"edit", u"first", ui::kStyleTabStop, {0, 0, 100, 20}, 1);
+    Hwnd b = make(u"edit", u"12.500", ui::kStyleTabStop, {0, 30, 100, 50}, 2);
+    tap(a, 1, 5);
+    chars(u"x");
+    EXPECT_EQ(ui::window_text(a), u"xfirst");     // a tap places the caret, selecting nothing
+    key(ui::kKeyTab);
+    EXPECT_EQ(ui::focus(), b);
+    chars(u"7");
+    EXPECT_EQ(ui::window_text(b), u"7");
+}
+
 TEST_F(EditTest, TapPlacesTheCaretAtTheNearestCharacterBoundary)
 {
     Hwnd e = make(u"edit", u"abcdef", 0, {0, 0, 150, 20}, 3);

@@ -35,6 +35,9 @@ TEST(ScriptWords, QuotesGroupEscapesWorkAndHashStartsAComment)
     ASSERT_TRUE(script::split_line("expect text 5 \"\"", &w, &error));
     ASSERT_EQ(w.size(), 4u);
     EXPECT_EQ(w[3].text, "");
+    ASSERT_TRUE(script::split_line("click Pt#  #the button", &w, &error));
+    ASSERT_EQ(w.size(), 2u);
+    EXPECT_EQ(w[1].text, "Pt#");
     EXPECT_FALSE(script::split_line("click \"Get", &w, &error));
     EXPECT_EQ(error, "unterminated quote");
 }
