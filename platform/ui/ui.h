@@ -353,7 +353,9 @@ void handle_setting_change(Hwnd hwnd, WParam wparam, LParam lparam, ActivationIn
 // ---- Input from the display ---------------------------------------------------------------------------
 
 // Screen coordinates. Taps go to the window under the point (or the capture); keys and characters to the
-// focus, or to the active window.
+// focus, or to the active window. A tap on a disabled window, or on the menu bar of one, is dropped; a tap
+// on another top-level window brings it forward. The wheel goes to the window under the point, with the
+// point in client coordinates in lparam.
 void input_button_down(int x, int y);
 void input_button_up(int x, int y);
 void input_mouse_move(int x, int y);
