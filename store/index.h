@@ -47,7 +47,8 @@
 // addresses page-aligned and inside the file, the leaf chain linked both ways and ascending, the descent no
 // deeper than the file has pages. A check that fails, a page that cannot be read in full and a page write
 // that comes up short mark the handle damaged: that operation and every later one return kIndexDamaged
-// (the handle must still be closed). Rebuilding the index from the coordinate file is the cure.
+// and their out arguments are not to be used (the handle must still be closed). Rebuilding the index from
+// the coordinate file is the cure.
 
 #include <cstdint>
 #include <string>

@@ -146,7 +146,9 @@ void copy_out(const Index& index, const Node& node, int entry, char* out_key, ui
         *out_record = node.record(entry);
 }
 
-int index_find(Index* index, char* key, uint32_t record, bool match_record, uint32_t* out_record)
+namespace {
+
+int find_entry(Index* index, char* key, uint32_t record, bool match_record, uint32_t* out_record)
 {
     if (out_record)
         *out_record = 0;
@@ -184,24 +186,31 @@ int index_find(Index* index, char* key, uint32_t record, bool match_record, uint
     return match_record ? kIndexNotFound : kIndexNextGreater;
 }
 
+}  // namespace
+
+int index_find(Index* index, char* key, uint32_t record, bool match_record, uint32_t* out_record)
+{
+    return settle(index, find_entry(index, key, record, match_record, out_record));
+}
+
 int index_first(Index* index, char* out_key, uint32_t* out_record)
 {
-    return edge_entry(index, false, out_key, out_record);
+    return settle(index, edge_entry(index, false, out_key, out_record));
 }
 
 int index_last(Index* index, char* out_key, uint32_t* out_record)
 {
-    return edge_entry(index, true, out_key, out_record);
+    return settle(index, edge_entry(index, true, out_key, out_record));
 }
 
 int index_next(Index* index, char* out_key, uint32_t* out_record)
 {
-    return cursor_step(index, true, out_key, out_record);
+    return settle(index, cursor_step(index, true, out_key, out_record));
 }
 
 int index_previous(Index* index, char* out_key, uint32_t* out_record)
 {
-    return cursor_step(index, false, out_key, out_record);
+    return settle(index, cursor_step(index, false, out_key, out_record));
 }
 
 }  // namespace store

@@ -115,6 +115,12 @@ void node_touch(Index& index, uint32_t address);
 bool cache_write_all(Index& index);
 // Marks the handle damaged; returns kIndexDamaged for convenience.
 int index_fail(Index& index);
+// An operation's result, unless the handle was damaged on the way (a page write that came up short while
+// evicting, say): then kIndexDamaged, whatever the operation found.
+inline int settle(const Index* index, int result)
+{
+    return !index || index->damaged ? kIndexDamaged : result;
+}
 // True for an address that may hold a non-root node of this file.
 bool address_plausible(const Index& index, uint32_t address);
 // Checks a node's header and child addresses (the same checks as for a page read from disk).

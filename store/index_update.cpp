@@ -128,9 +128,7 @@ bool update_separator(Index& index, const Separator& separator, const uint8_t* e
     return true;
 }
 
-}  // namespace
-
-int index_insert(Index* index, const char* key, uint32_t record)
+int insert_entry(Index* index, const char* key, uint32_t record)
 {
     if (index_damaged(index))
         return kIndexDamaged;
@@ -165,7 +163,7 @@ int index_insert(Index* index, const char* key, uint32_t record)
     return kIndexOk;
 }
 
-int index_delete(Index* index, const char* key, uint32_t record)
+int delete_entry(Index* index, const char* key, uint32_t record)
 {
     if (index_damaged(index))
         return kIndexDamaged;
@@ -192,6 +190,18 @@ int index_delete(Index* index, const char* key, uint32_t record)
         && !update_separator(ix, descent.separator, leaf.entry(0)))
         return index_fail(ix);
     return kIndexOk;
+}
+
+}  // namespace
+
+int index_insert(Index* index, const char* key, uint32_t record)
+{
+    return settle(index, insert_entry(index, key, record));
+}
+
+int index_delete(Index* index, const char* key, uint32_t record)
+{
+    return settle(index, delete_entry(index, key, record));
 }
 
 }  // namespace store

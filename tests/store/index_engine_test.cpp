@@ -294,6 +294,26 @@ TEST_F(IndexEngineTest, FailedPageWritesAreReportedByClose)
     m_index = nullptr;
 }
 
+TEST_F(IndexEngineTest, PageLostOnEvictionFailsTheOperationThatEvictedIt)
+{
+    open_numbers();
+    for (uint32_t n = 2; n <= 4000; n += 2)
+        ASSERT_EQ(index_insert(m_index, number_key(n).data(), n), kIndexOk);
+    reopen();
+    pf::arm_write_fault({ 0, -1, 0 });
+    // Odd keys far apart land in different leaves, so the changed ones are soon evicted. The insert that
+    // loses a page already reports it.
+    bool damaged = false;
+    for (uint32_t n = 1; n <= 40 && !damaged; ++n) {
+        int result = index_insert(m_index, number_key(n * 98 + 1).data(), n);
+        damaged = index_damaged(m_index);
+        EXPECT_EQ(result, damaged ? kIndexDamaged : kIndexOk) << n;
+    }
+    EXPECT_TRUE(damaged);
+    EXPECT_FALSE(index_close(m_index));
+    m_index = nullptr;
+}
+
 TEST_F(IndexEngineTest, FailedPageReadDamagesTheHandle)
 {
     open_numbers();
