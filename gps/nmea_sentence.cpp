@@ -88,6 +88,8 @@ Scan scan_sentence(ReceiveBuffer* buffer, size_t* end)
 size_t ReceiveBuffer::append(const uint8_t* data, size_t count)
 {
     const size_t taken = std::min(count, free_space());
+    if (taken == 0)
+        return 0;
     std::memcpy(bytes + fill, data, taken);
     fill += taken;
     return taken;

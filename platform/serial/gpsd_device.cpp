@@ -38,6 +38,8 @@ public:
             receive(count);
         }
         const uint32_t take = m_waiting.size() < count ? static_cast<uint32_t>(m_waiting.size()) : count;
+        if (take == 0)
+            return 0;
         std::memcpy(buffer, m_waiting.data(), take);
         m_waiting.erase(m_waiting.begin(), m_waiting.begin() + take);
         return take;
