@@ -6,6 +6,21 @@
 
 namespace store {
 
+void set_cursor(Index& index, uint32_t node, int entry)
+{
+    index.has_cursor = true;
+    index.cursor_node = node;
+    index.cursor_entry = entry;
+}
+
+void copy_out(const Index& index, const Node& node, int entry, char* out_key, uint32_t* out_record)
+{
+    if (out_key)
+        std::memcpy(out_key, node.entry(entry), size_t(index.key_size));
+    if (out_record)
+        *out_record = node.record(entry);
+}
+
 namespace {
 
 enum class Step { Moved, End, Damaged };
@@ -129,25 +144,6 @@ int cursor_step(Index* index, bool forward, char* out_key, uint32_t* out_record)
     return kIndexOk;
 }
 
-}  // namespace
-
-void set_cursor(Index& index, uint32_t node, int entry)
-{
-    index.has_cursor = true;
-    index.cursor_node = node;
-    index.cursor_entry = entry;
-}
-
-void copy_out(const Index& index, const Node& node, int entry, char* out_key, uint32_t* out_record)
-{
-    if (out_key)
-        std::memcpy(out_key, node.entry(entry), size_t(index.key_size));
-    if (out_record)
-        *out_record = node.record(entry);
-}
-
-namespace {
-
 int find_entry(Index* index, char* key, uint32_t record, bool match_record, uint32_t* out_record)
 {
     if (out_record)
@@ -162,7 +158,10 @@ int find_entry(Index* index, char* key, uint32_t record, bool match_record, uint
     // between two leaves) still stops at the next greater entry.
     Stop stop;
     for (;;) {
-        Node node = index->node(node_bytes(*index, leaf));
+        uint8_t* bytes = node_bytes(*index, leaf);
+        if (!bytes)
+            return kIndexDamaged;
+        Node node = index->node(bytes);
         stop = search_node(*index, node, wanted, record, match_record);
         if (stop.result != Compare::Greater)
             break;
