@@ -67,16 +67,17 @@ int coord_read(int index, PointRecord* out)
     files::Handle file = coord_handle();
     if (!file || index < 1)
         return 0;
-    uint8_t type[4] = {};
-    bool have_type = seek_to(file, record_offset(index)) && files::read(file, type, sizeof type) == sizeof type;
-    if (have_type && load_le32(type) == kRecordTypeDeleted)
+    // Type and point data in one read: the record is fetched with one call to the file system.
+    uint8_t bytes[4 + kPointSize];
+    uint32_t moved = seek_to(file, record_offset(index)) ? files::read(file, bytes, sizeof bytes) : 0;
+    if (moved >= 4 && load_le32(bytes) == kRecordTypeDeleted)
         return 0;
-    PointRecord stored;
-    uint32_t moved = have_type ? files::read(file, &stored, kPointSize) : 0;
-    if (moved < kPointSize) {
-        report_short_read(moved, index);
+    if (moved < sizeof bytes) {
+        report_short_read(moved > 4 ? moved - 4 : 0, index);
         return 0;
     }
+    PointRecord stored;
+    std::memcpy(static_cast<void*>(&stored), bytes + 4, kPointSize);
     out->easting = stored.easting;
     out->northing = stored.northing;
     out->elevation = stored.elevation;

@@ -356,7 +356,7 @@ TEST_F(CoordFileTest, ShortWritesWhileRewritingOrDeletingFail)
 TEST_F(CoordFileTest, ShortReadShowsThreeDebuggingBoxes)
 {
     create_with(2);
-    pf::arm_read_fault({ 1, 1, 10 });
+    pf::arm_read_fault({ 0, 1, 14 });   // the type and 10 bytes of point data
     PointRecord out;
     EXPECT_EQ(coord_read(2, &out), 0);
     Messages expected = { { u"Error: number of bytes read", u"10" }, { u"recLen", u"80" }, { u"record", u"2" } };
