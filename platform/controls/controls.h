@@ -122,7 +122,8 @@ constexpr unsigned kMbIconError = 0x10, kMbIconQuestion = 0x20, kMbIconWarning =
 // A modal pop-up with the caption, the wrapped text and its buttons; returns the id of the button pressed
 // (ui::kIdOk, kIdCancel, kIdYes, kIdNo); Escape or closing answers Cancel, or No where there is no Cancel,
 // or OK where there is neither. 0 when the box cannot be shown. Its template name is "MessageBox", its
-// title the caption; the text is control 0xFFFF. The icon bits are accepted and not drawn.
+// title the caption; the text is control 0xFFFF. An icon bit adds its symbol left of
+// the text.
 int message_box(Hwnd owner, std::u16string_view caption, std::u16string_view text, unsigned type = kMbOk);
 constexpr int kMessageBoxTextId = 0xFFFF;
 

@@ -16,6 +16,8 @@ constexpr int kButtonHeight = 22;
 constexpr int kButtonGap = 8;
 constexpr int kMaxTextWidth = 200;
 constexpr int kMinWidth = 120;
+constexpr int kIconSize = 16;
+constexpr int kIconRoom = kIconSize + 8;   // the icon and the gap before the text
 
 struct BoxButton {
     int id;
@@ -53,9 +55,32 @@ gdi::FontRef caption_font()
     return gdi::create_font(spec);
 }
 
+// The type's icon as a 16-pixel symbol: a cross for errors, "?" for questions, "!" for warnings, "i" for
+// information.
+void draw_icon(gdi::DC& dc, unsigned icon, int x, int y)
+{
+    gdi::Rect r{x, y, x + kIconSize, y + kIconSize};
+    const char16_t* mark = icon == kMbIconQuestion ? u"?" : icon == kMbIconWarning ? u"!" : u"i";
+    dc.fill_rect(r, icon == kMbIconError ? gdi::rgb(200, 0, 0) : icon == kMbIconWarning ? gdi::rgb(230, 160, 0)
+                                                                                        : gdi::rgb(0, 70, 170));
+    if (icon == kMbIconError) {
+        dc.select_pen({gdi::PenStyle::Solid, 1, gdi::kWhite});
+        for (int d = 0; d < 2; ++d) {
+            dc.move_to(x + 4 + d, y + 4);
+            dc.line_to(x + 12 + d, y + 12);
+            dc.move_to(x + 11 + d, y + 4);
+            dc.line_to(x + 3 + d, y + 12);
+        }
+        dc.select_pen({});
+        return;
+    }
+    dc.select_font(caption_font());
+    kit::draw_text_line(dc, r, mark, gdi::kAlignCenter, gdi::kWhite);
+}
+
 class MessageBoxProc : public ui::DialogProc {
 public:
-    explicit MessageBoxProc(std::vector<BoxButton> buttons) : m_buttons(std::move(buttons)) {}
+    MessageBoxProc(std::vector<BoxButton> buttons, unsigned icon) : m_buttons(std::move(buttons)), m_icon(icon) {}
 
     bool on_init() override
     {
@@ -101,6 +126,8 @@ public:
         kit::draw_text_line(*dc, {r.left + kPad, r.top, r.right - kPad, r.top + kCaptionHeight},
                             ui::window_text(hwnd()), gdi::kAlignLeft, gdi::kWhite);
         dc->frame_rect(r, gdi::kBlack);
+        if (m_icon != 0)
+            draw_icon(*dc, m_icon, kPad, kCaptionHeight + kPad);
         ui::release_dc(hwnd(), std::move(dc));
         return true;
     }
@@ -111,11 +138,13 @@ private:
         return std::any_of(m_buttons.begin(), m_buttons.end(), [&](const BoxButton& b) { return b.id == id; });
     }
     std::vector<BoxButton> m_buttons;
+    unsigned m_icon;
 };
 
 ui::DialogTemplate box_template(std::u16string_view caption, std::u16string_view text,
-                                const std::vector<BoxButton>& buttons)
+                                const std::vector<BoxButton>& buttons, bool with_icon)
 {
+    int indent = with_icon ? kIconRoom : 0;
     gdi::FontRef font = gdi::ui_font();
     int lh = kit::line_height(font);
     int natural = 0;
@@ -123,12 +152,14 @@ ui::DialogTemplate box_template(std::u16string_view caption, std::u16string_view
         natural = std::max(natural, kit::measure(font, line).cx);
     int row = int(buttons.size()) * kButtonWidth + (int(buttons.size()) - 1) * kButtonGap;
     int caption_w = kit::measure(caption_font(), caption).cx;
-    int width = std::min(ui::kScreenWidth, std::max({kMinWidth, natural + 1, row, caption_w}) + 2 * kPad);
-    int text_w = width - 2 * kPad;
+    int width = std::min(ui::kScreenWidth, std::max({kMinWidth, natural + 1 + indent, row, caption_w}) + 2 * kPad);
+    int text_w = width - 2 * kPad - indent;
     int lines = int(kit::wrap_text(font, text, text_w).size());
     int text_h = lines * lh;
     int max_text_h = ui::kWorkArea.height() - kCaptionHeight - kButtonHeight - 4 * kPad;
     text_h = std::min(text_h, std::max(lh, max_text_h / lh * lh));
+    if (with_icon)
+        text_h = std::max(text_h, kIconSize);
     int height = kCaptionHeight + kPad + text_h + kPad + kButtonHeight + kPad;
 
     ui::DialogTemplate t;
@@ -138,7 +169,7 @@ ui::DialogTemplate box_template(std::u16string_view caption, std::u16string_view
     t.rect = {0, 0, width, height};
     int text_top = kCaptionHeight + kPad;
     t.controls.push_back({kMessageBoxTextId, std::u16string(kit::kStaticClass), std::u16string(text),
-                          {kPad, text_top, kPad + text_w, text_top + std::max(text_h, lh)},
+                          {kPad + indent, text_top, kPad + indent + text_w, text_top + std::max(text_h, lh)},
                           ui::kStyleVisible | ui::kStyleChild | kStaticLeft});
     int x = (width - row) / 2, y = height - kPad - kButtonHeight;
     for (size_t i = 0; i < buttons.size(); ++i) {
@@ -155,8 +186,11 @@ ui::DialogTemplate box_template(std::u16string_view caption, std::u16string_view
 int message_box(Hwnd owner, std::u16string_view caption, std::u16string_view text, unsigned type)
 {
     std::vector<BoxButton> buttons = buttons_of(type);
-    ui::DialogTemplate t = box_template(caption, text, buttons);
-    MessageBoxProc proc(buttons);
+    unsigned icon = type & 0xF0;
+    bool known_icon = icon == kMbIconError || icon == kMbIconQuestion || icon == kMbIconWarning ||
+                      icon == kMbIconInformation;
+    ui::DialogTemplate t = box_template(caption, text, buttons, known_icon);
+    MessageBoxProc proc(buttons, known_icon ? icon : 0);
     int result = ui::run_dialog(t, owner, proc);
     return result < 0 ? 0 : result;
 }

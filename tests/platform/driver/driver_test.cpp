@@ -92,6 +92,33 @@ TEST_F(DriverTest, AMessageBoxIsSizedToItsWrappedTextAndCentred)
     EXPECT_LT(r.height(), 120);
 }
 
+TEST_F(DriverTest, AnIconStandsLeftOfTheTextInItsColour)
+{
+    d.command(kTellOk);
+    int plain_indent = 0;      // text left of the box's left edge, without an icon
+    d.inspect([&] {
+        ui::Hwnd b = ui::active_window();
+        plain_indent = ui::window_rect(ui::child_by_id(b, controls::kMessageBoxTextId)).left - ui::window_rect(b).left;
+    });
+    d.answer("ok");
+    d.command(kWarnWithIcon);
+    ui::Rect box, text;
+    int red = 0;
+    d.inspect([&] {
+        ui::paint_pending();
+        box = ui::window_rect(ui::active_window());
+        text = ui::window_rect(ui::child_by_id(ui::active_window(), controls::kMessageBoxTextId));
+        for (int y = box.top; y < box.bottom; ++y)
+            for (int x = box.left; x < text.left; ++x)
+                red += ui::screen().pixel(x, y) == gdi::rgb(200, 0, 0) ? 1 : 0;
+    });
+    EXPECT_GE(text.left - box.left, plain_indent + 16);
+    EXPECT_GT(red, 100);
+    EXPECT_TRUE(d.expect_box("Error", "Not a coordinate file.").ok);
+    d.key("escape");
+    EXPECT_EQ(fresh(), (std::vector<std::string>{"box 1", "box 1"}));
+}
+
 TEST_F(DriverTest, TypingClickingAndSelectingSendTheNotificationsOfAUser)
 {
     ASSERT_TRUE(d.command(kOpenForm).ok);

@@ -98,6 +98,10 @@ void on_command(Hwnd hwnd, int id)
     case kAskYesNo:
         log("box " + std::to_string(controls::message_box(hwnd, u"Warning", u"Overwrite?", controls::kMbYesNo)));
         return;
+    case kWarnWithIcon:
+        log("box " + std::to_string(controls::message_box(hwnd, u"Error", u"Not a coordinate file.",
+                                                          controls::kMbOk | controls::kMbIconError)));
+        return;
     case kOpenAbout: {
         AboutProc proc;
         ui::run_dialog(103, hwnd, proc);

@@ -13,6 +13,7 @@ constexpr int kAskYesNoCancel = 901;
 constexpr int kTellOk = 902;
 constexpr int kOpenAbout = 903;
 constexpr int kAskYesNo = 904;
+constexpr int kWarnWithIcon = 905;
 constexpr int kProgramExitCode = 7;
 
 // "main <id>" for a command to the main window, "form <id> <code>" for the form's notifications,
