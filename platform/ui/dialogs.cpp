@@ -81,7 +81,8 @@ Rect dialog_rect(const DialogTemplate& t) {
 }
 
 std::string name_of(const DialogTemplate& t) {
-    return t.name.empty() ? "#" + std::to_string(t.number) : t.name;
+    if (!t.name.empty()) return t.name;
+    return t.number != 0 ? "#" + std::to_string(t.number) : std::string();
 }
 
 bool same_name(std::string_view a, std::string_view b) {
