@@ -28,6 +28,13 @@ inline std::vector<Notification>& notifications()
     return log;
 }
 
+// Stylus releases the parent window heard, in its client coordinates.
+inline std::vector<ui::Point>& parent_taps()
+{
+    static std::vector<ui::Point> log;
+    return log;
+}
+
 class ControlTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -35,11 +42,14 @@ protected:
         ui::reset();
         register_classes();
         notifications().clear();
+        parent_taps().clear();
         ui::WindowClass cls;
         cls.name = u"ControlTestParent";
         cls.proc = [](Hwnd h, uint32_t msg, ui::WParam w, ui::LParam l) -> ui::LResult {
             if (msg == ui::kMsgCommand)
                 notifications().push_back({ui::loword(w), ui::hiword(w)});
+            if (msg == ui::kMsgLButtonUp)
+                parent_taps().push_back({ui::point_x(l), ui::point_y(l)});
             return ui::default_window_proc(h, msg, w, l);
         };
         ui::register_class(cls);
