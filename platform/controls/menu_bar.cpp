@@ -177,6 +177,20 @@ void collect_paths(const std::vector<MenuItem>& items, const std::u16string& pre
 
 MenuBarState* menu_bar_state(Hwnd bar) { return kit::state_of<MenuBarState>(bar, kit::kMenuBarClass); }
 
+void press_after_popups(Hwnd bar, gdi::Point p, int was_open)
+{
+    MenuBarState* st = menu_bar_state(bar);
+    if (!st || !ui::is_enabled(st->window))
+        return;
+    gdi::Point c = ui::screen_to_client(bar, p);
+    int at = ui::client_rect(bar).contains(c.x, c.y) ? button_at(st, c.x, c.y) : -1;
+    if (at < 0 || at == was_open)
+        return;
+    st->pressed = at;
+    ui::set_capture(bar);
+    ui::invalidate(bar);
+}
+
 ui::WindowClass menu_bar_class()
 {
     ui::WindowClass cls{std::u16string(kit::kMenuBarClass), bar_proc};

@@ -135,7 +135,9 @@ void on_stylus(Hwnd popup, uint32_t msg, ui::LParam lparam)
     bool on_popup = hit(st, screen, &level, &item);
     if (msg == ui::kMsgLButtonDown) {
         if (!on_popup) {
+            int was_open = st->open_button;
             close_popups(bar);
+            press_after_popups(bar, screen, was_open);
             return;
         }
         st->popups[size_t(level)].pressed = item;

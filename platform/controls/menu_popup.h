@@ -33,5 +33,8 @@ MenuBarState* menu_bar_state(Hwnd bar);
 // near screen point (x, bottom) for level 0, or beside (x, y) for nested levels.
 void open_popup(Hwnd bar, const std::vector<MenuItem>* items, int x, int y, int level);
 void close_popups(Hwnd bar);
+// A press at screen point `p` that closed the pop-ups: on a bar button other than `was_open` it starts
+// pressing that button, so its release acts as on the bar; elsewhere it did its work by closing.
+void press_after_popups(Hwnd bar, gdi::Point p, int was_open);
 
 }  // namespace platform::controls

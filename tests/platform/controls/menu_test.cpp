@@ -152,6 +152,17 @@ TEST_F(MenuTest, ATapElsewhereOrOnTheSameButtonClosesThePopups)
     EXPECT_TRUE(take().empty());
 }
 
+TEST_F(MenuTest, ATapOnAnotherButtonWhileAPopupIsOpenActsOnThatButton)
+{
+    tap_button(0);
+    tap_item(0, 1);
+    ASSERT_EQ(popup_windows(), 2);
+    tap_button(1);
+    EXPECT_EQ(popup_windows(), 0);
+    EXPECT_EQ(take(), (std::vector<Notification>{{40003, 0}}));
+    EXPECT_EQ(ui::capture(), ui::kNoWindow);
+}
+
 TEST_F(MenuTest, TheBarIgnoresTapsWhileItsWindowIsDisabled)
 {
     ui::enable_window(m_parent, false);
