@@ -120,8 +120,8 @@ bool menu_bar_set_button_text(Hwnd menu_bar, int index, std::u16string_view text
 constexpr unsigned kMbOk = 0x0, kMbOkCancel = 0x1, kMbYesNoCancel = 0x3, kMbYesNo = 0x4;
 constexpr unsigned kMbIconError = 0x10, kMbIconQuestion = 0x20, kMbIconWarning = 0x30, kMbIconInformation = 0x40;
 // A modal pop-up with the caption, the wrapped text and its buttons; returns the id of the button pressed
-// (ui::kIdOk, kIdCancel, kIdYes, kIdNo); Escape or closing answers Cancel, or No where there is no Cancel,
-// or OK where there is neither. 0 when the box cannot be shown. Its template name is "MessageBox", its
+// (ui::kIdOk, kIdCancel, kIdYes, kIdNo); Return presses the focused button (at first the first one);
+// Escape or closing answers Cancel, or No where there is no Cancel, or OK where there is neither. 0 when the box cannot be shown. Its template name is "MessageBox", its
 // title the caption; the text is control 0xFFFF. An icon bit adds its symbol left of
 // the text.
 int message_box(Hwnd owner, std::u16string_view caption, std::u16string_view text, unsigned type = kMbOk);

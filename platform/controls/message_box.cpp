@@ -108,9 +108,9 @@ public:
 
     bool on_message(uint32_t msg, ui::WParam wparam, ui::LParam lparam, ui::LResult* result) override
     {
-        if (msg != ui::kMsgKeyDown || wparam != ui::kKeyEscape)
+        if (msg != ui::kMsgKeyDown || (wparam != ui::kKeyEscape && wparam != ui::kKeyReturn))
             return false;
-        ui::end_dialog(hwnd(), escape_result(m_buttons));
+        ui::end_dialog(hwnd(), wparam == ui::kKeyEscape ? escape_result(m_buttons) : return_result());
         *result = 0;
         return true;
     }
@@ -133,6 +133,14 @@ public:
     }
 
 private:
+    // Return presses the button that has the focus, else the first.
+    int return_result() const
+    {
+        Hwnd f = ui::focus();
+        if (ui::parent(f) == hwnd() && has(ui::window_id(f)))
+            return ui::window_id(f);
+        return m_buttons.front().id;
+    }
     bool has(int id) const
     {
         return std::any_of(m_buttons.begin(), m_buttons.end(), [&](const BoxButton& b) { return b.id == id; });

@@ -112,7 +112,7 @@ private:
 //
 // Interactive: each line is carried out as it arrives and answered on out with "ok" (after a dump's
 // listing) or "failed: <what>", flushed at once; malformed lines are answered "error: <what>" and
-// skipped. Runs until `quit` or the end of input; returns 1 when any line failed or was malformed, else 0.
+// skipped; blank and comment lines get no answer. Runs until `quit` or the end of input; returns 1 when any line failed or was malformed, else 0.
 //
 // In both modes the program is finished at the end (its main window asked to close if it still runs).
 int run_script(std::istream& in, std::ostream& out, std::function<int()> program, bool interactive);

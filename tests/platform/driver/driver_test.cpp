@@ -62,7 +62,7 @@ TEST_F(DriverTest, AMessageBoxShowsItsCaptionAndTextAndReturnsTheButtonPressed)
     EXPECT_FALSE(d.answer("ok").ok);       // no box any more
 }
 
-TEST_F(DriverTest, EscapeAnswersCancelOrNoAndReturnAnswersOk)
+TEST_F(DriverTest, EscapeAnswersCancelOrNoAndReturnPressesTheFocusedButton)
 {
     d.command(kAskYesNoCancel);
     d.key("escape");
@@ -72,7 +72,12 @@ TEST_F(DriverTest, EscapeAnswersCancelOrNoAndReturnAnswersOk)
     d.key("return");
     d.command(kAskYesNo);
     d.answer("yes");
-    EXPECT_EQ(fresh(), (std::vector<std::string>{"box 2", "box 7", "box 1", "box 6"}));
+    d.command(kAskYesNoCancel);
+    d.key("tab");
+    d.key("return");
+    d.command(kAskYesNoCancel);
+    d.key("return");
+    EXPECT_EQ(fresh(), (std::vector<std::string>{"box 2", "box 7", "box 1", "box 6", "box 7", "box 6"}));
 }
 
 TEST_F(DriverTest, AMessageBoxIsSizedToItsWrappedTextAndCentred)
