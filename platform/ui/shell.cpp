@@ -59,8 +59,11 @@ Hwnd input_panel_window() { return state().panel_window; }
 
 void handle_activate(Hwnd hwnd, WParam wparam, LParam lparam, ActivationInfo* info) {
     if (!info) return;
+    // The record follows the panel through setting changes while the window is active; leaving only
+    // fills a record that has none. (A dialog's initialisation may change the panel before the dialog
+    // becomes active, and that change must not become its owner's.)
     if (loword(wparam) == 0) {
-        info->previous_panel_state = panel_state();
+        if (info->previous_panel_state == kPanelUnknown) info->previous_panel_state = panel_state();
         return;
     }
     if (info->previous_panel_state == kPanelRaised) set_input_panel(true);

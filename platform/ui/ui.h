@@ -345,8 +345,9 @@ struct ActivationInfo {
     uint32_t reserved = 0;
 };
 constexpr uint32_t kPanelUnknown = 0, kPanelLowered = 1, kPanelRaised = 2;
-// Deactivation records the panel's state in *info; activation restores the recorded state (nothing when
-// none was recorded). A setting change for the panel records the new state while the window is active.
+// A setting change for the panel records the new state while the window is active; deactivation records
+// the state only when nothing was recorded yet; activation restores the recorded state (nothing when
+// none was recorded).
 void handle_activate(Hwnd hwnd, WParam wparam, LParam lparam, ActivationInfo* info);
 void handle_setting_change(Hwnd hwnd, WParam wparam, LParam lparam, ActivationInfo* info);
 

@@ -239,4 +239,36 @@ TEST_F(FocusTest, TheActivationRecordCarriesThePanelStateAcrossWindows) {
     ui::set_input_panel(false);
     ui::handle_setting_change(top, 0x1234, 0, &info); // another setting: not recorded
     EXPECT_EQ(info.previous_panel_state, ui::kPanelRaised);
+    ui::ActivationInfo fresh;
+    ui::handle_activate(top, 0, 0, &fresh);          // leaving without a record takes the current state
+    EXPECT_EQ(fresh.previous_panel_state, ui::kPanelLowered);
+}
+
+TEST_F(FocusTest, ADialogThatLowersThePanelGivesItBackToItsOwner) {
+    ui::ActivationInfo info;
+    hooks()[top] = [&info](ui::Hwnd h, uint32_t msg, ui::WParam wp, ui::LParam lp) {
+        if (msg == ui::kMsgActivate) ui::handle_activate(h, wp, lp, &info);
+        if (msg == ui::kMsgSettingChange) ui::handle_setting_change(h, wp, lp, &info);
+        return false;
+    };
+    ui::set_input_panel(true);
+    ui::pump_messages();
+    ui::DialogTemplate t;
+    t.name = "LOWERS";
+    ui::add_dialog_template(t);
+    struct D : ui::DialogProc {
+        bool on_init() override {
+            ui::set_input_panel(false);
+            return true;
+        }
+        bool on_command(int id, int, ui::Hwnd) override { return ui::end_dialog(hwnd(), id); }
+    } d;
+    bool raised_inside = true;
+    backend.steps.push_back([&] {
+        raised_inside = ui::input_panel_raised();
+        ui::post_message(ui::active_window(), ui::kMsgCommand, ui::kIdOk);
+    });
+    ui::run_dialog("LOWERS", top, d);
+    EXPECT_FALSE(raised_inside);
+    EXPECT_TRUE(ui::input_panel_raised());
 }
