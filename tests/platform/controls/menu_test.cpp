@@ -163,6 +163,38 @@ TEST_F(MenuTest, ATapOnAnotherButtonWhileAPopupIsOpenActsOnThatButton)
     EXPECT_EQ(ui::capture(), ui::kNoWindow);
 }
 
+std::vector<int>& other_commands()
+{
+    static std::vector<int> log;
+    return log;
+}
+
+TEST_F(MenuTest, ACommandGoesToTheWindowOfTheBarTapped)
+{
+    ui::register_class({u"MenuTestOther", [](Hwnd h, uint32_t msg, ui::WParam w, ui::LParam l) -> ui::LResult {
+                            if (msg == ui::kMsgCommand)
+                                other_commands().push_back(ui::loword(w));
+                            return ui::default_window_proc(h, msg, w, l);
+                        }});
+    other_commands().clear();
+    Hwnd other = ui::create_window(u"MenuTestOther", u"Other", ui::kStyleVisible, ui::kUseDefault, ui::kUseDefault,
+                                   ui::kUseDefault, ui::kUseDefault, m_parent);
+    ui::set_foreground_window(other);
+    Hwnd other_bar = create_menu_bar(other, kBar);
+    ASSERT_NE(other_bar, ui::kNoWindow);
+    ui::pump_messages();
+    EXPECT_EQ(menu_bar_of(other), other_bar);
+    EXPECT_EQ(menu_bar_of(m_parent), m_bar);
+    // The newer bar lies on top: a tap there reaches the other window only.
+    MenuBarState& os = *menu_bar_state(other_bar);
+    tap_screen(os.buttons[0].left + 5, ui::kScreenHeight - 10);
+    ASSERT_EQ(os.popups.size(), 1u);
+    ui::Rect r = os.popups[0].rects[0];
+    tap(os.popups[0].hwnd, r.left + 5, r.top + 5);
+    EXPECT_EQ(other_commands(), (std::vector<int>{40004}));
+    EXPECT_TRUE(take().empty());
+}
+
 TEST_F(MenuTest, TheBarIgnoresTapsWhileItsWindowIsDisabled)
 {
     ui::enable_window(m_parent, false);
