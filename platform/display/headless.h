@@ -14,7 +14,9 @@ void start(std::function<int()> program);
 
 // Runs `action` on the driver's side while the program is parked (reading windows, injecting input
 // through ui::input_* or sending messages to windows), then lets the program run until it parks again or
-// ends. REQUIRES: start() was called. Returns false when the program had already ended.
+// ends. REQUIRES: start() was called. Returns false when the program had already ended. An action runs on
+// the driver's thread: it must not run a message loop (a modal dialog, a message box); to have the
+// program do such a thing, post a message for it.
 bool act(const std::function<void()>& action);
 
 // Advances virtual time by `ms`, running every timer in turn at its due time (the program runs until it
