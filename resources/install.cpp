@@ -1,12 +1,14 @@
 #include "resources/resources.h"
 
 #include "resources/app_resources.h"
+#include "resources/store_resources.h"
 
 namespace resources {
 
 void install_all()
 {
     install_app_resources();
+    install_store_resources();
 }
 
 }  // namespace resources

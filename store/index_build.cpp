@@ -1,0 +1,119 @@
+// Building an index from the records of the open coordinate file, a slice at a time.
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+#include "store/coord_file.h"
+#include "store/coord_internal.h"
+#include "store/index_build.h"
+#include "store/point_index.h"
+
+namespace store {
+
+namespace files = platform::files;
+
+namespace {
+
+constexpr int kProgressSteps = 20;
+constexpr int kRecordsPerRead = 1024;   // records fetched with one read of the file
+
+// Offsets within a record as it lies in the file: its type, then the point record.
+constexpr int kNumberAt = 4 + int(offsetof(PointRecord, number));
+constexpr int kNameAt = 4 + int(offsetof(PointRecord, name));
+
+}  // namespace
+
+IndexBuild::IndexBuild(Index* index, IndexKind kind)
+    : m_index(index)
+    , m_kind(kind)
+    , m_key_size(kind == IndexKind::Number ? kNumberKeySize : kNameKeySize)
+    , m_record_count(std::max(coord_record_count(), 0))
+    , m_step_interval(m_record_count / kProgressSteps)
+{
+    m_entries.reserve(size_t(m_record_count));
+}
+
+void IndexBuild::take(int record, const char* name_or_null, uint32_t number)
+{
+    Entry entry {};
+    if (m_kind == IndexKind::Number)
+        point_number_key(number, entry.key);
+    else
+        point_name_key(name_or_null, entry.key);
+    entry.record = uint32_t(record);
+    m_entries.push_back(entry);
+}
+
+int IndexBuild::advance(int max_records)
+{
+    if (m_finished)
+        return 0;
+    int steps = 0;
+    int last = int(std::min<int64_t>(int64_t(m_next_record) + std::max(max_records, 0) - 1, m_record_count));
+    std::vector<uint8_t> block;
+    while (m_next_record <= last) {
+        int first = m_next_record;
+        int count = std::min(last - first + 1, kRecordsPerRead);
+        block.resize(size_t(count) * kCoordRecordSize);
+        files::Handle file = coord_handle();
+        uint32_t moved = files::seek(file, record_offset(first), files::Origin::Begin) == record_offset(first)
+            ? files::read(file, block.data(), uint32_t(block.size())) : 0;
+        for (int i = 0; i < count; ++i) {
+            int record = first + i;
+            const uint8_t* bytes = block.data() + size_t(i) * kCoordRecordSize;
+            bool whole = moved >= uint32_t(i + 1) * kCoordRecordSize - 3;   // the pads need not be there
+            PointRecord point;
+            if (whole) {
+                // As a read of the record would: a deleted record is absent, any other type is a point.
+                if (load_le32(bytes) == kRecordTypeDeleted)
+                    continue;
+                char name[sizeof point.name];
+                std::memcpy(name, bytes + kNameAt, sizeof name);
+                name[sizeof name - 1] = '\0';
+                take(record, name, load_le32(bytes + kNumberAt));
+            } else if (coord_read(record, &point) == 1) {
+                take(record, point.name, point.number);   // a short read: the record's own read reports it
+            } else {
+                continue;
+            }
+            if (++m_since_step >= m_step_interval) {
+                ++steps;
+                m_since_step = 0;
+            }
+        }
+        m_next_record = first + count;
+    }
+    if (m_next_record > m_record_count)
+        enter_all();
+    return steps;
+}
+
+void IndexBuild::run_to_end()
+{
+    while (!m_finished)
+        advance(std::numeric_limits<int>::max());
+}
+
+void IndexBuild::enter_all()
+{
+    // Index order: keys ascending; equal names by descending record as the index keeps them, equal numbers
+    // by ascending record so that the first record of a number is the one the index keeps.
+    const bool names = m_kind == IndexKind::Name;
+    const size_t size = size_t(m_key_size);
+    std::sort(m_entries.begin(), m_entries.end(), [names, size](const Entry& a, const Entry& b) {
+        int order = std::memcmp(a.key, b.key, size);
+        if (order != 0)
+            return order < 0;
+        return names ? a.record > b.record : a.record < b.record;
+    });
+    for (const Entry& entry : m_entries) {
+        if (index_insert(m_index, entry.key, entry.record) != kIndexOk)
+            ++m_refused;
+    }
+    m_entries.clear();
+    m_entries.shrink_to_fit();
+    m_finished = true;
+}
+
+}  // namespace store

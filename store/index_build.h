@@ -1,0 +1,68 @@
+#pragma once
+// Building one index of the open coordinate file from its records, a slice at a time, so that a dialog can
+// show progress between slices.
+//
+// Every record 1 .. record count that reads (deleted records are skipped) gives one key: the number with
+// "%12u" or the stored name, untrimmed, with "%-15s", and the record index as its record number. Progress
+// is counted in steps: one each time the records keyed since the last step reach the step interval,
+// record count / 20 (integer division), so a whole build comes to at most 20 steps (more only for files
+// under 20 records, where every record is a step).
+//
+// The keys are gathered while the records are read and entered into the index in index order once the
+// last record is read: entries arriving in order keep the engine's few cached pages busy, where record
+// order (names in no order at all) would fetch a page from the file for nearly every key. The index holds
+// the same entries either way; where two records carry the same point number, the one with the lower
+// record index is kept, as entering them in record order would.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "store/index.h"
+
+namespace store {
+
+enum class IndexKind { Number, Name };
+
+class IndexBuild {
+public:
+    // Builds into index (borrowed; it should be empty) from the open coordinate file's records.
+    IndexBuild(Index* index, IndexKind kind);
+
+    IndexKind kind() const { return m_kind; }
+    int record_count() const { return m_record_count; }
+    int step_interval() const { return m_step_interval; }
+    bool finished() const { return m_finished; }
+
+    // Reads up to max_records records from the current one; once past the last record enters every key
+    // and finishes. Returns the number of progress steps reached in this slice. Does nothing once finished.
+    int advance(int max_records);
+
+    // Advances to the end in one go.
+    void run_to_end();
+
+    // Keys the index refused (a point number that two records carry) and keys lost to damage.
+    int refused() const { return m_refused; }
+
+private:
+    struct Entry {
+        char key[16];
+        uint32_t record;
+    };
+
+    void take(int record, const char* name_or_null, uint32_t number);
+    void enter_all();
+
+    Index* m_index;
+    IndexKind m_kind;
+    int m_key_size;
+    int m_record_count;
+    int m_step_interval;
+    int m_next_record = 1;
+    int m_since_step = 0;
+    int m_refused = 0;
+    bool m_finished = false;
+    std::vector<Entry> m_entries;
+};
+
+}  // namespace store
