@@ -1,6 +1,7 @@
 #include "resources/resources.h"
 
 #include "resources/app_resources.h"
+#include "resources/point_dialog_resources.h"
 #include "resources/store_resources.h"
 
 namespace resources {
@@ -8,6 +9,7 @@ namespace resources {
 void install_all()
 {
     install_app_resources();
+    install_point_dialog_resources();
     install_store_resources();
 }
 

@@ -1,0 +1,209 @@
+#include "store/point_list_dialog.h"
+
+#include "formats/text_helpers.h"
+#include "platform/controls/controls.h"
+#include "platform/gdi/gdi.h"
+#include "resources/point_dialog_resources.h"
+#include "store/list_selection.h"
+#include "store/point_index.h"
+#include "store/point_list_page.h"
+
+namespace store {
+
+namespace {
+
+namespace ui = platform::ui;
+namespace gdi = platform::gdi;
+namespace controls = platform::controls;
+namespace res = resources;
+
+// Kept from one opening to the next; the user-interface thread owns it.
+struct PointListState {
+    int layout = kLayoutNumberCoords;
+};
+PointListState s_list;
+
+// Spaces (code 32) off both ends.
+std::u16string trim_spaces(std::u16string_view s)
+{
+    size_t begin = s.find_first_not_of(u' ');
+    if (begin == std::u16string_view::npos)
+        return {};
+    size_t end = s.find_last_not_of(u' ');
+    return std::u16string(s.substr(begin, end - begin + 1));
+}
+
+class PointListDialog : public ui::DialogProc {
+public:
+    bool on_init() override
+    {
+        ui::init_full_screen(hwnd(), false);
+        m_menu_bar = controls::create_menu_bar(hwnd(), res::kMenuBarPointList);
+        if (m_menu_bar == ui::kNoWindow)
+            controls::message_box(hwnd(), u"Pt list", u"menu error");
+        gdi::FontSpec spec;
+        spec.height = res::kListFontHeight;
+        spec.face = u"Courier";
+        ui::set_font(item(res::kListPoints), gdi::create_font(spec));
+        list_selection_clear();
+        show_headers();
+        show_page(list_page_from_start(s_list.layout, layout_order()));
+        ui::set_item_text(hwnd(), res::kEditListGoTo, u"");
+        ui::set_focus(item(res::kEditListGoTo));
+        return true;
+    }
+
+    bool on_command(int id, int code, ui::Hwnd control) override
+    {
+        switch (id) {
+        case res::kCmdListLayoutNumberCoords: change_layout(kLayoutNumberCoords); return true;
+        case res::kCmdListLayoutNumberTexts: change_layout(kLayoutNumberTexts); return true;
+        case res::kCmdListLayoutNameCoords: change_layout(kLayoutNameCoords); return true;
+        case res::kButtonListOrder: reverse_order(); return true;
+        case res::kButtonListGoToMode: toggle_go_to_mode(); return true;
+        case res::kButtonListGoTo: go_to(); return true;
+        case res::kButtonListUp: page(false); return true;
+        case res::kButtonListDown: page(true); return true;
+        case res::kButtonListLeft: shift(-1); return true;
+        case res::kButtonListRight: shift(1); return true;
+        case res::kCmdListOk: pick(); return true;
+        case res::kCmdListCancel:
+        case ui::kIdCancel: ui::end_dialog(hwnd(), 2); return true;
+        default: return false;
+        }
+    }
+
+    bool on_close() override
+    {
+        ui::end_dialog(hwnd(), 2);
+        return true;
+    }
+
+    void on_destroy() override
+    {
+        m_lines.clear();
+        if (m_menu_bar != ui::kNoWindow)
+            ui::destroy_window(m_menu_bar);
+        m_menu_bar = ui::kNoWindow;
+    }
+
+private:
+    ui::Hwnd list() const { return item(res::kListPoints); }
+
+    // Pages built afresh from an end step in the order of the layout; Go-To and paging step by name
+    // also when the Go-To mode is by name.
+    ListOrder layout_order() const { return {s_list.layout == kLayoutNameCoords, m_descending}; }
+    ListOrder search_order() const { return {m_by_name || s_list.layout == kLayoutNameCoords, m_descending}; }
+
+    void show_headers()
+    {
+        std::vector<std::u16string> headers = point_list_headers(s_list.layout, m_descending);
+        const int ids[] = {res::kButtonListOrder, res::kStaticListHeader2, res::kStaticListHeader3,
+                           res::kStaticListHeader4};
+        for (int i = 0; i < 4; ++i)
+            ui::set_item_text(hwnd(), ids[i], headers[size_t(i)]);
+    }
+
+    void show_page(ListPage page)
+    {
+        m_lines = std::move(page.lines);
+        redisplay();
+        if (page.too_long)
+            controls::message_box(hwnd(), u"len", u"too long");
+    }
+
+    void redisplay()
+    {
+        int selected = controls::list_selection(list());
+        controls::list_reset(list());
+        for (const std::u16string& line : m_lines)
+            controls::list_add(list(), shifted_line(line, m_offset));
+        if (selected >= 0 && selected < int(m_lines.size()))
+            controls::list_set_selection(list(), selected);
+    }
+
+    void change_layout(int layout)
+    {
+        if (layout == s_list.layout)
+            return;
+        s_list.layout = layout;
+        m_offset = 0;
+        show_headers();
+        show_page(list_page_from_start(layout, layout_order()));
+    }
+
+    void reverse_order()
+    {
+        m_descending = !m_descending;
+        show_headers();
+        show_page(list_page_from_start(s_list.layout, layout_order()));
+    }
+
+    void toggle_go_to_mode()
+    {
+        m_by_name = !m_by_name;
+        ui::set_item_text(hwnd(), res::kButtonListGoToMode, m_by_name ? u"Name" : u"Pt #");
+    }
+
+    void go_to()
+    {
+        std::u16string target = trim_spaces(ui::item_text(hwnd(), res::kEditListGoTo, res::kReadListGoTo));
+        if (target.empty())
+            return;
+        bool found = false;
+        ListPage found_page = list_page_go_to(s_list.layout, search_order(), target, &found);
+        if (!found)
+            return;
+        show_page(std::move(found_page));
+        controls::list_set_selection(list(), 0);
+    }
+
+    void page(bool down)
+    {
+        if (m_lines.empty())
+            return;
+        bool found = false;
+        ListPage next = down ? list_page_down(s_list.layout, search_order(), m_lines.back(), &found)
+                             : list_page_up(s_list.layout, search_order(), m_lines.front(), &found);
+        if (found)
+            show_page(std::move(next));
+    }
+
+    void shift(int by)
+    {
+        m_offset = std::clamp(m_offset + by, 0, kMaxListLineLength);
+        redisplay();
+    }
+
+    void pick()
+    {
+        int selected = controls::list_selection(list());
+        if (selected >= 0 && selected < int(m_lines.size())) {
+            PointRecord p;
+            uint32_t number = point_list_line_number(s_list.layout, m_lines[size_t(selected)]);
+            if (number != 0 && point_read_by_number(number, &p) == 1)
+                list_selection_set_point(p.number, p.easting, p.northing);
+        }
+        ui::end_dialog(hwnd(), 1);
+    }
+
+    std::vector<std::u16string> m_lines;   // the page as built; the list shows them from m_offset on
+    bool m_descending = false;
+    bool m_by_name = false;                // Go-To mode
+    int m_offset = 0;
+    ui::Hwnd m_menu_bar = ui::kNoWindow;
+};
+
+}  // namespace
+
+void run_point_list(ui::Hwnd owner)
+{
+    PointListDialog proc;
+    ui::run_dialog(res::kDialogPointList, owner, proc);
+}
+
+int point_list_layout() { return s_list.layout; }
+
+void point_list_reset_for_tests() { s_list = PointListState{}; }
+
+}  // namespace store
