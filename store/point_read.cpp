@@ -25,7 +25,12 @@ uint32_t step(IndexKind kind, Step first_step, Walk walk, PointRecord* out)
     char key[kNameKeySize] = {};
     uint32_t record = 0;
     PointRecord point;
-    if (!index || !walk_to_agreeing(index, kind, first_step(index, key, &record), key, record, walk, &point)) {
+    if (!index) {
+        clear(out);
+        return 0;
+    }
+    int result = first_step(index, key, &record);
+    if (!walk_to_agreeing(index, kind, result, key, record, walk, &point)) {
         clear(out);
         return 0;
     }
@@ -63,12 +68,15 @@ int find_nearest(IndexKind kind, const char* wanted, PointRecord* out)
     }
     // The search stopped at the next greater entry, or at the last one when the key lies beyond all.
     Walk walk = result == kIndexEnd ? Walk::Backward : Walk::Forward;
-    if (walk_to_agreeing(index, kind, kIndexOk, key, record, walk, &point)
-        || walk_to_agreeing(index, kind, index_last(index, key, &record), key, record, Walk::Backward, &point)) {
-        *out = point;
-        return 0;
+    bool found = walk_to_agreeing(index, kind, kIndexOk, key, record, walk, &point);
+    if (!found) {
+        int last = index_last(index, key, &record);
+        found = walk_to_agreeing(index, kind, last, key, record, Walk::Backward, &point);
     }
-    return -1;
+    if (!found)
+        return -1;
+    *out = point;
+    return 0;
 }
 
 }  // namespace
