@@ -1,0 +1,573 @@
+// The point editor, its prompts, the point list and the statistics, driven as a user drives them.
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "formats/display_settings.h"
+#include "platform/controls/controls.h"
+#include "platform/driver/driver.h"
+#include "store/coord_file.h"
+#include "store/list_selection.h"
+#include "store/point_edit_dialog.h"
+#include "store/point_index.h"
+#include "store/point_list_dialog.h"
+#include "store/point_prompts.h"
+#include "store/view_extents.h"
+#include "tests/store/point_dialog_program.h"
+#include "tests/store/point_files.h"
+#include "tests/store/store_fixture.h"
+
+namespace {
+
+namespace prog = point_dialog_program;
+using platform::driver::Driver;
+using Strings = std::vector<std::string>;
+
+#define EXPECT_OK(result)                                                \
+    do {                                                                 \
+        auto r_ = (result);                                              \
+        EXPECT_TRUE(r_.ok) << #result << ": " << r_.message;             \
+    } while (0)
+#define ASSERT_OK(result)                                                \
+    do {                                                                 \
+        auto r_ = (result);                                              \
+        ASSERT_TRUE(r_.ok) << #result << ": " << r_.message;             \
+    } while (0)
+
+class PointDialogTest : public StoreTest {
+protected:
+    void SetUp() override
+    {
+        StoreTest::SetUp();
+        formats::reset_display_settings();
+        store::list_selection_reset_for_tests();
+        store::point_prompts_reset_for_tests();
+        store::point_edit_reset_for_tests();
+        store::point_list_reset_for_tests();
+        platform::controls::set_menu_bar_failure(false);
+    }
+    void TearDown() override
+    {
+        m_driver.reset();
+        platform::controls::set_menu_bar_failure(false);
+        StoreTest::TearDown();
+    }
+
+    Driver& start()
+    {
+        m_driver = std::make_unique<Driver>(prog::program);
+        return *m_driver;
+    }
+    Driver& d() { return *m_driver; }
+
+    Strings log()
+    {
+        Strings out;
+        EXPECT_TRUE(d().inspect([&] { out = prog::log(); }));
+        return out;
+    }
+
+    // The seven fields of the editor: number, name, N, E, El, note, code.
+    void expect_fields(const Strings& values)
+    {
+        for (size_t i = 0; i < values.size(); ++i)
+            EXPECT_OK(d().expect_text(1011 + int(i), values[i]));
+    }
+    void expect_number_shown(const std::string& number) { EXPECT_OK(d().expect_text(1011, number)); }
+
+    store::PointRecord stored(uint32_t number)
+    {
+        store::PointRecord p;
+        int found = 0;
+        EXPECT_TRUE(d().inspect([&] { found = store::point_read_by_number(number, &p); }));
+        if (found != 1)
+            p.number = 0;
+        return p;
+    }
+
+    void open_editor(const std::vector<uint32_t>& numbers)
+    {
+        ASSERT_TRUE(point_files::create_with_numbers(numbers));
+        start();
+        ASSERT_OK(d().command(prog::kOpenEditor));
+        ASSERT_OK(d().expect_window("PT_EDIT"));
+    }
+
+    std::unique_ptr<Driver> m_driver;
+};
+
+// ---- The editor: showing and stepping --------------------------------------------------------------
+
+TEST_F(PointDialogTest, TheEditorOpensOnTheFirstPointAndStepsInNumberOrder)
+{
+    store::PointRecord p2 = point_files::point(2, "TREE", "OAK", "by the gate");
+    ASSERT_TRUE(point_files::create_with({point_files::point(5), p2, point_files::point(1)}));
+    start();
+    ASSERT_OK(d().command(prog::kOpenEditor));
+    ASSERT_OK(d().expect_window("PT_EDIT"));
+    expect_fields({"1", "", "5001.000", "1001.000", "11.000", "", ""});
+    ASSERT_OK(d().click("Next"));
+    expect_fields({"2", "TREE", "5002.000", "1002.000", "12.000", "by the gate", "OAK"});
+    ASSERT_OK(d().click("Next"));
+    expect_number_shown("5");
+    // Past the last point the fields are cleared.
+    ASSERT_OK(d().click("Next"));
+    expect_fields({"", "", "", "", "", "", ""});
+    EXPECT_EQ(store::point_edit_current().number, 0u);
+    ASSERT_OK(d().click("Last"));
+    expect_number_shown("5");
+    ASSERT_OK(d().click("Prev"));
+    expect_number_shown("2");
+    ASSERT_OK(d().click("First"));
+    expect_number_shown("1");
+    ASSERT_OK(d().menu("Cancel"));
+    EXPECT_OK(d().expect_window("main"));
+    EXPECT_EQ(log(), Strings{"editor closed"});
+}
+
+TEST_F(PointDialogTest, GetReadsTheTypedNumberOrClears)
+{
+    open_editor({3, 8});
+    ASSERT_OK(d().type(1011, "8"));
+    ASSERT_OK(d().click("Get"));
+    expect_fields({"8", "", "5008.000", "1008.000", "18.000", "", ""});
+    ASSERT_OK(d().type(1011, "  +3xyz"));
+    ASSERT_OK(d().click("Get"));
+    expect_number_shown("3");
+    ASSERT_OK(d().type(1011, "4"));
+    ASSERT_OK(d().click("Get"));
+    expect_fields({"", "", "", "", "", "", ""});
+}
+
+TEST_F(PointDialogTest, AnEmptyFileOpensWithEmptyFieldsAndGetDoesNothingWithoutAFile)
+{
+    open_editor({});
+    expect_fields({"", "", "", "", "", "", ""});
+    ASSERT_OK(d().menu("Cancel"));
+    ASSERT_TRUE(d().inspect([] { store::coord_close(); }));
+    ASSERT_OK(d().command(prog::kOpenEditor));
+    ASSERT_OK(d().type(1012, "KEEP"));
+    ASSERT_OK(d().type(1011, "1"));
+    ASSERT_OK(d().click("Get"));
+    EXPECT_OK(d().expect_text(1012, "KEEP"));
+    ASSERT_OK(d().menu("Save"));
+    EXPECT_OK(d().expect_window("PT_EDIT"));
+}
+
+TEST_F(PointDialogTest, OpeningSetsInvalidViewExtentsFromThePointsWidenedByATenth)
+{
+    store::PointRecord a = point_files::point(1), b = point_files::point(2);
+    a.easting = 0;
+    a.northing = 0;
+    b.easting = 100;
+    b.northing = 50;
+    ASSERT_TRUE(point_files::create_with({a, b}));
+    store::view_extents_invalidate();
+    start();
+    ASSERT_OK(d().command(prog::kOpenEditor));
+    store::ViewExtents v;
+    bool valid = false;
+    ASSERT_TRUE(d().inspect([&] {
+        v = store::view_extents();
+        valid = store::view_extents_valid();
+    }));
+    EXPECT_TRUE(valid);
+    EXPECT_EQ(v.left, -10);
+    EXPECT_EQ(v.right, 110);
+    EXPECT_EQ(v.bottom, -5);
+    EXPECT_EQ(v.top, 55);
+}
+
+TEST_F(PointDialogTest, ValidViewExtentsAndFilesWithoutPointsLeaveTheExtentsAlone)
+{
+    ASSERT_TRUE(point_files::create_with_numbers({1, 2}));
+    store::view_extents_set(-1, -2, 3, 4);
+    start();
+    ASSERT_OK(d().command(prog::kOpenEditor));
+    ASSERT_OK(d().menu("Cancel"));
+    store::ViewExtents v;
+    ASSERT_TRUE(d().inspect([&] { v = store::view_extents(); }));
+    EXPECT_EQ(v.left, -1);
+    EXPECT_EQ(v.top, 4);
+
+    ASSERT_TRUE(d().inspect([] {
+        store::coord_create(point_files::kLotPath);
+        store::view_extents_invalidate();
+    }));
+    ASSERT_OK(d().command(prog::kOpenEditor));
+    bool valid = true;
+    ASSERT_TRUE(d().inspect([&] { valid = store::view_extents_valid(); }));
+    EXPECT_FALSE(valid);
+}
+
+// ---- Save, overwrite, delete -----------------------------------------------------------------------
+
+TEST_F(PointDialogTest, SaveStoresANewPointTrimmedWithAnEmptyElevationAsZero)
+{
+    open_editor({1});
+    ASSERT_OK(d().type(1011, "10"));
+    ASSERT_OK(d().type(1012, "NEW   "));
+    ASSERT_OK(d().type(1013, "200.5"));
+    ASSERT_OK(d().type(1014, " 100.25 "));
+    ASSERT_OK(d().type(1015, ""));
+    ASSERT_OK(d().type(1016, "note\t "));
+    ASSERT_OK(d().type(1017, "CD"));
+    ASSERT_OK(d().menu("Save"));
+    ASSERT_OK(d().expect_box("Save pt", "Pt saved."));
+    ASSERT_OK(d().answer("ok"));
+    store::PointRecord p = stored(10);
+    ASSERT_EQ(p.number, 10u);
+    EXPECT_STREQ(p.name, "NEW");
+    EXPECT_STREQ(p.note, "note");
+    EXPECT_STREQ(p.code, "CD");
+    EXPECT_EQ(p.northing, 200.5);
+    EXPECT_EQ(p.easting, 100.25);
+    EXPECT_EQ(p.elevation, 0.0);
+    double min_e = 0, min_n = 0, max_e = 0, max_n = 0;
+    ASSERT_TRUE(d().inspect([&] { store::view_extents_get(&min_e, &min_n, &max_e, &max_n); }));
+    EXPECT_LE(min_e, 100.0);
+    EXPECT_LE(min_n, 200.0);
+}
+
+TEST_F(PointDialogTest, SavingOverAnExistingPointAsksAndCancelLeavesItAlone)
+{
+    open_editor({4});
+    ASSERT_OK(d().type(1011, "4"));
+    ASSERT_OK(d().type(1012, "CHANGED"));
+    ASSERT_OK(d().type(1013, "1.5"));
+    ASSERT_OK(d().menu("Save"));
+    ASSERT_OK(d().expect_window("OVERWRITE_PT"));
+    EXPECT_OK(d().expect_text(1214, "Point exists.  Overwrite?"));
+    ASSERT_OK(d().click("Cancel"));
+    EXPECT_OK(d().expect_window("PT_EDIT"));
+    store::PointRecord kept = stored(4);
+    EXPECT_STREQ(kept.name, "");
+    EXPECT_EQ(kept.northing, 5004.0);
+
+    ASSERT_OK(d().menu("Save"));
+    ASSERT_OK(d().expect_window("OVERWRITE_PT"));
+    ASSERT_OK(d().click("OK"));
+    ASSERT_OK(d().expect_box("Save pt", "Pt overwritten."));
+    ASSERT_OK(d().answer("ok"));
+    store::PointRecord changed = stored(4);
+    EXPECT_STREQ(changed.name, "CHANGED");
+    EXPECT_EQ(changed.northing, 1.5);
+    // The E field still shows the old value, which stays.
+    EXPECT_EQ(changed.easting, 1004.0);
+}
+
+TEST_F(PointDialogTest, ACoordinateThatDoesNotParseKeepsTheStoredValue)
+{
+    open_editor({6});
+    ASSERT_OK(d().type(1011, "6"));
+    ASSERT_OK(d().type(1013, "12x"));
+    ASSERT_OK(d().type(1014, "1e2"));
+    ASSERT_OK(d().menu("Save"));
+    ASSERT_OK(d().click("OK"));
+    ASSERT_OK(d().answer("ok"));
+    store::PointRecord p = stored(6);
+    EXPECT_EQ(p.northing, 5006.0);
+    EXPECT_EQ(p.easting, 100.0);
+}
+
+TEST_F(PointDialogTest, FieldsAreReadOnlyUpToTheirLimits)
+{
+    open_editor({});
+    ASSERT_OK(d().type(1011, "1234567890"));
+    ASSERT_OK(d().type(1012, "ABCDEFGHIJKLMNOPQRS"));
+    ASSERT_OK(d().type(1013, "1234567.1234567"));
+    ASSERT_OK(d().type(1016, "0123456789abcdefghij"));
+    ASSERT_OK(d().type(1017, "CODECODECODECODE"));
+    ASSERT_OK(d().menu("Save"));
+    ASSERT_OK(d().expect_box("Save pt", "Pt saved."));
+    ASSERT_OK(d().answer("ok"));
+    store::PointRecord p = stored(123456789);
+    ASSERT_EQ(p.number, 123456789u);
+    EXPECT_STREQ(p.name, "ABCDEFGHIJKLMN");
+    EXPECT_DOUBLE_EQ(p.northing, 1234567.123456);
+    EXPECT_STREQ(p.note, "0123456789abcdef");
+    EXPECT_STREQ(p.code, "CODECODECODE");
+}
+
+TEST_F(PointDialogTest, ANumberThatIsNoPointNumberIsRefused)
+{
+    open_editor({});
+    for (const char* typed : {"0", "-5", "", "abc"}) {
+        ASSERT_OK(d().type(1011, typed));
+        ASSERT_OK(d().menu("Save"));
+        ASSERT_OK(d().expect_box("Save pt", "Not a point number."));
+        ASSERT_OK(d().answer("ok"));
+    }
+    int count = -1;
+    ASSERT_TRUE(d().inspect([&] { count = store::coord_live_count(); }));
+    EXPECT_EQ(count, 0);
+}
+
+TEST_F(PointDialogTest, DeleteAsksFirstAndKeepsShowingThePoint)
+{
+    open_editor({1, 2});
+    ASSERT_OK(d().type(1011, "2"));
+    ASSERT_OK(d().click("Get"));
+    ASSERT_OK(d().menu("Delete"));
+    ASSERT_OK(d().expect_window("DELETE_PT"));
+    ASSERT_OK(d().click("Cancel"));
+    EXPECT_EQ(stored(2).number, 2u);
+
+    ASSERT_OK(d().menu("Delete"));
+    ASSERT_OK(d().expect_window("DELETE_PT"));
+    ASSERT_OK(d().click("OK"));
+    ASSERT_OK(d().expect_box("Delete pt", "Pt deleted."));
+    ASSERT_OK(d().answer("ok"));
+    expect_fields({"2", "", "5002.000", "1002.000", "12.000"});
+    EXPECT_EQ(stored(2).number, 0u);
+    // A number not in the file: no prompt at all.
+    ASSERT_OK(d().menu("Delete"));
+    EXPECT_OK(d().expect_window("PT_EDIT"));
+    ASSERT_OK(d().type(1011, "99"));
+    ASSERT_OK(d().menu("Delete"));
+    EXPECT_OK(d().expect_window("PT_EDIT"));
+}
+
+TEST_F(PointDialogTest, AnOfferedPointIsShownReadyToSave)
+{
+    ASSERT_TRUE(point_files::create_with_numbers({1}));
+    start();
+    ASSERT_OK(d().command(prog::kOpenEditorWithPoint));
+    ASSERT_OK(d().expect_window("PT_EDIT"));
+    expect_fields({"77", "", "6789.250", "1234.500", "0.000", "", ""});
+    EXPECT_EQ(stored(77).number, 0u);
+    ASSERT_OK(d().menu("Save"));
+    ASSERT_OK(d().expect_box("Save pt", "Pt saved."));
+    ASSERT_OK(d().answer("ok"));
+    store::PointRecord p = stored(77);
+    EXPECT_EQ(p.easting, 1234.5);
+    EXPECT_EQ(p.northing, 6789.25);
+}
+
+TEST_F(PointDialogTest, ShowRunsThePlotOnceOneIsThere)
+{
+    open_editor({1});
+    ASSERT_OK(d().menu("Show"));
+    EXPECT_OK(d().expect_window("PT_EDIT"));
+    ASSERT_OK(d().menu("Cancel"));
+    int shown = 0;
+    ASSERT_TRUE(d().inspect([&] { store::set_point_plot_runner([&](platform::ui::Hwnd) { ++shown; }); }));
+    ASSERT_OK(d().command(prog::kOpenEditor));
+    ASSERT_OK(d().menu("Show"));
+    EXPECT_EQ(shown, 1);
+}
+
+TEST_F(PointDialogTest, AMenuBarThatCannotBeMadeIsReportedAndTheDialogsGoOn)
+{
+    ASSERT_TRUE(point_files::create_with_numbers({1}));
+    platform::controls::set_menu_bar_failure(true);
+    start();
+    ASSERT_OK(d().command(prog::kOpenEditor));
+    ASSERT_OK(d().expect_box("Area", "menu error"));
+    ASSERT_OK(d().answer("ok"));
+    ASSERT_OK(d().expect_window("PT_EDIT"));
+    expect_number_shown("1");
+    ASSERT_OK(d().key("escape"));
+    ASSERT_OK(d().expect_window("main"));
+    ASSERT_OK(d().command(prog::kOpenList));
+    ASSERT_OK(d().expect_box("Pt list", "menu error"));
+    ASSERT_OK(d().answer("ok"));
+    EXPECT_OK(d().expect_window("PT_LIST"));
+    EXPECT_OK(d().expect_count(1190, 1));
+}
+
+TEST_F(PointDialogTest, PtNumberButtonShowsThePointPickedFromTheList)
+{
+    open_editor({3, 6, 9});
+    ASSERT_OK(d().click("Pt#"));
+    ASSERT_OK(d().expect_window("PT_LIST"));
+    ASSERT_OK(d().select(1190, 2));
+    ASSERT_OK(d().menu("OK"));
+    ASSERT_OK(d().expect_window("PT_EDIT"));
+    expect_fields({"9", "", "5009.000", "1009.000", "19.000"});
+    // Nothing picked: the fields stay.
+    ASSERT_OK(d().click("Pt#"));
+    ASSERT_OK(d().menu("Cancel"));
+    expect_number_shown("9");
+}
+
+// ---- The prompts -----------------------------------------------------------------------------------
+
+TEST_F(PointDialogTest, PromptsAnswerYesOrNoAndStartFromNo)
+{
+    start();
+    ASSERT_OK(d().command(prog::kAskOverwrite));
+    ASSERT_OK(d().expect_window("OVERWRITE_PT"));
+    EXPECT_OK(d().expect_text(1214, "Point exists. Overwrite?"));
+    ASSERT_OK(d().click("OK"));
+    ASSERT_OK(d().command(prog::kAskOverwrite));
+    ASSERT_OK(d().click("Cancel"));
+    ASSERT_OK(d().command(prog::kAskDelete));
+    ASSERT_OK(d().expect_window("DELETE_PT"));
+    ASSERT_OK(d().click("OK"));
+    ASSERT_OK(d().command(prog::kAskDelete));
+    ASSERT_OK(d().key("escape"));
+    EXPECT_EQ(log(), (Strings{"overwrite 1 yes", "overwrite 2 no", "delete 1 yes", "delete 2 no"}));
+}
+
+TEST_F(PointDialogTest, TheRenumberPromptReadsTheNewNumber)
+{
+    start();
+    ASSERT_OK(d().command(prog::kAskRenumber));
+    ASSERT_OK(d().expect_window("RENUMBER_PT"));
+    EXPECT_OK(d().expect_text(1217, "Pt#12 exists.  Enter new pt#."));
+    EXPECT_OK(d().expect_text(1045, ""));
+    ASSERT_OK(d().type(1045, "4500000000"));
+    ASSERT_OK(d().click("Renumber"));
+    ASSERT_OK(d().command(prog::kAskRenumber));
+    EXPECT_OK(d().expect_text(1045, ""));
+    ASSERT_OK(d().type(1045, "45"));
+    ASSERT_OK(d().click("Skip"));
+    ASSERT_OK(d().command(prog::kAskRenumber));
+    ASSERT_OK(d().type(1045, " 45"));
+    ASSERT_OK(d().click("Renumber"));
+    // Nine characters of "4500000000" are 450000000.
+    EXPECT_EQ(log(), (Strings{"renumber 1215 yes 450000000", "renumber 1216 no 450000000", "renumber 1215 yes 45"}));
+}
+
+// ---- The point list --------------------------------------------------------------------------------
+
+class PointListDialogTest : public PointDialogTest {
+protected:
+    void open_list(uint32_t count)
+    {
+        std::vector<store::PointRecord> points;
+        for (uint32_t n = 1; n <= count; ++n) {
+            char name[16];
+            std::snprintf(name, sizeof name, "N%03u", count + 1 - n);
+            points.push_back(point_files::point(n, name, "C", "note"));
+        }
+        ASSERT_TRUE(point_files::create_with(points));
+        start();
+        ASSERT_OK(d().command(prog::kOpenList));
+        ASSERT_OK(d().expect_window("PT_LIST"));
+    }
+};
+
+std::string number_line(uint32_t n)
+{
+    char line[80];
+    std::snprintf(line, sizeof line, "%6u %11.3f %11.3f %10.3f", n, 5000.0 + n, 1000.0 + n, 10.0 + n);
+    return line;
+}
+
+TEST_F(PointListDialogTest, OpensOnTheFirstFiftyAndPagesDownWithOneLineOverlap)
+{
+    open_list(120);
+    EXPECT_OK(d().expect_count(1190, 50));
+    EXPECT_OK(d().expect_item(1190, 0, number_line(1)));
+    EXPECT_OK(d().expect_item(1190, 49, number_line(50)));
+    EXPECT_OK(d().expect_text(1189, "Pt <"));
+    EXPECT_OK(d().expect_text(1195, "N"));
+    ASSERT_OK(d().click("Down"));
+    EXPECT_OK(d().expect_item(1190, 0, number_line(50)));
+    EXPECT_OK(d().expect_item(1190, 49, number_line(99)));
+    ASSERT_OK(d().click("Up"));
+    EXPECT_OK(d().expect_item(1190, 0, number_line(1)));
+    ASSERT_OK(d().click(1189));
+    EXPECT_OK(d().expect_text(1189, "Pt >"));
+    EXPECT_OK(d().expect_item(1190, 0, number_line(120)));
+    EXPECT_OK(d().expect_item(1190, 49, number_line(71)));
+}
+
+TEST_F(PointListDialogTest, OkHandsBackThePickedPointAndCancelNothing)
+{
+    open_list(120);
+    ASSERT_OK(d().select(1190, 4));
+    ASSERT_OK(d().menu("OK"));
+    ASSERT_OK(d().expect_window("main"));
+    store::PointRecord picked;
+    ASSERT_TRUE(d().inspect([&] { picked = store::list_selection(); }));
+    EXPECT_EQ(picked.number, 5u);
+    EXPECT_EQ(picked.easting, 1005.0);
+    EXPECT_EQ(picked.northing, 5005.0);
+    // Opening clears the pick; Cancel and OK without a line leave it empty.
+    ASSERT_OK(d().command(prog::kOpenList));
+    ASSERT_OK(d().select(1190, 7));
+    ASSERT_OK(d().menu("Cancel"));
+    ASSERT_OK(d().command(prog::kOpenList));
+    ASSERT_OK(d().menu("OK"));
+    EXPECT_EQ(log(), (Strings{"list 5", "list 0", "list 0"}));
+}
+
+TEST_F(PointListDialogTest, LayoutTwoHandsBackTheNumberNotTheName)
+{
+    open_list(120);
+    ASSERT_OK(d().menu("Format/Name, Pt, N, E"));
+    EXPECT_OK(d().expect_text(1189, "Name <"));
+    EXPECT_OK(d().expect_text(1195, "Pt"));
+    // "N001" is point 120; names that begin with digits would be read wrongly as numbers.
+    EXPECT_OK(d().expect_item(1190, 0, "N001               120    5120.000    1120.000"));
+    ASSERT_OK(d().select(1190, 1));
+    ASSERT_OK(d().menu("OK"));
+    EXPECT_EQ(log(), Strings{"list 119"});
+    // The layout is kept for the next opening.
+    ASSERT_OK(d().command(prog::kOpenList));
+    EXPECT_OK(d().expect_text(1189, "Name <"));
+    ASSERT_OK(d().menu("Format/Pt, Name, Code, Note"));
+    EXPECT_OK(d().expect_item(1190, 0, "     1 N120            C       note                   "));
+    EXPECT_OK(d().expect_text(1197, "Note"));
+}
+
+TEST_F(PointListDialogTest, GoToFindsByNumberOrByNameAndSelectsTheFirstLine)
+{
+    open_list(120);
+    ASSERT_OK(d().type(1045, "  60 "));
+    ASSERT_OK(d().click("Go To"));
+    EXPECT_OK(d().expect_item(1190, 0, number_line(60)));
+    EXPECT_OK(d().expect_item(1190, 49, number_line(109)));
+    ASSERT_OK(d().click(1188));
+    EXPECT_OK(d().expect_text(1188, "Name"));
+    // By name in a number layout: N010 is point 111, and the lines go on in name order.
+    ASSERT_OK(d().type(1045, "N010"));
+    ASSERT_OK(d().click("Go To"));
+    EXPECT_OK(d().expect_item(1190, 0, number_line(111)));
+    EXPECT_OK(d().expect_item(1190, 1, number_line(110)));
+    ASSERT_OK(d().menu("OK"));
+    EXPECT_EQ(log(), Strings{"list 111"});
+    // An empty text does nothing.
+    ASSERT_OK(d().command(prog::kOpenList));
+    ASSERT_OK(d().type(1045, "   "));
+    ASSERT_OK(d().click("Go To"));
+    EXPECT_OK(d().expect_item(1190, 0, number_line(1)));
+}
+
+TEST_F(PointListDialogTest, TheOffsetShiftsEveryLineAndNeverGoesBelowZero)
+{
+    open_list(3);
+    ASSERT_OK(d().click("<<"));
+    EXPECT_OK(d().expect_item(1190, 0, number_line(1)));
+    ASSERT_OK(d().click(">>"));
+    ASSERT_OK(d().click(">>"));
+    EXPECT_OK(d().expect_item(1190, 2, number_line(3).substr(2)));
+    ASSERT_OK(d().click("<<"));
+    EXPECT_OK(d().expect_item(1190, 2, number_line(3).substr(1)));
+}
+
+// ---- The statistics --------------------------------------------------------------------------------
+
+TEST_F(PointDialogTest, StatisticsListTheirLinesUntilOk)
+{
+    ASSERT_TRUE(point_files::create_with_numbers({1, 2, 3, 7, 9}));
+    start();
+    ASSERT_OK(d().command(prog::kOpenStatistics));
+    ASSERT_OK(d().expect_window("PT_STATISTICS"));
+    EXPECT_OK(d().expect_count(1100, 22));
+    EXPECT_OK(d().expect_item(1100, 0, "Statistics:   Lot9.dat"));
+    EXPECT_OK(d().expect_item(1100, 2, "Number of points = 5"));
+    EXPECT_OK(d().expect_item(1100, 8, "    From 1 to 3"));
+    EXPECT_OK(d().expect_item(1100, 15, "    From 10 to ..."));
+    ASSERT_OK(d().click("OK"));
+    EXPECT_OK(d().expect_window("main"));
+}
+
+}  // namespace
