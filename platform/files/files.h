@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace platform::files {
 
@@ -74,6 +75,12 @@ Handle create_new(const std::u16string& path, Access access, uint32_t share = kS
 uint32_t read(Handle file, void* buffer, uint32_t count);
 uint32_t write(Handle file, const void* buffer, uint32_t count);
 
+// Positioned transfers: read or write at a byte offset from the file's start in one call, leaving the
+// file position where it was. Bytes moved, 0..count; 0 for a negative offset or a null handle. They honour
+// the fault switch exactly as read and write do (each call counts as one read or one write).
+uint32_t read_at(Handle file, int64_t offset, void* buffer, uint32_t count);
+uint32_t write_at(Handle file, int64_t offset, const void* buffer, uint32_t count);
+
 enum class Origin { Begin, Current, End };
 // New position, or -1 (position unchanged) when it would be negative or the handle is null.
 int64_t seek(Handle file, int64_t offset, Origin origin);
@@ -105,6 +112,15 @@ using FindHandle = Finder*;    // nullptr: nothing found
 FindHandle find_first(const std::u16string& pattern, FindData* out);
 bool find_next(FindHandle finder, FindData* out);
 void find_close(FindHandle finder);
+
+// ---- Documents --------------------------------------------------------------------------------------
+
+// The device's document store: the files under \My Documents and its sub-folders (at most
+// kMaxDocumentDepth folders deep) whose names match `pattern` (a last component as for find_first, such
+// as "*.*"), as full device paths. A folder's own files come before those of its sub-folders, each group
+// in name order. Empty when there is no \My Documents or nothing matches.
+constexpr int kMaxDocumentDepth = 8;
+std::vector<std::u16string> find_documents(const std::u16string& pattern);
 
 // ---- Fault switch for tests -------------------------------------------------------------------------
 
