@@ -1,9 +1,13 @@
 #include "app/commands.h"
 
 #include "app/about_box.h"
+#include "app/file_browser_dialog.h"
 #include "app/open_commands.h"
+#include "app/options_dialog.h"
 #include "resources/app_resources.h"
 #include "store/coord_file.h"
+#include "store/point_edit_dialog.h"
+#include "store/statistics_dialog.h"
 
 namespace app {
 
@@ -42,21 +46,27 @@ bool dispatch_command(ui::Hwnd main, int command)
     case kCmdReindex:
         reindex_command(main);
         return true;
+    case kCmdEditPoints:
+        store::run_point_edit(main);
+        return true;
+    case kCmdStatistics:
+        store::run_statistics(main, file_browser_last_name());
+        return true;
+    case kCmdOptions:
+        run_options_dialog(main);
+        return true;
     case kCmdAbout:
         run_about_box(main);
         return true;
     case kCmdExit:
         ui::send_message(main, ui::kMsgClose);
         return true;
-    // The dialogs of the points, the calculations, the options and the GPS each join the table with their
+    // The dialogs of the calculations, the exchange and the GPS each join the table with their
     // own module; until then their commands are accepted and open nothing.
-    case kCmdEditPoints:
     case kCmdTransformParams:
     case kCmdTransformPoints:
     case kCmdAsciiImport:
     case kCmdAsciiExport:
-    case kCmdStatistics:
-    case kCmdOptions:
     case kCmdCogo:
     case kCmdMapCheck:
     case kCmdArea:

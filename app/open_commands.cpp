@@ -1,8 +1,10 @@
 #include "app/open_commands.h"
 
+#include "app/file_browser_dialog.h"
 #include "platform/controls/controls.h"
 #include "platform/text/text.h"
 #include "store/coord_file.h"
+#include "store/coord_open.h"
 
 namespace app {
 
@@ -14,6 +16,15 @@ namespace {
 // The answers of the coordinate-file check.
 constexpr int kIsCoordFile = 1;
 constexpr int kNotCoordFile = -1;
+
+// The store refuses a longer path for the open file; refusing it here leaves the open file open.
+bool refuse_long_path(ui::Hwnd owner, const std::u16string& path)
+{
+    if (path.size() <= store::kMaxCoordPathLength)
+        return false;
+    controls::message_box(owner, u"Error", u"The path is too long: at most 133 characters.");
+    return true;
+}
 
 bool is_space(char16_t c)
 {
@@ -31,15 +42,14 @@ std::u16string strip_trailing_space(std::u16string path)
 
 void open_command(ui::Hwnd owner)
 {
-    // NOTE: The file browser hands its chosen path over here once it is part of the program; until then
-    // there is no path and Open ends at once.
-    open_chosen_file(owner, std::u16string());
+    run_file_browser(owner);
+    open_chosen_file(owner, file_browser_result());
 }
 
 void reindex_command(ui::Hwnd owner)
 {
-    // NOTE: As for Open, the path comes from the file browser once it is part of the program.
-    reindex_chosen_file(owner, std::u16string());
+    run_file_browser(owner);
+    reindex_chosen_file(owner, file_browser_result());
 }
 
 void open_chosen_file(ui::Hwnd owner, std::u16string path)
@@ -52,9 +62,9 @@ void open_chosen_file(ui::Hwnd owner, std::u16string path)
         controls::message_box(owner, u"Error", u"Not a coordinate file.");
         return;
     }
-    // Opening an existing coordinate file with its indexes belongs to the point-index layer; a new file
-    // is never made over one that exists.
-    if (check == kIsCoordFile)
+    if (refuse_long_path(owner, path))
+        return;
+    if (store::coord_open_with_indexes(owner, path) != 0 || check == kIsCoordFile)
         return;
     static const uint8_t kZeroHeader[store::kCoordHeaderBlockSize] = {};
     if (!store::coord_create(path, kZeroHeader))
@@ -70,7 +80,9 @@ void reindex_chosen_file(ui::Hwnd owner, std::u16string path)
         controls::message_box(owner, u"Error", platform::text::wformat(u"%s is not a coordinate file.", path.c_str()));
         return;
     }
-    // Rebuilding both indexes belongs to the point-index layer, which closes the open file first.
+    if (refuse_long_path(owner, path))
+        return;
+    store::coord_reindex(owner, path);
 }
 
 }  // namespace app

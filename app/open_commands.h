@@ -1,10 +1,7 @@
 #pragma once
-// Coords > Open and Coords > Reindex: a path from the program's file browser, then open (or create) that
-// coordinate file, or rebuild its indexes.
-//
-// The file browser and the point-index layer (which opens a coordinate file with its indexes and rebuilds
-// them) are modules of their own that are not part of the program yet. Until the browser is, both
-// commands have no path and stop at their first step; the steps after it take the path as an argument.
+// Coords > Open and Coords > Reindex: a path from the program's file browser (app/file_browser_dialog.h),
+// then open (or create) that coordinate file with its indexes, or rebuild its indexes
+// (store/coord_open.h).
 
 #include <string>
 
@@ -20,12 +17,14 @@ void reindex_command(platform::ui::Hwnd owner);
 // opens but is not a coordinate file shows "Error" / "Not a coordinate file." and the open file stays
 // open. A path that cannot be opened gets a new, empty coordinate file (280 zero header bytes), or
 // "Error opening new file" with the path as text when that fails. An existing coordinate file is opened
-// with its indexes by the point-index layer; until that is part of the program it stays closed.
+// with its indexes (the indexing dialog owned by `owner` builds a missing one); a new file is never made
+// over a coordinate file that exists but would not open.
 void open_chosen_file(platform::ui::Hwnd owner, std::u16string path);
 
 // Reindex with a chosen path. Trailing white space is stripped; an empty path does nothing. A file that
-// is not a coordinate file shows "Error" / "<path> is not a coordinate file.". Rebuilding the indexes of
-// a coordinate file is the point-index layer's; until it is part of the program nothing is rebuilt.
+// is not a coordinate file shows "Error" / "<path> is not a coordinate file.". Otherwise the open file is
+// closed and both indexes of the chosen one are rebuilt; a file that cannot be opened leaves none open,
+// without a message.
 void reindex_chosen_file(platform::ui::Hwnd owner, std::u16string path);
 
 // The path without trailing spaces, tabs, carriage returns and line feeds.

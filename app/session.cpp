@@ -1,16 +1,50 @@
 #include "app/session.h"
 
+#include "app/open_commands.h"
+#include "app/options_string.h"
+#include "app/preferences.h"
+#include "gps/gps_link.h"
+#include "store/coord_open.h"
+#include "store/view_extents.h"
+
 namespace app {
+
+namespace {
+
+void start_new_record(PreferencesRecord* record)
+{
+    set_preferences_port_name(record, gps::GetGpsPortName());
+    set_preferences_options(record, build_options_string());
+}
+
+void reopen_last_file(const PreferencesRecord& record, platform::ui::Hwnd owner)
+{
+    const std::u16string last = preferences_last_file(record);
+    if (last == kNoLastFile)
+        return;
+    const std::u16string path = strip_trailing_space(last);
+    if (!path.empty())
+        store::coord_open_with_indexes(owner, path);
+    store::view_extents_set(field_double(record.min_e), field_double(record.min_n), field_double(record.max_e),
+                            field_double(record.max_n));
+}
+
+}  // namespace
 
 void restore_session(const std::u16string& program_directory, platform::ui::Hwnd owner)
 {
-    // NOTE: The built-in settings stay in force and no coordinate file is reopened until the preferences
-    // module reads Varno.prefs here.
+    PreferencesRecord& record = preferences();
+    if (load_preferences(program_directory, &record) != 0) {
+        start_new_record(&record);
+        return;
+    }
+    apply_preferences(record);
+    reopen_last_file(record, owner);
 }
 
 void save_session(const std::u16string& program_directory)
 {
-    // NOTE: Nothing is written until the preferences module saves Varno.prefs here.
+    save_preferences(program_directory, &preferences());
 }
 
 }  // namespace app

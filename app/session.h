@@ -1,10 +1,6 @@
 #pragma once
 // What the program carries from one run to the next: the preferences record (display settings, GPS port)
-// and the coordinate file that was open with its view extents.
-//
-// The preferences file is read and written by the preferences module, which is not part of the program
-// yet. Until it is, a run starts with the built-in settings and no coordinate file, and nothing is saved
-// at the end: these are the two places where start-up and shutdown hand over to it.
+// and the coordinate file that was open with its view extents (app/preferences.h).
 
 #include <string>
 
@@ -12,12 +8,18 @@
 
 namespace app {
 
-// Start-up: load the preferences record from the program directory, apply it and reopen the last
-// coordinate file (message boxes owned by `owner`). Today: keeps the built-in settings.
+// Start-up: loads Varno.prefs from the program directory into the program's record. When it loads, the
+// record is applied (GPS port name, display settings) and, unless its last-file field is "----", that
+// file is opened with its indexes (trailing white space stripped; message boxes and the indexing dialog
+// owned by `owner`), and the view extents are set from the record whether or not it opened. A file that
+// no longer opens leaves none open, without a message.
+//
+// Without a file the built-in settings stay and nothing is reopened. The new record then starts with the
+// current GPS port name and options string, so that the first save keeps them rather than an empty port.
 void restore_session(const std::u16string& program_directory, platform::ui::Hwnd owner);
 
-// Shutdown: record the open coordinate file and its view extents and write the preferences record. Today:
-// writes nothing.
+// Shutdown: records the open coordinate file and its view extents and writes Varno.prefs (a file that
+// cannot be written is reported and the program still ends).
 void save_session(const std::u16string& program_directory);
 
 }  // namespace app

@@ -94,6 +94,65 @@ ui::DialogTemplate about_box()
     return t;
 }
 
+// Options fill the work area: a label column on the left, the drop-down lists (their height is that of
+// the open list) on the right, OK and Cancel along the bottom.
+ui::DialogTemplate options_dialog()
+{
+    const uint32_t kChild = ui::kStyleVisible | ui::kStyleChild;
+    const uint32_t kCombo = kChild | ui::kStyleTabStop | ui::kStyleVScroll | controls::kComboDropDownList;
+    const auto label = [&](int n, const char16_t* text, ui::Rect r) {
+        return ui::ControlTemplate{kOptionsLabelFirst + n, u"static", text, r, kChild};
+    };
+    ui::DialogTemplate t;
+    t.name = kDialogOptions;
+    t.title = u"Options";
+    t.full_screen = true;
+    t.controls = {
+        label(0, u"Angles:", {8, 8, 120, 24}),
+        label(1, u"Mode", {20, 30, 90, 46}),
+        {kOptionsAngleMode, u"combobox", u"", {96, 28, 232, 100}, kCombo},
+        label(2, u"Decimals", {20, 56, 90, 72}),
+        {kOptionsAngleDecimals, u"combobox", u"", {96, 54, 160, 200}, kCombo},
+        label(3, u"Coordinates:", {8, 86, 120, 102}),
+        label(4, u"Decimals", {20, 108, 90, 124}),
+        {kOptionsCoordDecimals, u"combobox", u"", {96, 106, 160, 252}, kCombo},
+        label(5, u"Distance:", {8, 138, 120, 154}),
+        label(6, u"Decimals", {20, 160, 90, 176}),
+        {kOptionsDistDecimals, u"combobox", u"", {96, 158, 160, 266}, kCombo},
+        label(7, u"Area:", {8, 190, 120, 206}),
+        label(8, u"Decimals", {20, 212, 90, 228}),
+        {kOptionsAreaDecimals, u"combobox", u"", {96, 210, 160, 266}, kCombo},
+        {ui::kIdOk, u"button", u"OK", {40, 240, 110, 264}, kChild | ui::kStyleTabStop | controls::kButtonDefPush},
+        {ui::kIdCancel, u"button", u"Cancel", {130, 240, 200, 264}, kChild | ui::kStyleTabStop},
+    };
+    return t;
+}
+
+// The browser fills the work area: the path and "Back" on top, the entries below.
+ui::DialogTemplate pathnames_dialog()
+{
+    const uint32_t kChild = ui::kStyleVisible | ui::kStyleChild;
+    ui::DialogTemplate t;
+    t.name = kDialogPathnames;
+    t.title = u"Files";
+    t.full_screen = true;
+    t.controls = {
+        {kPathnamesPath, u"edit", u"", {2, 2, 184, 24}, kChild | ui::kStyleTabStop | ui::kStyleBorder},
+        {kPathnamesBack, u"button", u"Back", {188, 2, 238, 24}, kChild | ui::kStyleTabStop},
+        {kPathnamesList, u"listbox", u"", {0, 28, 240, 268},
+         kChild | ui::kStyleTabStop | ui::kStyleBorder | ui::kStyleVScroll | controls::kListNotify},
+    };
+    return t;
+}
+
+MenuBarTemplate pathnames_menu_bar()
+{
+    return {kMenuBarPathnames, {
+        {u"OK", kCmdPathnamesOk, {}},
+        {u"Cancel", kCmdPathnamesCancel, {}},
+    }};
+}
+
 }  // namespace
 
 void install_app_resources()
@@ -106,6 +165,9 @@ void install_app_resources()
         {uint32_t('Q'), ui::kModCtrl, ui::kIdOk},
     }});
     ui::add_dialog_template(about_box());
+    ui::add_dialog_template(options_dialog());
+    ui::add_dialog_template(pathnames_dialog());
+    controls::add_menu_bar_template(pathnames_menu_bar());
 }
 
 }  // namespace resources

@@ -1,6 +1,6 @@
 #pragma once
 // Resources of the application shell: the main window's strings, its menu bar and command ids, the
-// accelerator table, the program icon and the about box.
+// accelerator table, the program icon, the about box, the options dialog and the file browser.
 
 namespace resources {
 
@@ -42,6 +42,25 @@ constexpr int kAboutName = 1031;
 constexpr int kAboutVersion = 1032;
 constexpr int kAboutDate = 1033;
 constexpr int kAboutPurpose = 1034;
+
+// The options dialog VARNO_OPTIONS: five drop-down lists and their labels (the labels a range of their
+// own), OK (1) and Cancel (2).
+constexpr const char* kDialogOptions = "VARNO_OPTIONS";
+constexpr int kOptionsAngleMode = 1244;       // "Degrees", "Gons (Grads)", "Quadrantal"
+constexpr int kOptionsAngleDecimals = 1247;   // "0" .. "7" each
+constexpr int kOptionsCoordDecimals = 1248;
+constexpr int kOptionsDistDecimals = 1249;
+constexpr int kOptionsAreaDecimals = 1250;
+constexpr int kOptionsLabelFirst = 1960;      // 1960 .. 1968: the static labels
+
+// The file browser PATHNAMES and its menu bar.
+constexpr const char* kDialogPathnames = "PATHNAMES";
+constexpr int kPathnamesList = 1001;          // entries of the current folder
+constexpr int kPathnamesPath = 1002;          // the path being chosen (editable)
+constexpr int kPathnamesBack = 1003;          // "Back": one folder up
+constexpr int kMenuBarPathnames = 139;
+constexpr int kCmdPathnamesOk = 40065;        // "OK"
+constexpr int kCmdPathnamesCancel = 40066;    // "Cancel"
 
 // The about box's texts, as shown.
 extern const char16_t kAboutVersionText[];
