@@ -1,6 +1,7 @@
 #include "store/point_list_dialog.h"
 
-#include "formats/text_helpers.h"
+#include <algorithm>
+
 #include "platform/controls/controls.h"
 #include "platform/gdi/gdi.h"
 #include "resources/point_dialog_resources.h"
@@ -16,6 +17,9 @@ namespace ui = platform::ui;
 namespace gdi = platform::gdi;
 namespace controls = platform::controls;
 namespace res = resources;
+
+// Where the list draws its first character, from the list box's left edge.
+constexpr int kHeaderIndent = 3;
 
 // Kept from one opening to the next; the user-interface thread owns it.
 struct PointListState {
@@ -102,6 +106,26 @@ private:
                            res::kStaticListHeader4};
         for (int i = 0; i < 4; ++i)
             ui::set_item_text(hwnd(), ids[i], headers[size_t(i)]);
+        place_headers();
+    }
+
+    // The three header texts stand over their columns as the lines are shifted; the first column's
+    // header is the order button and stays where it is.
+    void place_headers()
+    {
+        static constexpr int kColumnStarts[kListLayouts][3] = {{7, 19, 31}, {7, 23, 31}, {16, 23, 35}};
+        const int ids[] = {res::kStaticListHeader2, res::kStaticListHeader3, res::kStaticListHeader4};
+        int pitch = std::max(1, gdi::metrics(ui::font(list())).average_width);
+        ui::Rect list_rect = ui::window_rect(list());
+        for (int i = 0; i < 3; ++i) {
+            ui::Hwnd header = item(ids[i]);
+            ui::Rect r = ui::window_rect(header);
+            int x = kHeaderIndent + (kColumnStarts[s_list.layout][i] - m_offset) * pitch;
+            bool shown = x >= 64 && x < list_rect.width();
+            ui::show_window(header, shown);
+            if (shown)
+                ui::move_window(header, x, r.top - ui::window_rect(hwnd()).top, r.width(), r.height(), true);
+        }
     }
 
     void show_page(ListPage page)
@@ -173,6 +197,7 @@ private:
     {
         m_offset = std::clamp(m_offset + by, 0, kMaxListLineLength);
         redisplay();
+        place_headers();
     }
 
     void pick()
