@@ -57,8 +57,7 @@ int IndexBuild::advance(int max_records)
         int count = std::min(last - first + 1, kRecordsPerRead);
         block.resize(size_t(count) * kCoordRecordSize);
         files::Handle file = coord_handle();
-        uint32_t moved = files::seek(file, record_offset(first), files::Origin::Begin) == record_offset(first)
-            ? files::read(file, block.data(), uint32_t(block.size())) : 0;
+        uint32_t moved = files::read_at(file, record_offset(first), block.data(), uint32_t(block.size()));
         for (int i = 0; i < count; ++i) {
             int record = first + i;
             const uint8_t* bytes = block.data() + size_t(i) * kCoordRecordSize;

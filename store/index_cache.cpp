@@ -20,8 +20,8 @@ void move_to_front(Index& index, int slot)
 
 bool write_block(Index& index, uint32_t address, const uint8_t* bytes, uint32_t size)
 {
-    if (files::seek(index.file, address, files::Origin::Begin) != int64_t(address)
-        || files::write(index.file, bytes, size) != size) {
+    // One positioned write: a page costs one call to the file system, not a seek and a write.
+    if (files::write_at(index.file, address, bytes, size) != size) {
         index.write_failed = true;
         index.damaged = true;
         return false;
@@ -101,8 +101,7 @@ uint8_t* node_bytes(Index& index, uint32_t address)
     PageBuffer& page = take_buffer(index, address);
     if (page.valid)
         return page.bytes.data();
-    bool read_whole = files::seek(index.file, address, files::Origin::Begin) == int64_t(address)
-        && files::read(index.file, page.bytes.data(), kIndexPageSize) == uint32_t(kIndexPageSize);
+    bool read_whole = files::read_at(index.file, address, page.bytes.data(), kIndexPageSize) == uint32_t(kIndexPageSize);
     if (!read_whole || !node_plausible(index, address, page.bytes.data())) {
         index_fail(index);
         return nullptr;

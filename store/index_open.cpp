@@ -20,8 +20,7 @@ bool load_existing(Index& index)
     if (size < kIndexRootSize || size % kIndexPageSize != 0 || size > kLargestFile)
         return false;
     index.next_free = uint32_t(size);
-    if (files::seek(index.file, 0, files::Origin::Begin) != 0
-        || files::read(index.file, index.root.data(), kIndexRootSize) != uint32_t(kIndexRootSize))
+    if (files::read_at(index.file, 0, index.root.data(), kIndexRootSize) != uint32_t(kIndexRootSize))
         return false;
     return node_plausible(index, 0, index.root.data());
 }

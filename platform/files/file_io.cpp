@@ -129,6 +129,42 @@ uint32_t write(Handle file, const void* buffer, uint32_t count)
     return done;
 }
 
+uint32_t read_at(Handle file, int64_t offset, void* buffer, uint32_t count)
+{
+    if (file == nullptr || buffer == nullptr || offset < 0)
+        return 0;
+    uint32_t wanted = fault_limit(Direction::Read, count);
+    auto* bytes = static_cast<char*>(buffer);
+    uint32_t done = 0;
+    while (done < wanted) {
+        ssize_t n = ::pread(file->fd, bytes + done, wanted - done, off_t(offset + done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        done += static_cast<uint32_t>(n);
+    }
+    return done;
+}
+
+uint32_t write_at(Handle file, int64_t offset, const void* buffer, uint32_t count)
+{
+    if (file == nullptr || buffer == nullptr || offset < 0 || file->access != Access::ReadWrite)
+        return 0;
+    uint32_t wanted = fault_limit(Direction::Write, count);
+    const auto* bytes = static_cast<const char*>(buffer);
+    uint32_t done = 0;
+    while (done < wanted) {
+        ssize_t n = ::pwrite(file->fd, bytes + done, wanted - done, off_t(offset + done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        done += static_cast<uint32_t>(n);
+    }
+    return done;
+}
+
 int64_t seek(Handle file, int64_t offset, Origin origin)
 {
     if (file == nullptr)
