@@ -1,0 +1,276 @@
+// Start-up and shutdown with Varno.prefs, Open and Reindex on real files, driven through the browser.
+
+#include <cstring>
+
+#include "store/point_index.h"
+#include "tests/app/session_fixture.h"
+
+namespace {
+
+namespace files = platform::files;
+using testing_support::SessionTest;
+
+class Session : public SessionTest {
+protected:
+    // A coordinate file with points 1..count (E = 1000 + number, N = 2000 + number), no index files.
+    static void make_points_file(const std::u16string& path, int count)
+    {
+        ASSERT_TRUE(store::coord_create(path));
+        for (int i = 1; i <= count; ++i) {
+            store::PointRecord p{};
+            p.number = uint32_t(i);
+            p.easting = 1000.0 + i;
+            p.northing = 2000.0 + i;
+            std::snprintf(p.name, sizeof p.name, "P%d", i);
+            ASSERT_TRUE(store::coord_append(p, nullptr));
+        }
+        store::coord_close();
+        files::remove(store::coord_base_path_of(path) + store::kNumberIndexSuffix);
+        files::remove(store::coord_base_path_of(path) + store::kNameIndexSuffix);
+    }
+
+    // A prefs file with these options and last file (and extents 10, 20, 30, 40).
+    void write_prefs(const std::u16string& options, const std::u16string& last_file, size_t size = 568)
+    {
+        app::PreferencesRecord r{};
+        app::set_preferences_options(&r, options);
+        app::set_field_text(r.last_file, last_file);
+        app::set_preferences_port_name(&r, u"COM7:");
+        app::set_field_double(r.min_e, 10);
+        app::set_field_double(r.min_n, 20);
+        app::set_field_double(r.max_e, 30);
+        app::set_field_double(r.max_n, 40);
+        std::vector<uint8_t> bytes(reinterpret_cast<uint8_t*>(&r), reinterpret_cast<uint8_t*>(&r) + 568);
+        for (size_t i = 568; i < size; ++i)
+            bytes.push_back(uint8_t(i));
+        write_bytes(kPrefsPath, bytes);
+    }
+
+    app::PreferencesRecord saved_prefs()
+    {
+        app::PreferencesRecord r{};
+        const std::vector<uint8_t> bytes = read_bytes(kPrefsPath);
+        EXPECT_GE(bytes.size(), 568u);
+        if (bytes.size() >= 568)
+            std::memcpy(&r, bytes.data(), 568);
+        return r;
+    }
+
+    static int read_point(uint32_t number)
+    {
+        store::PointRecord p{};
+        return store::point_read_by_number(number, &p);
+    }
+
+    void finish_indexing()
+    {
+        ASSERT_OK(m_driver->expect_window("PT_INDEXING"));
+        for (int i = 0; i < 50 && m_driver->expect_window("PT_INDEXING").ok; ++i)
+            ASSERT_OK(m_driver->wait(5));
+        EXPECT_OK(m_driver->expect_window("main"));
+    }
+};
+
+TEST_F(Session, FirstStartKeepsTheDefaultsAndAnExitWritesTheWholeRecord)
+{
+    auto& d = start();
+    d.inspect([] {
+        EXPECT_EQ(formats::angle_mode(), formats::kAngleDegrees);
+        EXPECT_EQ(formats::coordinate_decimals(), 3);
+        EXPECT_FALSE(store::coord_is_open());
+        EXPECT_EQ(gps::GetGpsPortName(), u"COM3:");
+    });
+    EXPECT_FALSE(exists(kPrefsPath));
+    ASSERT_OK(d.menu("Close"));
+    EXPECT_EQ(d.finish(), 0);
+    ASSERT_EQ(read_bytes(kPrefsPath).size(), 568u);
+    const app::PreferencesRecord r = saved_prefs();
+    EXPECT_EQ(app::preferences_last_file(r), u"----");
+    EXPECT_EQ(app::preferences_options(r), u"degs,0,3,3,3");
+    EXPECT_EQ(app::preferences_port_name(r), u"COM3:");   // the next start keeps the port
+    const uint8_t marker[4] = {0xCD, 0xCC, 0x4C, 0x3F};
+    EXPECT_EQ(std::memcmp(r.marker, marker, 4), 0);
+}
+
+TEST_F(Session, OpenOnANewPathCreatesTheFileAndItsIndexesAndARestartReopensIt)
+{
+    start();
+    choose_typed("Coords/Open", "\\My Documents\\Lot7.dat");
+    EXPECT_OK(m_driver->expect_window("main"));
+    EXPECT_EQ(read_bytes(u"\\My Documents\\Lot7.dat").size(), 287u);
+    EXPECT_TRUE(exists(u"\\My Documents\\Lot7.PPC_.PtNDX"));
+    EXPECT_TRUE(exists(u"\\My Documents\\Lot7.PPC_.NamNDX"));
+    m_driver->inspect([] {
+        store::PointRecord p{};
+        p.number = 12;
+        p.easting = 512.5;
+        p.northing = -77.25;
+        EXPECT_EQ(store::point_store(p, false), 1);
+        store::view_extents_set(500, -80, 520, -70);
+    });
+
+    auto& d = restart();
+    d.inspect([] {
+        EXPECT_TRUE(store::coord_is_open());
+        EXPECT_EQ(store::coord_full_path(), u"\\My Documents\\Lot7.dat");
+        EXPECT_EQ(read_point(12), 1);
+        double min_e, min_n, max_e, max_n;
+        store::view_extents_get(&min_e, &min_n, &max_e, &max_n);
+        EXPECT_EQ(min_e, 500);
+        EXPECT_EQ(min_n, -80);
+        EXPECT_EQ(max_e, 520);
+        EXPECT_EQ(max_n, -70);
+        EXPECT_TRUE(store::view_extents_valid());
+    });
+    EXPECT_OK(d.expect_window("main"));
+}
+
+TEST_F(Session, OpenRefusesAFileThatIsNotACoordinateFileAndKeepsTheOpenOne)
+{
+    make_points_file(u"\\My Documents\\Job.dat", 0);
+    write_bytes(u"\\Temp\\notes.txt", {'h', 'e', 'l', 'l', 'o'});
+    start();
+    choose_typed("Coords/Open", "\\My Documents\\Job.dat");
+    choose_typed("Coords/Open", "\\Temp\\notes.txt   ");
+    EXPECT_OK(m_driver->expect_box("Error", "Not a coordinate file."));
+    ASSERT_OK(m_driver->answer("ok"));
+    m_driver->inspect([] { EXPECT_EQ(store::coord_full_path(), u"\\My Documents\\Job.dat"); });
+    EXPECT_EQ(read_bytes(u"\\Temp\\notes.txt").size(), 5u);
+
+    choose_typed("Coords/Reindex", "\\Temp\\notes.txt");
+    EXPECT_OK(m_driver->expect_box("Error", "\\Temp\\notes.txt is not a coordinate file."));
+    ASSERT_OK(m_driver->answer("ok"));
+    m_driver->inspect([] { EXPECT_EQ(store::coord_full_path(), u"\\My Documents\\Job.dat"); });
+}
+
+TEST_F(Session, APathTooLongForTheStoreIsRefusedAndTheOpenFileStays)
+{
+    make_points_file(u"\\My Documents\\Job.dat", 0);
+    start();
+    choose_typed("Coords/Open", "\\My Documents\\Job.dat");
+    choose_typed("Coords/Open", "\\Temp\\" + std::string(130, 'n') + ".dat");
+    EXPECT_OK(m_driver->expect_box("Error", "The path is too long: at most 133 characters."));
+    ASSERT_OK(m_driver->answer("ok"));
+    EXPECT_OK(m_driver->expect_window("main"));
+    m_driver->inspect([] { EXPECT_EQ(store::coord_full_path(), u"\\My Documents\\Job.dat"); });
+}
+
+TEST_F(Session, MissingIndexFilesAreBuiltWithTheProgressDialogOnOpen)
+{
+    make_points_file(u"\\Temp\\Big.dat", 450);
+    start();
+    choose_typed("Coords/Open", "\\Temp\\Big.dat");
+    finish_indexing();
+    EXPECT_TRUE(exists(u"\\Temp\\Big.PPC_.PtNDX"));
+    EXPECT_TRUE(exists(u"\\Temp\\Big.PPC_.NamNDX"));
+    m_driver->inspect([] {
+        EXPECT_EQ(read_point(1), 1);
+        EXPECT_EQ(read_point(450), 1);
+        store::PointRecord p{};
+        EXPECT_EQ(store::point_find_nearest_by_name(u"P77", &p), 1);
+        EXPECT_EQ(p.number, 77u);
+    });
+}
+
+TEST_F(Session, DamagedIndexFilesOpenWithoutACrashAndReindexRepairsThem)
+{
+    make_points_file(u"\\Temp\\Hurt.dat", 120);
+    std::vector<uint8_t> junk(3000);
+    for (size_t i = 0; i < junk.size(); ++i)
+        junk[i] = uint8_t(i * 37 + 11);
+    write_bytes(u"\\Temp\\Hurt.PPC_.PtNDX", junk);
+    write_bytes(u"\\Temp\\Hurt.PPC_.NamNDX", junk);
+    start();
+    choose_typed("Coords/Open", "\\Temp\\Hurt.dat");
+    // The engine refuses both index files; the file stays open without them.
+    EXPECT_OK(m_driver->expect_box("indexCoordFile()", "init_b() error"));
+    ASSERT_OK(m_driver->answer("ok"));
+    EXPECT_OK(m_driver->expect_box("OpenMorventFile(): index", "error"));
+    EXPECT_EQ(answer_all_boxes(), 3);
+    EXPECT_OK(m_driver->expect_window("main"));
+    m_driver->inspect([] {
+        EXPECT_EQ(store::coord_full_path(), u"\\Temp\\Hurt.dat");
+        EXPECT_EQ(read_point(60), 0);
+    });
+
+    choose_typed("Coords/Reindex", "\\Temp\\Hurt.dat");
+    finish_indexing();
+    EXPECT_EQ(answer_all_boxes(), 0);
+    m_driver->inspect([] {
+        EXPECT_EQ(store::coord_full_path(), u"\\Temp\\Hurt.dat");
+        for (uint32_t n : {1u, 60u, 120u})
+            EXPECT_EQ(read_point(n), 1) << n;
+        EXPECT_EQ(read_point(121), 0);
+    });
+}
+
+TEST_F(Session, ReindexOfAFileThatCannotBeOpenedLeavesNoneOpenAndSaysNothing)
+{
+    make_points_file(u"\\Temp\\Job.dat", 0);
+    start();
+    choose_typed("Coords/Open", "\\Temp\\Job.dat");
+    choose_typed("Coords/Reindex", "\\Temp\\Missing.dat");
+    EXPECT_OK(m_driver->expect_window("main"));
+    m_driver->inspect([] { EXPECT_FALSE(store::coord_is_open()); });
+    EXPECT_FALSE(exists(u"\\Temp\\Missing.dat"));
+}
+
+TEST_F(Session, StoredOptionsPortAndExtentsAreAppliedAtStart)
+{
+    write_prefs(u"quads,0,2,2,1", u"----");
+    auto& d = start();
+    d.inspect([] {
+        EXPECT_EQ(formats::angle_mode(), formats::kAngleQuadrant);
+        EXPECT_EQ(formats::angle_decimals(), 0);
+        EXPECT_EQ(formats::coordinate_decimals(), 2);
+        EXPECT_EQ(formats::distance_decimals(), 2);
+        EXPECT_EQ(formats::area_decimals(), 1);
+        EXPECT_EQ(gps::GetGpsPortName(), u"COM7:");
+        EXPECT_FALSE(store::coord_is_open());
+        EXPECT_FALSE(store::view_extents_valid());   // "----": nothing reopened, extents left alone
+    });
+}
+
+TEST_F(Session, ALastFileThatNoLongerOpensLeavesNoneOpenWithoutAMessage)
+{
+    write_prefs(u"gons,4", u"\\Temp\\Gone.dat  ");
+    auto& d = start();
+    EXPECT_OK(d.expect_window("main"));
+    d.inspect([] {
+        EXPECT_FALSE(store::coord_is_open());
+        EXPECT_EQ(formats::angle_mode(), formats::kAngleGons);
+        EXPECT_EQ(formats::angle_decimals(), 6);
+        double min_e, min_n, max_e, max_n;
+        store::view_extents_get(&min_e, &min_n, &max_e, &max_n);
+        EXPECT_EQ(min_e, 10);
+        EXPECT_EQ(max_n, 40);
+    });
+    EXPECT_FALSE(exists(u"\\Temp\\Gone.dat"));
+}
+
+TEST_F(Session, ALongerPrefsFileKeepsItsTailAndItsUnusedBytes)
+{
+    write_prefs(u"degs,1,1,1,1", u"----", 900);
+    std::vector<uint8_t> before = read_bytes(kPrefsPath);
+    before[40] = 0x5A;    // unused
+    before[420] = 0xA5;   // reserved
+    write_bytes(kPrefsPath, before);
+    start();
+    restart();
+    const std::vector<uint8_t> after = read_bytes(kPrefsPath);
+    ASSERT_EQ(after.size(), 900u);
+    EXPECT_TRUE(std::equal(before.begin() + 388, before.end(), after.begin() + 388));
+    EXPECT_TRUE(std::equal(before.begin() + 4, before.begin() + 88, after.begin() + 4));
+}
+
+TEST_F(Session, APrefsFileThatCannotBeWrittenIsReportedAndTheProgramStillEnds)
+{
+    ASSERT_TRUE(files::create_directory(kPrefsPath));   // a folder where the file should be
+    auto& d = start();
+    ASSERT_OK(d.menu("Close"));
+    EXPECT_OK(d.expect_box("Error opening file:", "\\PROGRAM FILES\\VARNO\\Varno.prefs"));
+    ASSERT_OK(d.answer("ok"));
+    EXPECT_EQ(d.finish(), 0);
+}
+
+}  // namespace
