@@ -94,8 +94,9 @@ ui::DialogTemplate about_box()
     return t;
 }
 
-// Options fill the work area: a label column on the left, the drop-down lists (their height is that of
-// the open list) on the right, OK and Cancel along the bottom.
+// Options fill the work area: one row a setting (what, "Decimals", its list), the lists on the right so
+// that each opens downwards over the rows below it (a list's height is that of the open list), OK and
+// Cancel along the bottom.
 ui::DialogTemplate options_dialog()
 {
     const uint32_t kChild = ui::kStyleVisible | ui::kStyleChild;
@@ -108,22 +109,22 @@ ui::DialogTemplate options_dialog()
     t.title = u"Options";
     t.full_screen = true;
     t.controls = {
-        label(0, u"Angles:", {8, 8, 120, 24}),
-        label(1, u"Mode", {20, 30, 90, 46}),
-        {kOptionsAngleMode, u"combobox", u"", {96, 28, 232, 100}, kCombo},
-        label(2, u"Decimals", {20, 56, 90, 72}),
-        {kOptionsAngleDecimals, u"combobox", u"", {96, 54, 160, 200}, kCombo},
-        label(3, u"Coordinates:", {8, 86, 120, 102}),
-        label(4, u"Decimals", {20, 108, 90, 124}),
-        {kOptionsCoordDecimals, u"combobox", u"", {96, 106, 160, 252}, kCombo},
-        label(5, u"Distance:", {8, 138, 120, 154}),
-        label(6, u"Decimals", {20, 160, 90, 176}),
-        {kOptionsDistDecimals, u"combobox", u"", {96, 158, 160, 266}, kCombo},
-        label(7, u"Area:", {8, 190, 120, 206}),
-        label(8, u"Decimals", {20, 212, 90, 228}),
-        {kOptionsAreaDecimals, u"combobox", u"", {96, 210, 160, 266}, kCombo},
-        {ui::kIdOk, u"button", u"OK", {40, 240, 110, 264}, kChild | ui::kStyleTabStop | controls::kButtonDefPush},
-        {ui::kIdCancel, u"button", u"Cancel", {130, 240, 200, 264}, kChild | ui::kStyleTabStop},
+        label(0, u"Angles:", {8, 10, 96, 26}),
+        label(1, u"Mode", {100, 10, 138, 26}),
+        {kOptionsAngleMode, u"combobox", u"", {140, 8, 236, 90}, kCombo},
+        label(2, u"Decimals", {100, 42, 168, 58}),
+        {kOptionsAngleDecimals, u"combobox", u"", {172, 40, 236, 190}, kCombo},
+        label(3, u"Coordinates:", {8, 74, 96, 90}),
+        label(4, u"Decimals", {100, 74, 168, 90}),
+        {kOptionsCoordDecimals, u"combobox", u"", {172, 72, 236, 222}, kCombo},
+        label(5, u"Distance:", {8, 106, 96, 122}),
+        label(6, u"Decimals", {100, 106, 168, 122}),
+        {kOptionsDistDecimals, u"combobox", u"", {172, 104, 236, 254}, kCombo},
+        label(7, u"Area:", {8, 138, 96, 154}),
+        label(8, u"Decimals", {100, 138, 168, 154}),
+        {kOptionsAreaDecimals, u"combobox", u"", {172, 136, 236, 266}, kCombo},
+        {ui::kIdOk, u"button", u"OK", {40, 236, 110, 260}, kChild | ui::kStyleTabStop | controls::kButtonDefPush},
+        {ui::kIdCancel, u"button", u"Cancel", {130, 236, 200, 260}, kChild | ui::kStyleTabStop},
     };
     return t;
 }
