@@ -170,6 +170,16 @@ TEST_F(Session, MissingIndexFilesAreBuiltWithTheProgressDialogOnOpen)
         EXPECT_EQ(store::point_find_nearest_by_name(u"P77", &p), 1);
         EXPECT_EQ(p.number, 77u);
     });
+
+    // Deleted again while the program is not running: the start that reopens the file builds them.
+    ASSERT_OK(m_driver->menu("Close"));
+    ASSERT_EQ(m_driver->finish(), 0);
+    ASSERT_TRUE(files::remove(u"\\Temp\\Big.PPC_.PtNDX"));
+    ASSERT_TRUE(files::remove(u"\\Temp\\Big.PPC_.NamNDX"));
+    fresh_process();
+    start();
+    finish_indexing();
+    m_driver->inspect([] { EXPECT_EQ(read_point(450), 1); });
 }
 
 TEST_F(Session, DamagedIndexFilesOpenWithoutACrashAndReindexRepairsThem)
