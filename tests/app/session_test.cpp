@@ -143,6 +143,21 @@ TEST_F(Session, OpenRefusesAFileThatIsNotACoordinateFileAndKeepsTheOpenOne)
     m_driver->inspect([] { EXPECT_EQ(store::coord_full_path(), u"\\My Documents\\Job.dat"); });
 }
 
+TEST_F(Session, OpeningTheFileThatIsOpenReopensItWithItsPoints)
+{
+    make_points_file(u"\\Temp\\Job.dat", 5);
+    start();
+    choose_typed("Coords/Open", "\\Temp\\Job.dat");
+    finish_indexing();
+    choose_typed("Coords/Open", "\\temp\\JOB.DAT");   // the open file holds it unshared meanwhile
+    EXPECT_OK(m_driver->expect_window("main"));
+    EXPECT_EQ(read_bytes(u"\\Temp\\Job.dat").size(), 287u + 5 * 87u);
+    m_driver->inspect([] {
+        EXPECT_TRUE(store::coord_is_open());
+        EXPECT_EQ(read_point(5), 1);
+    });
+}
+
 TEST_F(Session, APathTooLongForTheStoreIsRefusedAndTheOpenFileStays)
 {
     make_points_file(u"\\My Documents\\Job.dat", 0);
