@@ -135,7 +135,7 @@ bool register_class(const WindowClass& cls);
 
 // Creates a window and sends kMsgCreate (a procedure returning -1 there destroys it: kNoWindow). A
 // window without kStyleChild is top-level; `parent` is then its owner. kUseDefault for x/y/w/h of a
-// top-level window gives the work area. Child coordinates are relative to the parent's client area.
+// top-level window gives the screen below the navigation bar (the work area and the menu bar's rows). Child coordinates are relative to the parent's client area.
 Hwnd create_window(std::u16string_view class_name, std::u16string_view text, uint32_t style, int x, int y,
                    int w, int h, Hwnd parent, int id = 0, void* create_param = nullptr);
 // Sends kMsgDestroy to the window and its descendants (children first come after their parent's message),

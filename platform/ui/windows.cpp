@@ -62,10 +62,12 @@ Window* link_new_window(std::unique_ptr<Window> w) {
 
 Rect initial_rect(bool top_level, int x, int y, int w, int h) {
     if (top_level) {
-        if (x == kUseDefault) x = kWorkArea.left;
-        if (y == kUseDefault) y = kWorkArea.top;
-        if (w == kUseDefault) w = kWorkArea.width();
-        if (h == kUseDefault) h = kWorkArea.height();
+        // As on the handheld, the default is everything below the navigation bar: a main window then gives
+        // up its menu bar's height itself.
+        if (x == kUseDefault) x = 0;
+        if (y == kUseDefault) y = kNavBarHeight;
+        if (w == kUseDefault) w = kScreenWidth;
+        if (h == kUseDefault) h = kScreenHeight - kNavBarHeight;
     } else {
         if (x == kUseDefault) x = 0;
         if (y == kUseDefault) y = 0;

@@ -43,11 +43,13 @@ TEST_F(MainWindow, GivesUpTheMenuBarsHeight)
         ui::Rect w = ui::window_rect(app::main_window());
         ui::Rect bar = ui::window_rect(app::main_menu_bar());
         ASSERT_GT(bar.height(), 0);
-        // The default rectangle is the work area; only the bottom moves.
+        // The default rectangle reaches the bottom of the screen; giving up the bar's rows leaves the
+        // work area, so nothing is left uncovered between the window and its bar.
         EXPECT_EQ(w.left, ui::kWorkArea.left);
         EXPECT_EQ(w.top, ui::kWorkArea.top);
         EXPECT_EQ(w.width(), ui::kWorkArea.width());
-        EXPECT_EQ(w.bottom, ui::kWorkArea.bottom - bar.height());
+        EXPECT_EQ(w.bottom, ui::kScreenHeight - bar.height());
+        EXPECT_EQ(w.bottom, bar.top);
     });
 }
 
@@ -127,7 +129,7 @@ TEST_F(MainWindow, WithoutAMenuBarTheWindowKeepsItsHeightAndStillWorks)
     });
     d.inspect([] {
         EXPECT_EQ(app::main_menu_bar(), ui::kNoWindow);
-        EXPECT_EQ(ui::window_rect(app::main_window()).bottom, ui::kWorkArea.bottom);
+        EXPECT_EQ(ui::window_rect(app::main_window()).bottom, ui::kScreenHeight);
         controls::set_menu_bar_failure(false);
     });
     EXPECT_OK(d.key("ctrl+a"));

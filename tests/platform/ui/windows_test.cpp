@@ -108,7 +108,7 @@ TEST_F(WindowsTest, CoordinatesNestThroughParents) {
     EXPECT_EQ(r.left, ui::kWorkArea.left);
     EXPECT_EQ(r.top, ui::kWorkArea.top);
     EXPECT_EQ(r.right, ui::kWorkArea.right);
-    EXPECT_EQ(r.bottom, ui::kWorkArea.bottom);
+    EXPECT_EQ(r.bottom, ui::kScreenHeight);
     ui::Hwnd child = make_child(top, 5, {10, 20, 110, 70});
     ui::Hwnd inner = make_child(child, 6, {3, 4, 13, 14});
     ui::Rect ir = ui::window_rect(inner);
