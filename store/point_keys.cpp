@@ -1,8 +1,10 @@
 // The keys of the two point indexes, and checking index entries against the records they name.
 
+#include <climits>
 #include <cstring>
 
 #include "store/coord_file.h"
+#include "store/coord_internal.h"
 #include "store/point_index.h"
 #include "store/point_keys.h"
 
@@ -70,10 +72,40 @@ Index* usable_index(IndexKind kind)
 
 bool read_existing(uint32_t record, PointRecord* out)
 {
-    int count = coord_record_count();
-    if (record < 1 || count < 1 || record > uint32_t(count))
+    platform::files::Handle file = coord_handle();
+    if (!file || record < 1 || record > uint32_t(INT32_MAX))
         return false;
-    return coord_read(int(record), out) == 1;
+    // Type and point data in one positioned read. Where it comes up short inside the file, the record's own
+    // read is left to report it; past the end there is simply no such record.
+    uint8_t bytes[4 + sizeof(PointRecord)];
+    uint32_t moved = platform::files::read_at(file, record_offset(int(record)), bytes, sizeof bytes);
+    if (moved < sizeof bytes) {
+        if (int64_t(record) > coord_record_count())
+            return false;
+        return coord_read(int(record), out) == 1;
+    }
+    if (load_le32(bytes) == kRecordTypeDeleted)
+        return false;
+    PointRecord stored;
+    std::memcpy(static_cast<void*>(&stored), bytes + 4, sizeof stored);
+    // As the record read does: each text ends within its field.
+    stored.name[sizeof stored.name - 1] = '\0';
+    stored.note[sizeof stored.note - 1] = '\0';
+    stored.code[sizeof stored.code - 1] = '\0';
+    deliver(stored, out);
+    return true;
+}
+
+void deliver(const PointRecord& point, PointRecord* out)
+{
+    uint32_t flags = out->flags;   // never read back: the caller's word stays
+    *out = point;
+    out->flags = flags;
+}
+
+void clear_point(PointRecord* out)
+{
+    deliver(PointRecord(), out);
 }
 
 bool entry_agrees(IndexKind kind, const char* key, uint32_t record, PointRecord* out)
@@ -89,7 +121,7 @@ bool entry_agrees(IndexKind kind, const char* key, uint32_t record, PointRecord*
     } else if (!name_matches(key, point.name)) {
         return false;
     }
-    *out = point;
+    deliver(point, out);
     return true;
 }
 

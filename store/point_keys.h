@@ -18,6 +18,11 @@ Index* usable_index(IndexKind kind);
 // the end would show (an index entry may name a record that is not there).
 bool read_existing(uint32_t record, PointRecord* out);
 
+// Copies every field of point into *out except the flags word, which a read leaves as the caller had it.
+void deliver(const PointRecord& point, PointRecord* out);
+// Zeros every field of *out except the flags word.
+void clear_point(PointRecord* out);
+
 // True when the entry (key, record) of an index of that kind names a live record that holds that key
 // (names: the stored name, trimmed or not); the record is then in *out.
 bool entry_agrees(IndexKind kind, const char* key, uint32_t record, PointRecord* out);

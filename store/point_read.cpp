@@ -13,11 +13,6 @@ namespace {
 
 using Step = int (*)(Index*, char*, uint32_t*);
 
-void clear(PointRecord* out)
-{
-    *out = PointRecord();
-}
-
 // One step (first, last, next or previous), then on past entries that disagree with their records.
 uint32_t step(IndexKind kind, Step first_step, Walk walk, PointRecord* out)
 {
@@ -26,15 +21,15 @@ uint32_t step(IndexKind kind, Step first_step, Walk walk, PointRecord* out)
     uint32_t record = 0;
     PointRecord point;
     if (!index) {
-        clear(out);
+        clear_point(out);
         return 0;
     }
     int result = first_step(index, key, &record);
     if (!walk_to_agreeing(index, kind, result, key, record, walk, &point)) {
-        clear(out);
+        clear_point(out);
         return 0;
     }
-    *out = point;
+    deliver(point, out);
     return point.number;
 }
 
@@ -63,7 +58,7 @@ int find_nearest(IndexKind kind, const char* wanted, PointRecord* out)
     PointRecord point;
     bool exact = result == kIndexOk && std::memcmp(key, wanted, size_t(index_key_size(index))) == 0;
     if (exact && entry_agrees(kind, key, record, &point)) {
-        *out = point;
+        deliver(point, out);
         return 1;
     }
     // The search stopped at the next greater entry, or at the last one when the key lies beyond all.
@@ -75,7 +70,7 @@ int find_nearest(IndexKind kind, const char* wanted, PointRecord* out)
     }
     if (!found)
         return -1;
-    *out = point;
+    deliver(point, out);
     return 0;
 }
 
@@ -93,7 +88,7 @@ int point_read_by_number(uint32_t number, PointRecord* out)
     if (index_find(index, key, 0, false, &record) != kIndexOk
         || !entry_agrees(IndexKind::Number, key, record, &point))
         return 0;
-    *out = point;
+    deliver(point, out);
     return 1;
 }
 

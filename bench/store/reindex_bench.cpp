@@ -1,7 +1,7 @@
 // Rebuilding both indexes of a 100 000-point coordinate file, as Reindex does (without its dialog): every
 // record read and keyed, both index files written and closed. Two files: points stored by ascending number
 // with a few dozen recurring names (a surveyed job), and points in no order with names all different (the
-// worst case for the index pages).
+// worst case for the index pages). Also reading a point by number from the scattered file.
 
 #include <benchmark/benchmark.h>
 
@@ -84,6 +84,25 @@ void reindex(benchmark::State& state, const char16_t* path)
     state.SetItemsProcessed(state.iterations() * kPoints);
 }
 
+// Reading a point by number at random in the indexed file: the number index found, the record read.
+void read_by_number(benchmark::State& state, const char16_t* path)
+{
+    store::set_index_build_runner([](uint32_t, store::IndexBuild&) {});
+    if (store::coord_open_with_indexes(0, path) != 1) {
+        state.SkipWithError("the file did not open");
+        return;
+    }
+    std::mt19937 random(5);
+    store::PointRecord point;
+    for (auto _ : state) {
+        uint32_t number = 1 + random() % kPoints;
+        if (store::point_read_by_number(number, &point) != 1 || point.number != number)
+            state.SkipWithError("a point was not found");
+    }
+    store::coord_close();
+}
+
+BENCHMARK_CAPTURE(read_by_number, scattered, kScattered);
 BENCHMARK_CAPTURE(reindex, surveyed, kSurveyed)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK_CAPTURE(reindex, scattered, kScattered)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 

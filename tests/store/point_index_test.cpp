@@ -88,7 +88,9 @@ TEST_F(PointIndexTest, AStoredPointIsAppendedAndEnteredInBothIndexes)
     EXPECT_TRUE(index_holds(coord_name_index(), name_key("CORNER"), 1));
 
     PointRecord got;
+    got.flags = 0x1234;   // a read leaves the caller's flags word alone
     ASSERT_EQ(point_read_by_number(5, &got), 1);
+    EXPECT_EQ(got.flags, 0x1234u);
     EXPECT_EQ(got.number, 5u);
     EXPECT_STREQ(got.name, "CORNER");
     EXPECT_STREQ(got.note, "iron pin");
@@ -272,6 +274,17 @@ TEST_F(PointIndexTest, AFailedAppendIsReportedAndEntersNothing)
     EXPECT_EQ(point_read_by_number(2, &got), 0);
     EXPECT_EQ(point_find_nearest_by_name(u"LOST", &got), 0);
     EXPECT_EQ(got.number, 1u);
+}
+
+TEST_F(PointIndexTest, ARecordThatReadsShortInsideTheFileIsReported)
+{
+    store_all({1, 2});
+    platform::files::arm_read_fault({0, 2, 10});
+    PointRecord got;
+    EXPECT_EQ(point_read_by_number(2, &got), 0);
+    platform::files::clear_faults();
+    EXPECT_EQ(m_messages, (Messages{{u"Error: number of bytes read", u"6"}, {u"recLen", u"80"}, {u"record", u"2"}}));
+    EXPECT_EQ(point_read_by_number(2, &got), 1);
 }
 
 // ---- Indexes that disagree with the file ----------------------------------------------------------------
