@@ -31,9 +31,17 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
     int in[2], out[2], err[2];
     if (pipe2(in, O_CLOEXEC) || pipe2(out, O_CLOEXEC) || pipe2(err, O_CLOEXEC))
         return;
+    // The test's environment, with the extra entries replacing those of the same name.
     std::vector<std::string> env_strings;
-    for (char** e = environ; *e; ++e)
-        env_strings.emplace_back(*e);
+    auto name_of = [](const std::string& entry) { return entry.substr(0, entry.find('=')); };
+    for (char** e = environ; *e; ++e) {
+        std::string entry(*e);
+        bool replaced = false;
+        for (const std::string& extra : extra_env)
+            replaced = replaced || name_of(extra) == name_of(entry);
+        if (!replaced)
+            env_strings.push_back(entry);
+    }
     env_strings.insert(env_strings.end(), extra_env.begin(), extra_env.end());
     std::vector<char*> argv{const_cast<char*>(program.c_str())}, envp;
     for (const std::string& a : args)

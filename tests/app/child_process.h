@@ -9,7 +9,8 @@ namespace testing_support {
 
 class ChildProcess {
 public:
-    // Starts `program` with `args`; extra environment entries "NAME=value" are added to the test's own.
+    // Starts `program` with `args`; extra environment entries "NAME=value" are added to the test's own,
+    // replacing any of the same name.
     ChildProcess(const std::string& program, const std::vector<std::string>& args,
                  const std::vector<std::string>& extra_env = {});
     ~ChildProcess();   // kills a child that is still running

@@ -29,6 +29,16 @@ using testing_support::XwdImage;
 
 constexpr int kScale = 2;
 
+// In sanitised builds the leak check is left to the headless tests: under X11 the font and X libraries
+// leave a few blocks at exit whose allocation stacks the quick frame walk cannot follow (so no suppression
+// can name them), and the slow walk makes the program too slow to draw. Other builds ignore the variable.
+std::string sanitizer_options()
+{
+    const char* given = std::getenv("ASAN_OPTIONS");
+    std::string options = given ? given : "";
+    return "ASAN_OPTIONS=" + options + (options.empty() ? "" : ":") + "detect_leaks=0";
+}
+
 std::string find_tool(const std::string& name)
 {
     const char* path = std::getenv("PATH");
@@ -184,7 +194,7 @@ TEST_F(SdlWindow, ShowsTheScreenScaledAndOpensTheAboutBoxOnCtrlA)
     ASSERT_EQ(main_screen.width(), 240);
 
     ChildProcess varno(VARNO_BINARY, {"--device-root", m_work.path() + "/device", "--scale", std::to_string(kScale)},
-                       {m_display.env(), "SDL_VIDEODRIVER=x11"});
+                       {m_display.env(), "SDL_VIDEODRIVER=x11", sanitizer_options()});
     const std::string window = find_window_id();
     ASSERT_NE(window, "") << "no window titled Varno appeared: " << varno.errors();
     EXPECT_EQ(wait_for_picture(window, main_screen), "");

@@ -5,6 +5,9 @@
 
 #include <fstream>
 
+#include "platform/files/files.h"
+#include "platform/registry/registry.h"
+#include "platform/serial/serial.h"
 #include "tests/app/child_process.h"
 
 namespace {
@@ -110,6 +113,26 @@ TEST(VarnoBinary, SecondStartOnTheSameDeviceBringsTheFirstForwardAndEnds)
 
     ASSERT_TRUE(first.write_input("quit\n"));
     EXPECT_EQ(first.wait(kLimitMs), 0) << first.errors();
+}
+
+TEST(VarnoBinary, PortsAndGpsdAreRecordedInTheDevicesRegistry)
+{
+    namespace serial = platform::serial;
+    TempDir dev;
+    const std::string root = dev.path() + "/device";
+    std::string script = write_file(dev, "quit.txt", "quit\n");
+    ChildProcess p(kVarno, {"--device-root", root, "--port", "com3:=replay:/tmp/track.nmea@960", "--gpsd",
+                            "localhost:2948", "--headless", "--script", script});
+    ASSERT_EQ(p.wait(kLimitMs), 0) << p.errors();
+
+    // The registry of that device, read back as the program reads it.
+    ASSERT_TRUE(platform::files::set_device_root(root));
+    platform::registry::reset();
+    EXPECT_EQ(serial::port_spec(u"COM3:").value_or("none"), "replay:/tmp/track.nmea@960");
+    EXPECT_NE(serial::port_spec(serial::kMultiplexerPort).value_or("none").find("2948"), std::string::npos);
+    EXPECT_EQ(platform::registry::query_text(serial::kMultiplexerKey, serial::kMultiplexerValue).value_or(u""),
+              serial::kMultiplexerPort);
+    platform::registry::reset();
 }
 
 TEST(VarnoBinary, WindowModeRunsUntilItsWindowIsClosed)
