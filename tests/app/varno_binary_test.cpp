@@ -135,6 +135,33 @@ TEST(VarnoBinary, PortsAndGpsdAreRecordedInTheDevicesRegistry)
     platform::registry::reset();
 }
 
+TEST(VarnoBinary, TheCardFolderIsTheStorageCard)
+{
+    TempDir dev, card;
+    // Coords > Open with a new file on the card: the coordinate file appears in the host folder.
+    std::string script = write_file(dev, "open.txt",
+                                    "menu \"Coords/Open\"\n"
+                                    "type 1002 \"\\\\Storage Card\\\\Job7.dat\"\n"
+                                    "menu \"OK\"\n"
+                                    "expect window main\n"
+                                    "quit\n");
+    ChildProcess p(kVarno, {"--device-root", dev.path() + "/device", "--card", card.path(), "--headless",
+                            "--script", script});
+    ASSERT_EQ(p.wait(kLimitMs), 0) << p.output() << p.errors();
+    std::ifstream job(card.path() + "/Job7.dat", std::ios::binary | std::ios::ate);
+    ASSERT_TRUE(job.good());
+    EXPECT_EQ(job.tellg(), 287);
+}
+
+TEST(VarnoBinary, ADeviceRootThatCannotBeMadeEndsWithOne)
+{
+    TempDir dev;
+    write_file(dev, "plain-file", "x");
+    ChildProcess p(kVarno, {"--device-root", dev.path() + "/plain-file/device", "--headless", "--script", "-"});
+    EXPECT_EQ(p.wait(kLimitMs), 1);
+    EXPECT_NE(p.errors().find("device folder"), std::string::npos) << p.errors();
+}
+
 TEST(VarnoBinary, WindowModeRunsUntilItsWindowIsClosed)
 {
     TempDir dev;
