@@ -3,48 +3,17 @@
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <filesystem>
-#include <random>
 #include <string>
 
-#include "platform/files/files.h"
+#include "bench/store/bench_points.h"
 #include "store/coord_file.h"
-#include "store/coord_open.h"
 #include "store/point_list_page.h"
 
 namespace {
 
 constexpr int kPoints = 100000;
 const char16_t* kPath = u"\\Temp\\ListBench.dat";
-
-// Points 1 .. kPoints in shuffled record order with names that repeat every 5003 points; the indexes are
-// built from the records without a dialog.
-bool make_file()
-{
-    if (!store::coord_create(kPath))
-        return false;
-    std::vector<uint32_t> numbers(kPoints);
-    for (int i = 0; i < kPoints; ++i)
-        numbers[size_t(i)] = uint32_t(i + 1);
-    std::shuffle(numbers.begin(), numbers.end(), std::mt19937(7));
-    for (uint32_t n : numbers) {
-        store::PointRecord p;
-        p.number = n;
-        p.easting = 1000.0 + n * 0.5;
-        p.northing = 5000.0 + n * 0.25;
-        p.elevation = 10.0;
-        std::snprintf(p.name, sizeof p.name, "PT%u", n * 7919 % 5003);
-        std::strcpy(p.code, "CD");
-        if (!store::coord_append(p, nullptr))
-            return false;
-    }
-    store::set_index_build_runner([](uint32_t, store::IndexBuild&) {});
-    return store::coord_reindex(0, kPath) == 1;
-}
 
 void from_start(benchmark::State& state, int layout, store::ListOrder order)
 {
@@ -92,16 +61,13 @@ BENCHMARK_CAPTURE(page_down, names, 2, kNames)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    std::string root = (std::filesystem::temp_directory_path() / "varno-bench-list-XXXXXX").string();
-    if (!mkdtemp(root.data()) || !platform::files::set_device_root(root) || !make_file()) {
-        std::fprintf(stderr, "cannot make the coordinate file under %s\n", root.c_str());
+    if (!bench_points::make_points_file(kPath, kPoints)) {
+        std::fprintf(stderr, "cannot make the coordinate file\n");
         return 1;
     }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     store::coord_close();
-    std::error_code ignored;
-    std::filesystem::remove_all(root, ignored);
     return 0;
 }
