@@ -1,5 +1,6 @@
 #include "store/statistics_lines.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "formats/number_format.h"
@@ -158,6 +159,27 @@ std::vector<uint32_t> index_numbers()
     return numbers;
 }
 
+// The live count and the bounding box in one pass over the records (each pass reads every record).
+void scan_points(StatisticsInput& in)
+{
+    int count = coord_record_count();
+    PointRecord p;
+    for (int i = 1; i <= count; ++i) {
+        if (coord_read(i, &p) != 1)
+            continue;
+        if (in.point_count++ == 0) {
+            in.min_e = in.max_e = p.easting;
+            in.min_n = in.max_n = p.northing;
+            continue;
+        }
+        in.min_e = std::min(in.min_e, p.easting);
+        in.max_e = std::max(in.max_e, p.easting);
+        in.min_n = std::min(in.min_n, p.northing);
+        in.max_n = std::max(in.max_n, p.northing);
+    }
+    in.have_bounds = in.point_count > 0;
+}
+
 }  // namespace
 
 StatisticsInput gather_statistics(std::u16string_view last_chosen_name)
@@ -168,10 +190,8 @@ StatisticsInput gather_statistics(std::u16string_view last_chosen_name)
     in.file_open = coord_is_open();
     if (!in.file_open)
         return in;
-    in.point_count = coord_live_count();
     in.numbers = index_numbers();
-    coord_bounding_box(&in.min_e, &in.min_n, &in.max_e, &in.max_n);
-    in.have_bounds = in.point_count > 0;
+    scan_points(in);
     return in;
 }
 

@@ -158,6 +158,20 @@ TEST_F(StatisticsFileTest, BoundsFollowTheCoordinateDecimals)
     EXPECT_EQ(bounds, (Lines{"    N 3.2", "    S -4.0", "    E 7.1", "    W -12.5"}));
 }
 
+TEST_F(StatisticsFileTest, BoundsBeyondTenMillionAreThePointsOwn)
+{
+    store::PointRecord a = point_files::point(1), b = point_files::point(2);
+    a.northing = 12000000.0;
+    b.northing = 12000500.0;
+    a.easting = -20000000.0;
+    b.easting = -19999000.0;
+    ASSERT_TRUE(point_files::create_with({a, b}));
+    Lines lines = gathered();
+    Lines bounds(lines.end() - 4, lines.end());
+    EXPECT_EQ(bounds, (Lines{"    N 12000500.000", "    S 12000000.000", "    E -19999000.000",
+                             "    W -20000000.000"}));
+}
+
 // ---- The line limits, on numbers handed in ---------------------------------------------------------
 
 // Every other number from 1: n numbers make n runs of one and n - 1 gaps between them.
