@@ -34,15 +34,52 @@ IndexBuild::IndexBuild(Index* index, IndexKind kind)
     m_entries.reserve(size_t(m_record_count));
 }
 
-void IndexBuild::take(int record, const char* name_or_null, uint32_t number)
+void IndexBuild::take(int record, const char* name, uint32_t number)
 {
     Entry entry {};
     if (m_kind == IndexKind::Number)
         point_number_key(number, entry.key);
     else
-        point_name_key(name_or_null, entry.key);
+        point_name_key(name, entry.key);
     entry.record = uint32_t(record);
     m_entries.push_back(entry);
+}
+
+bool IndexBuild::key_record(int record, const uint8_t* bytes, bool whole)
+{
+    PointRecord point;
+    if (!whole) {
+        // A short read: the record's own read tries again and reports what it finds.
+        if (coord_read(record, &point) != 1)
+            return false;
+        take(record, point.name, point.number);
+        return true;
+    }
+    // As a read of the record would: a deleted record is absent, any other type is a point.
+    if (load_le32(bytes) == kRecordTypeDeleted)
+        return false;
+    char name[sizeof point.name];
+    std::memcpy(name, bytes + kNameAt, sizeof name);
+    name[sizeof name - 1] = '\0';
+    take(record, name, load_le32(bytes + kNumberAt));
+    return true;
+}
+
+int IndexBuild::read_block(int first, int count)
+{
+    m_block.resize(size_t(count) * kCoordRecordSize);
+    uint32_t moved = files::read_at(coord_handle(), record_offset(first), m_block.data(), uint32_t(m_block.size()));
+    int steps = 0;
+    for (int i = 0; i < count; ++i) {
+        bool whole = moved >= uint32_t(i + 1) * kCoordRecordSize - 3;   // the pads need not be there
+        if (!key_record(first + i, m_block.data() + size_t(i) * kCoordRecordSize, whole))
+            continue;
+        if (++m_since_step >= m_step_interval) {
+            ++steps;
+            m_since_step = 0;
+        }
+    }
+    return steps;
 }
 
 int IndexBuild::advance(int max_records)
@@ -51,37 +88,10 @@ int IndexBuild::advance(int max_records)
         return 0;
     int steps = 0;
     int last = int(std::min<int64_t>(int64_t(m_next_record) + std::max(max_records, 0) - 1, m_record_count));
-    std::vector<uint8_t> block;
     while (m_next_record <= last) {
-        int first = m_next_record;
-        int count = std::min(last - first + 1, kRecordsPerRead);
-        block.resize(size_t(count) * kCoordRecordSize);
-        files::Handle file = coord_handle();
-        uint32_t moved = files::read_at(file, record_offset(first), block.data(), uint32_t(block.size()));
-        for (int i = 0; i < count; ++i) {
-            int record = first + i;
-            const uint8_t* bytes = block.data() + size_t(i) * kCoordRecordSize;
-            bool whole = moved >= uint32_t(i + 1) * kCoordRecordSize - 3;   // the pads need not be there
-            PointRecord point;
-            if (whole) {
-                // As a read of the record would: a deleted record is absent, any other type is a point.
-                if (load_le32(bytes) == kRecordTypeDeleted)
-                    continue;
-                char name[sizeof point.name];
-                std::memcpy(name, bytes + kNameAt, sizeof name);
-                name[sizeof name - 1] = '\0';
-                take(record, name, load_le32(bytes + kNumberAt));
-            } else if (coord_read(record, &point) == 1) {
-                take(record, point.name, point.number);   // a short read: the record's own read reports it
-            } else {
-                continue;
-            }
-            if (++m_since_step >= m_step_interval) {
-                ++steps;
-                m_since_step = 0;
-            }
-        }
-        m_next_record = first + count;
+        int count = std::min(last - m_next_record + 1, kRecordsPerRead);
+        steps += read_block(m_next_record, count);
+        m_next_record += count;
     }
     if (m_next_record > m_record_count)
         enter_all();
@@ -112,6 +122,7 @@ void IndexBuild::enter_all()
     }
     m_entries.clear();
     m_entries.shrink_to_fit();
+    m_block = std::vector<uint8_t>();
     m_finished = true;
 }
 

@@ -50,7 +50,11 @@ private:
         uint32_t record;
     };
 
-    void take(int record, const char* name_or_null, uint32_t number);
+    void take(int record, const char* name, uint32_t number);
+    // Keys one record from its bytes in a block; whole: its type and point data all arrived.
+    bool key_record(int record, const uint8_t* bytes, bool whole);
+    // Reads and keys records first .. first + count - 1 with one read; the progress steps reached.
+    int read_block(int first, int count);
     void enter_all();
 
     Index* m_index;
@@ -62,7 +66,8 @@ private:
     int m_since_step = 0;
     int m_refused = 0;
     bool m_finished = false;
-    std::vector<Entry> m_entries;
+    std::vector<Entry> m_entries;   // gathered keys, entered once the last record is read
+    std::vector<uint8_t> m_block;    // the records of one read
 };
 
 }  // namespace store

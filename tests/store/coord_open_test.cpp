@@ -241,8 +241,9 @@ TEST_F(IndexBuildTest, ProgressComesInTwentyStepsOfTheRecordCountOverTwenty)
     while (!build.finished()) {
         steps += build.advance(100);
         ++slices;
-        if (!build.finished())
+        if (!build.finished()) {
             EXPECT_EQ(steps, slices * 2);
+        }
     }
     EXPECT_EQ(slices, 10);
     EXPECT_EQ(steps, 20);
