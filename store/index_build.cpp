@@ -84,8 +84,11 @@ int IndexBuild::read_block(int first, int count)
 
 int IndexBuild::advance(int max_records)
 {
-    if (m_finished)
+    // A short read shows message boxes, whose loops keep the dialog's timer running: a slice asked for
+    // meanwhile waits for the one under way to end.
+    if (m_finished || m_advancing)
         return 0;
+    m_advancing = true;
     int steps = 0;
     int last = int(std::min<int64_t>(int64_t(m_next_record) + std::max(max_records, 0) - 1, m_record_count));
     while (m_next_record <= last) {
@@ -95,6 +98,7 @@ int IndexBuild::advance(int max_records)
     }
     if (m_next_record > m_record_count)
         enter_all();
+    m_advancing = false;
     return steps;
 }
 

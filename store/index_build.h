@@ -35,7 +35,8 @@ public:
     bool finished() const { return m_finished; }
 
     // Reads up to max_records records from the current one; once past the last record enters every key
-    // and finishes. Returns the number of progress steps reached in this slice. Does nothing once finished.
+    // and finishes. Returns the number of progress steps reached in this slice. Does nothing once finished,
+    // nor when called again while a slice is under way (from a message box shown during it).
     int advance(int max_records);
 
     // Advances to the end in one go.
@@ -66,6 +67,7 @@ private:
     int m_since_step = 0;
     int m_refused = 0;
     bool m_finished = false;
+    bool m_advancing = false;   // a slice is under way (see advance)
     std::vector<Entry> m_entries;   // gathered keys, entered once the last record is read
     std::vector<uint8_t> m_block;    // the records of one read
 };

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "formats/messages.h"
 #include "platform/files/files.h"
 #include "store/coord_file.h"
 #include "store/coord_open.h"
@@ -344,6 +345,28 @@ TEST_F(IndexBuildTest, AShortReadFallsBackToTheRecordsOwnReadWithItsMessages)
     EXPECT_EQ(m_messages[0], (std::pair<std::u16string, std::u16string>(u"Error: number of bytes read", u"56")));
     EXPECT_EQ(m_messages[1], (std::pair<std::u16string, std::u16string>(u"recLen", u"80")));
     EXPECT_EQ(m_messages[2], (std::pair<std::u16string, std::u16string>(u"record", u"1")));
+}
+
+TEST_F(IndexBuildTest, ASliceAskedForWhileAMessageIsShownWaitsForTheOneUnderWay)
+{
+    make_file(300);
+    ASSERT_TRUE(coord_open_file(kLot));
+    Index* index = index_open(kLotNumbers, kNumberKeySize, false);
+    IndexBuild build(index, IndexKind::Number);
+    // The message boxes of a short read run their own loops, in which the dialog's timer goes on ticking.
+    int nested = -1;
+    formats::set_message_sink([&](const std::u16string&, const std::u16string&) { nested = build.advance(100); });
+    pf::arm_read_fault({0, 2, 60});
+    int steps = build.advance(100);
+    pf::clear_faults();
+    EXPECT_EQ(nested, 0);
+    build.run_to_end();
+    coord_set_indexes(index, nullptr);
+    PointRecord got;
+    EXPECT_EQ(point_read_by_number(1, &got), 0);
+    for (uint32_t n = 2; n <= 300; ++n)
+        ASSERT_EQ(point_read_by_number(n, &got), 1) << n;
+    EXPECT_EQ(steps, 6);   // 99 records keyed in the first slice, a step every 15
 }
 
 }  // namespace
