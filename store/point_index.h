@@ -52,6 +52,8 @@ int point_find_nearest_by_name(const std::u16string& name, PointRecord* out);
 
 // Steps in number order. The point number reached (its record in *out), or 0 when there is none (the
 // index is empty, the step ran off an end, or no cursor was set); *out is cleared to zeros on 0.
+//
+// Every read here fills each field of *out but the flags word, which stays as the caller had it.
 uint32_t point_first_by_number(PointRecord* out);
 uint32_t point_next_by_number(PointRecord* out);
 uint32_t point_previous_by_number(PointRecord* out);
