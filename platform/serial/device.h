@@ -22,7 +22,7 @@ struct DeviceSpec {
     uint32_t rate = kDefaultReplayRate;    // replay, bytes per second, > 0
 };
 
-// nullopt when the spec is malformed (unknown kind, empty path, bad number, unsupported baud).
+// nullopt when the device spec is malformed (unknown kind, empty path, bad number, unsupported baud).
 std::optional<DeviceSpec> parse_spec(std::string_view spec);
 
 // One open device. Reads never block and return 0 when nothing is waiting.

@@ -34,12 +34,12 @@ constexpr uint16_t kDefaultGpsdPort = 2947;
 
 // ---- Configuration (called by the program's start-up for --port and --gpsd) ----------------------------
 
-// True when the spec is well formed (see above) and, for tty, names a supported baud rate. Whether the
+// True when the device spec is well formed (see above) and, for tty, names a supported baud rate. Whether the
 // device exists is only found out on open.
 bool valid_spec(std::string_view spec);
 
 // Puts `spec` behind the port `name` ("COM3:"). Returns false, changing nothing, when the name is empty
-// or the spec is not valid; false also when the registry file cannot be saved.
+// or the device spec is not valid; false also when the registry file cannot be saved.
 bool configure_port(std::u16string_view name, std::string_view spec);
 
 // The argument of --port: "NAME=SPEC" ("COM3:=tty:/dev/ttyUSB0@9600"). False when there is no '=', or as
@@ -51,7 +51,7 @@ bool configure_port_argument(std::string_view name_equals_spec);
 // selection offers it. False (nothing changed) when the endpoint is malformed or the registry cannot be saved.
 bool configure_gpsd(std::string_view host_port);
 
-// The spec behind a port name, if one is configured.
+// The device spec behind a port name, if one is configured.
 std::optional<std::string> port_spec(std::u16string_view name);
 
 // ---- Ports ---------------------------------------------------------------------------------------------
@@ -68,7 +68,7 @@ class Port;                   // opaque
 using Handle = Port*;         // nullptr: not open
 
 // Opens the device behind the port name (matched without regard to letter case). nullptr when the name
-// is empty or not configured, the spec is bad, the device cannot be opened (missing file, not a terminal,
+// is empty or not configured, the device spec is bad, the device cannot be opened (missing file, not a terminal,
 // no such host), or an open handle's share mode forbids it. A gpsd port connects in the background: the
 // open succeeds once the endpoint resolves, and a refused connection reads as a port that never sends.
 Handle open(std::u16string_view name, Access access, uint32_t share);
