@@ -70,7 +70,9 @@ void paint(Hwnd bar)
     MenuBarState* st = menu_bar_state(bar);
     gdi::Rect r = ui::client_rect(bar);
     dc->fill_rect(r, gdi::kWhite);
-    if (st) {
+    // While a modal dialog is over its window the bar cannot be used: it shows no buttons then, as the
+    // handheld shows an empty bar under a dialog that has none of its own.
+    if (st && ui::is_enabled(st->window)) {
         dc->select_font(ui::font(bar));
         for (size_t i = 0; i < st->buttons.size() && i < st->tmpl.buttons.size(); ++i)
             paint_button(*dc, st->tmpl.buttons[i], st->buttons[i], int(i) == st->pressed || int(i) == st->open_button);

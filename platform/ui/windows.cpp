@@ -347,7 +347,13 @@ bool enable_window(Hwnd hwnd, bool enabled) {
     if (!enabled && focus() == hwnd) set_focus(kNoWindow);
     send_message(hwnd, kMsgEnable, enabled ? 1 : 0);
     invalidate(hwnd);
-    if (find(hwnd) && is_top_level(*find(hwnd))) update_activation();
+    if (find(hwnd) && is_top_level(*find(hwnd))) {
+        // Windows that serve this one without taking part in activation (its menu bar) show whether
+        // it can be used.
+        for (Hwnd o : owned_windows(hwnd))
+            if (Window* ow = find(o); ow && no_activate(*ow)) invalidate(o);
+        update_activation();
+    }
     return !was_enabled;
 }
 

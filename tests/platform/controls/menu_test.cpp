@@ -208,6 +208,28 @@ TEST_F(MenuTest, TheBarIgnoresTapsWhileItsWindowIsDisabled)
     EXPECT_EQ(take(), (std::vector<Notification>{{40003, 0}}));
 }
 
+// Dark pixels below the bar's top line: the buttons' captions and separators.
+int ink_in_bar(Hwnd bar)
+{
+    ui::paint_pending();
+    ui::Rect r = ui::window_rect(bar);
+    int ink = 0;
+    for (int y = r.top + 1; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+            ink += ui::screen().pixel(x, y) == gdi::kBlack ? 1 : 0;
+    return ink;
+}
+
+TEST_F(MenuTest, TheBarShowsNoButtonsWhileItsWindowIsDisabled)
+{
+    const int shown = ink_in_bar(m_bar);
+    EXPECT_GT(shown, 0);
+    ui::enable_window(m_parent, false);
+    EXPECT_EQ(ink_in_bar(m_bar), 0);
+    ui::enable_window(m_parent, true);
+    EXPECT_EQ(ink_in_bar(m_bar), shown);
+}
+
 TEST_F(MenuTest, DestroyingTheWindowTakesTheBarAndItsPopupsAlong)
 {
     tap_button(0);
