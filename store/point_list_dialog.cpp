@@ -109,22 +109,37 @@ private:
         place_headers();
     }
 
-    // The three header texts stand over their columns as the lines are shifted; the first column's
+    // The three header texts stand over their columns as the lines are shifted: over the right end of a
+    // right-aligned column (numbers), over the start of a left-aligned one (texts). The first column's
     // header is the order button and stays where it is.
     void place_headers()
     {
-        static constexpr int kColumnStarts[kListLayouts][3] = {{7, 19, 31}, {7, 23, 31}, {16, 23, 35}};
+        struct Column { int start, width; bool right; };
+        static constexpr Column kColumns[kListLayouts][3] = {
+            {{7, 11, true}, {19, 11, true}, {31, 10, true}},
+            {{7, 15, false}, {23, 7, false}, {31, 23, false}},
+            {{16, 6, true}, {23, 11, true}, {35, 11, true}}};
         const int ids[] = {res::kStaticListHeader2, res::kStaticListHeader3, res::kStaticListHeader4};
-        int pitch = std::max(1, gdi::metrics(ui::font(list())).average_width);
-        ui::Rect list_rect = ui::window_rect(list());
+        // The advance of one character of the list's fixed-pitch font (a face's average width can
+        // differ from its advance, which would put the headers off their columns).
+        gdi::MemoryDC measure(1, 1);
+        measure.select_font(ui::font(list()));
+        const int pitch = std::max(1, measure.text_extent(u"0").cx);
+        const ui::Rect dialog = ui::window_rect(hwnd());
+        const ui::Rect list_rect = ui::window_rect(list());
+        const int first_free = ui::window_rect(item(res::kButtonListOrder)).right - list_rect.left;
         for (int i = 0; i < 3; ++i) {
             ui::Hwnd header = item(ids[i]);
-            ui::Rect r = ui::window_rect(header);
-            int x = kHeaderIndent + (kColumnStarts[s_list.layout][i] - m_offset) * pitch;
-            bool shown = x >= 64 && x < list_rect.width();
+            const ui::Rect r = ui::window_rect(header);
+            const Column& c = kColumns[s_list.layout][i];
+            measure.select_font(ui::font(header));
+            const int text = measure.text_extent(ui::window_text(header)).cx;
+            int x = kHeaderIndent + ((c.right ? c.start + c.width : c.start) - m_offset) * pitch - (c.right ? text : 0);
+            bool shown = x >= first_free && x + text <= list_rect.width();
             ui::show_window(header, shown);
             if (shown)
-                ui::move_window(header, x, r.top - ui::window_rect(hwnd()).top, r.width(), r.height(), true);
+                ui::move_window(header, list_rect.left - dialog.left + x, r.top - dialog.top, std::max(text, 1) + 2,
+                                r.height(), true);
         }
     }
 
