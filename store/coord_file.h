@@ -28,6 +28,7 @@
 // the calls themselves return 0 / false / -1 as stated.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "store/index.h"
@@ -121,6 +122,20 @@ bool coord_append(const PointRecord& record, int* out_index);
 int coord_delete(int index);
 
 // ---- Scans ------------------------------------------------------------------------------------------
+
+// Records fetched with one call to the file system by the scans.
+constexpr int kScanBlockRecords = 1024;
+
+// Receives each record a scan reads, with its index; returns false to stop the scan there.
+using RecordVisitor = std::function<bool(int index, const PointRecord& record)>;
+
+// Calls visit for every record first .. last (first below 1 counts from 1) that reads as coord_read would
+// read it, in record order, reading kScanBlockRecords records at a time. Deleted records are skipped; a
+// record whose bytes did not all arrive is read again on its own with coord_read, so the three message
+// boxes of a short read appear only for a record that cannot be read at all, and it is left out. The
+// flags of the records handed over are not filled. Returns false when visit stopped the scan, else true
+// (also when no file is open: nothing is visited then).
+bool coord_scan_records(int first, int last, const RecordVisitor& visit);
 
 // The number of records 1 .. n that read (0 with no file open or an empty file).
 int coord_live_count();

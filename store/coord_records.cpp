@@ -62,20 +62,12 @@ int64_t append_offset(int64_t size)
 
 }  // namespace
 
-int coord_read(int index, PointRecord* out)
+RecordBytes decode_record(const uint8_t* bytes, uint32_t moved, PointRecord* out)
 {
-    files::Handle file = coord_handle();
-    if (!file || index < 1)
-        return 0;
-    // Type and point data in one read: the record is fetched with one call to the file system.
-    uint8_t bytes[4 + kPointSize];
-    uint32_t moved = seek_to(file, record_offset(index)) ? files::read(file, bytes, sizeof bytes) : 0;
     if (moved >= 4 && load_le32(bytes) == kRecordTypeDeleted)
-        return 0;
-    if (moved < sizeof bytes) {
-        report_short_read(moved > 4 ? moved - 4 : 0, index);
-        return 0;
-    }
+        return RecordBytes::Deleted;
+    if (moved < kRecordReadSize)
+        return RecordBytes::Short;
     PointRecord stored;
     std::memcpy(static_cast<void*>(&stored), bytes + 4, kPointSize);
     out->easting = stored.easting;
@@ -85,7 +77,21 @@ int coord_read(int index, PointRecord* out)
     copy_text(out->name, stored.name, sizeof stored.name);
     copy_text(out->note, stored.note, sizeof stored.note);
     copy_text(out->code, stored.code, sizeof stored.code);
-    return 1;
+    return RecordBytes::Point;
+}
+
+int coord_read(int index, PointRecord* out)
+{
+    files::Handle file = coord_handle();
+    if (!file || index < 1)
+        return 0;
+    // Type and point data in one read: the record is fetched with one call to the file system.
+    uint8_t bytes[kRecordReadSize];
+    uint32_t moved = seek_to(file, record_offset(index)) ? files::read(file, bytes, sizeof bytes) : 0;
+    RecordBytes kind = decode_record(bytes, moved, out);
+    if (kind == RecordBytes::Short)
+        report_short_read(moved > 4 ? moved - 4 : 0, index);
+    return kind == RecordBytes::Point ? 1 : 0;
 }
 
 int coord_read_checked(int index, PointRecord* out)

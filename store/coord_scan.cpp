@@ -1,18 +1,62 @@
-// Whole-file scans of the open coordinate file: live points, bounding box, a point near a position.
+// Whole-file scans of the open coordinate file: every record, live points, bounding box, a point near a
+// position. The records are read a block at a time: one call to the file system fetches kScanBlockRecords
+// of them, where a read per record would spend most of a scan in system calls.
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "store/coord_file.h"
+#include "store/coord_internal.h"
 
 namespace store {
 
+namespace files = platform::files;
+
+namespace {
+
+// Reads records first .. first + count - 1 with one call and visits those that read; false when visit
+// stopped the scan.
+bool scan_block(int first, int count, std::vector<uint8_t>& block, const RecordVisitor& visit)
+{
+    block.resize(size_t(count) * kCoordRecordSize);
+    uint32_t moved = files::read_at(coord_handle(), record_offset(first), block.data(), uint32_t(block.size()));
+    PointRecord record;
+    for (int i = 0; i < count; ++i) {
+        uint32_t at = uint32_t(i) * kCoordRecordSize;
+        RecordBytes kind = decode_record(block.data() + at, moved > at ? moved - at : 0, &record);
+        // A record cut short is read again on its own: that read reports it when it cannot be had.
+        if (kind == RecordBytes::Short && coord_read(first + i, &record) == 1)
+            kind = RecordBytes::Point;
+        if (kind == RecordBytes::Point && !visit(first + i, record))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool coord_scan_records(int first, int last, const RecordVisitor& visit)
+{
+    if (!coord_handle())
+        return true;
+    // Each call has its own block: a message box shown during a scan may start another one.
+    std::vector<uint8_t> block;
+    for (int64_t next = std::max(first, 1); next <= last; next += kScanBlockRecords) {
+        int count = int(std::min<int64_t>(last - next + 1, kScanBlockRecords));
+        if (!scan_block(int(next), count, block, visit))
+            return false;
+    }
+    return true;
+}
+
 int coord_live_count()
 {
-    int count = coord_record_count();
     int live = 0;
-    PointRecord record;
-    for (int i = 1; i <= count; ++i)
-        live += coord_read(i, &record);
+    coord_scan_records(1, coord_record_count(), [&live](int, const PointRecord&) {
+        ++live;
+        return true;
+    });
     return live;
 }
 
@@ -22,11 +66,7 @@ bool coord_bounding_box(double* min_e, double* min_n, double* max_e, double* max
         return false;
     double lo_e = 10000000.0, lo_n = 10000000.0;
     double hi_e = -10000000.0, hi_n = -10000000.0;
-    int count = coord_record_count();
-    PointRecord record;
-    for (int i = 1; i <= count; ++i) {
-        if (!coord_read(i, &record))
-            continue;
+    coord_scan_records(1, coord_record_count(), [&](int, const PointRecord& record) {
         if (record.easting < lo_e)
             lo_e = record.easting;
         if (record.easting > hi_e)
@@ -35,7 +75,8 @@ bool coord_bounding_box(double* min_e, double* min_n, double* max_e, double* max
             lo_n = record.northing;
         if (record.northing > hi_n)
             hi_n = record.northing;
-    }
+        return true;
+    });
     *min_e = lo_e;
     *min_n = lo_n;
     *max_e = hi_e;
@@ -45,17 +86,12 @@ bool coord_bounding_box(double* min_e, double* min_n, double* max_e, double* max
 
 int coord_point_near(double e, double n, double tolerance)
 {
-    int count = coord_record_count();
-    PointRecord record;
-    for (int i = 1; i <= count; ++i) {
-        if (!coord_read(i, &record))
-            continue;
+    bool found = !coord_scan_records(1, coord_record_count(), [&](int, const PointRecord& record) {
         double de = record.easting - e;
         double dn = record.northing - n;
-        if (std::sqrt(de * de + dn * dn) <= tolerance)
-            return 1;
-    }
-    return 0;
+        return !(std::sqrt(de * de + dn * dn) <= tolerance);
+    });
+    return found ? 1 : 0;
 }
 
 }  // namespace store

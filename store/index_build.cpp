@@ -5,22 +5,14 @@
 #include <limits>
 
 #include "store/coord_file.h"
-#include "store/coord_internal.h"
 #include "store/index_build.h"
 #include "store/point_index.h"
 
 namespace store {
 
-namespace files = platform::files;
-
 namespace {
 
 constexpr int kProgressSteps = 20;
-constexpr int kRecordsPerRead = 1024;   // records fetched with one read of the file
-
-// Offsets within a record as it lies in the file: its type, then the point record.
-constexpr int kNumberAt = 4 + int(offsetof(PointRecord, number));
-constexpr int kNameAt = 4 + int(offsetof(PointRecord, name));
 
 }  // namespace
 
@@ -45,40 +37,17 @@ void IndexBuild::take(int record, const char* name, uint32_t number)
     m_entries.push_back(entry);
 }
 
-bool IndexBuild::key_record(int record, const uint8_t* bytes, bool whole)
+int IndexBuild::key_records(int first, int last)
 {
-    PointRecord point;
-    if (!whole) {
-        // A short read: the record's own read tries again and reports what it finds.
-        if (coord_read(record, &point) != 1)
-            return false;
-        take(record, point.name, point.number);
-        return true;
-    }
-    // As a read of the record would: a deleted record is absent, any other type is a point.
-    if (load_le32(bytes) == kRecordTypeDeleted)
-        return false;
-    char name[sizeof point.name];
-    std::memcpy(name, bytes + kNameAt, sizeof name);
-    name[sizeof name - 1] = '\0';
-    take(record, name, load_le32(bytes + kNumberAt));
-    return true;
-}
-
-int IndexBuild::read_block(int first, int count)
-{
-    m_block.resize(size_t(count) * kCoordRecordSize);
-    uint32_t moved = files::read_at(coord_handle(), record_offset(first), m_block.data(), uint32_t(m_block.size()));
     int steps = 0;
-    for (int i = 0; i < count; ++i) {
-        bool whole = moved >= uint32_t(i + 1) * kCoordRecordSize - 3;   // the pads need not be there
-        if (!key_record(first + i, m_block.data() + size_t(i) * kCoordRecordSize, whole))
-            continue;
+    coord_scan_records(first, last, [this, &steps](int record, const PointRecord& point) {
+        take(record, point.name, point.number);
         if (++m_since_step >= m_step_interval) {
             ++steps;
             m_since_step = 0;
         }
-    }
+        return true;
+    });
     return steps;
 }
 
@@ -89,13 +58,9 @@ int IndexBuild::advance(int max_records)
     if (m_finished || m_advancing)
         return 0;
     m_advancing = true;
-    int steps = 0;
     int last = int(std::min<int64_t>(int64_t(m_next_record) + std::max(max_records, 0) - 1, m_record_count));
-    while (m_next_record <= last) {
-        int count = std::min(last - m_next_record + 1, kRecordsPerRead);
-        steps += read_block(m_next_record, count);
-        m_next_record += count;
-    }
+    int steps = m_next_record <= last ? key_records(m_next_record, last) : 0;
+    m_next_record = std::max(m_next_record, last + 1);
     if (m_next_record > m_record_count)
         enter_all();
     m_advancing = false;
@@ -126,7 +91,6 @@ void IndexBuild::enter_all()
     }
     m_entries.clear();
     m_entries.shrink_to_fit();
-    m_block = std::vector<uint8_t>();
     m_finished = true;
 }
 

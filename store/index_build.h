@@ -52,10 +52,8 @@ private:
     };
 
     void take(int record, const char* name, uint32_t number);
-    // Keys one record from its bytes in a block; whole: its type and point data all arrived.
-    bool key_record(int record, const uint8_t* bytes, bool whole);
-    // Reads and keys records first .. first + count - 1 with one read; the progress steps reached.
-    int read_block(int first, int count);
+    // Reads and keys the records first .. last that read; the progress steps reached.
+    int key_records(int first, int last);
     void enter_all();
 
     Index* m_index;
@@ -69,7 +67,6 @@ private:
     bool m_finished = false;
     bool m_advancing = false;   // a slice is under way (see advance)
     std::vector<Entry> m_entries;   // gathered keys, entered once the last record is read
-    std::vector<uint8_t> m_block;    // the records of one read
 };
 
 }  // namespace store

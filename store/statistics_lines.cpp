@@ -159,24 +159,21 @@ std::vector<uint32_t> index_numbers()
     return numbers;
 }
 
-// The live count and the bounding box in one pass over the records (each pass reads every record).
+// The live count and the bounding box in one pass over the records.
 void scan_points(StatisticsInput& in)
 {
-    int count = coord_record_count();
-    PointRecord p;
-    for (int i = 1; i <= count; ++i) {
-        if (coord_read(i, &p) != 1)
-            continue;
+    coord_scan_records(1, coord_record_count(), [&in](int, const PointRecord& p) {
         if (in.point_count++ == 0) {
             in.min_e = in.max_e = p.easting;
             in.min_n = in.max_n = p.northing;
-            continue;
+            return true;
         }
         in.min_e = std::min(in.min_e, p.easting);
         in.max_e = std::max(in.max_e, p.easting);
         in.min_n = std::min(in.min_n, p.northing);
         in.max_n = std::max(in.max_n, p.northing);
-    }
+        return true;
+    });
     in.have_bounds = in.point_count > 0;
 }
 
