@@ -92,16 +92,16 @@ Handle create_new(const std::u16string& path, Access access, uint32_t share)
     return open_file(path, access, share, Disposition::CreateNew);
 }
 
-uint32_t read(Handle file, void* buffer, uint32_t count)
+namespace {
+
+// Moves up to `wanted` bytes with `step(done, rest)`: one system call moving `rest` bytes after the first
+// `done`. The kernel may hand over less than asked; only end of file or an error ends the loop early.
+template <typename Step>
+uint32_t transfer(uint32_t wanted, Step step)
 {
-    if (file == nullptr || buffer == nullptr)
-        return 0;
-    uint32_t wanted = fault_limit(Direction::Read, count);
-    auto* bytes = static_cast<char*>(buffer);
     uint32_t done = 0;
-    // The kernel may hand over less than asked; only end of file or an error ends the loop early.
     while (done < wanted) {
-        ssize_t n = ::read(file->fd, bytes + done, wanted - done);
+        ssize_t n = step(done, wanted - done);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -109,60 +109,46 @@ uint32_t read(Handle file, void* buffer, uint32_t count)
         done += static_cast<uint32_t>(n);
     }
     return done;
+}
+
+}  // namespace
+
+uint32_t read(Handle file, void* buffer, uint32_t count)
+{
+    if (file == nullptr || buffer == nullptr)
+        return 0;
+    auto* bytes = static_cast<char*>(buffer);
+    return transfer(fault_limit(Direction::Read, count),
+                    [&](uint32_t done, uint32_t rest) { return ::read(file->fd, bytes + done, rest); });
 }
 
 uint32_t write(Handle file, const void* buffer, uint32_t count)
 {
     if (file == nullptr || buffer == nullptr || file->access != Access::ReadWrite)
         return 0;
-    uint32_t wanted = fault_limit(Direction::Write, count);
     const auto* bytes = static_cast<const char*>(buffer);
-    uint32_t done = 0;
-    while (done < wanted) {
-        ssize_t n = ::write(file->fd, bytes + done, wanted - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        done += static_cast<uint32_t>(n);
-    }
-    return done;
+    return transfer(fault_limit(Direction::Write, count),
+                    [&](uint32_t done, uint32_t rest) { return ::write(file->fd, bytes + done, rest); });
 }
 
 uint32_t read_at(Handle file, int64_t offset, void* buffer, uint32_t count)
 {
     if (file == nullptr || buffer == nullptr || offset < 0)
         return 0;
-    uint32_t wanted = fault_limit(Direction::Read, count);
     auto* bytes = static_cast<char*>(buffer);
-    uint32_t done = 0;
-    while (done < wanted) {
-        ssize_t n = ::pread(file->fd, bytes + done, wanted - done, off_t(offset + done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        done += static_cast<uint32_t>(n);
-    }
-    return done;
+    return transfer(fault_limit(Direction::Read, count), [&](uint32_t done, uint32_t rest) {
+        return ::pread(file->fd, bytes + done, rest, off_t(offset + done));
+    });
 }
 
 uint32_t write_at(Handle file, int64_t offset, const void* buffer, uint32_t count)
 {
     if (file == nullptr || buffer == nullptr || offset < 0 || file->access != Access::ReadWrite)
         return 0;
-    uint32_t wanted = fault_limit(Direction::Write, count);
     const auto* bytes = static_cast<const char*>(buffer);
-    uint32_t done = 0;
-    while (done < wanted) {
-        ssize_t n = ::pwrite(file->fd, bytes + done, wanted - done, off_t(offset + done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        done += static_cast<uint32_t>(n);
-    }
-    return done;
+    return transfer(fault_limit(Direction::Write, count), [&](uint32_t done, uint32_t rest) {
+        return ::pwrite(file->fd, bytes + done, rest, off_t(offset + done));
+    });
 }
 
 int64_t seek(Handle file, int64_t offset, Origin origin)
