@@ -1,5 +1,6 @@
 #include "store/point_prompts.h"
 
+#include "platform/controls/controls.h"
 #include "platform/gdi/gdi.h"
 #include "resources/point_dialog_resources.h"
 #include "store/decimal_text.h"
@@ -10,9 +11,9 @@ namespace {
 
 namespace ui = platform::ui;
 namespace gdi = platform::gdi;
+namespace controls = platform::controls;
 
 constexpr const char16_t* kInitialPromptText = u"Point exists. Overwrite?";
-constexpr int kCaptionHeight = 20;
 
 // The prompts' texts and answers; the user-interface thread owns them for the whole run.
 struct PromptState {
@@ -46,12 +47,7 @@ public:
         auto dc = ui::get_dc(hwnd());
         if (!dc)
             return false;
-        gdi::Rect r = ui::client_rect(hwnd());
-        dc->fill_rect({r.left, r.top, r.right, r.top + kCaptionHeight}, gdi::kBlack);
-        dc->set_text_color(gdi::kWhite);
-        dc->set_bk_mode(gdi::BkMode::Transparent);
-        dc->text_out(r.left + 6, r.top + 3, ui::window_text(hwnd()));
-        dc->frame_rect(r, gdi::kBlack);
+        controls::paint_popup_frame(hwnd(), *dc);
         ui::release_dc(hwnd(), std::move(dc));
         return true;
     }

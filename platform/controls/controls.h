@@ -126,6 +126,10 @@ constexpr unsigned kMbIconError = 0x10, kMbIconQuestion = 0x20, kMbIconWarning =
 // the text.
 int message_box(Hwnd owner, std::u16string_view caption, std::u16string_view text, unsigned type = kMbOk);
 constexpr int kMessageBoxTextId = 0xFFFF;
+// Draws the frame of a pop-up dialog as the message box has it: its title in a black caption strip of
+// kPopupCaptionHeight rows along the top, and a one-pixel border. Pop-up prompts call it from on_paint.
+constexpr int kPopupCaptionHeight = 20;
+void paint_popup_frame(Hwnd dialog, gdi::DC& dc);
 
 // ---- For the driver -----------------------------------------------------------------------------------
 // The driver never runs the program's handlers itself: these post a request that the control carries out

@@ -10,7 +10,7 @@ namespace platform::controls {
 namespace {
 
 constexpr int kPad = 8;
-constexpr int kCaptionHeight = 20;
+constexpr int kCaptionHeight = kPopupCaptionHeight;
 constexpr int kButtonWidth = 56;
 constexpr int kButtonHeight = 22;
 constexpr int kButtonGap = 8;
@@ -120,12 +120,7 @@ public:
         auto dc = ui::get_dc(hwnd());
         if (!dc)
             return false;
-        gdi::Rect r = ui::client_rect(hwnd());
-        dc->fill_rect({r.left, r.top, r.right, r.top + kCaptionHeight}, gdi::kBlack);
-        dc->select_font(caption_font());
-        kit::draw_text_line(*dc, {r.left + kPad, r.top, r.right - kPad, r.top + kCaptionHeight},
-                            ui::window_text(hwnd()), gdi::kAlignLeft, gdi::kWhite);
-        dc->frame_rect(r, gdi::kBlack);
+        paint_popup_frame(hwnd(), *dc);
         if (m_icon != 0)
             draw_icon(*dc, m_icon, kPad, kCaptionHeight + kPad);
         ui::release_dc(hwnd(), std::move(dc));
@@ -190,6 +185,16 @@ ui::DialogTemplate box_template(std::u16string_view caption, std::u16string_view
 }
 
 }  // namespace
+
+void paint_popup_frame(Hwnd dialog, gdi::DC& dc)
+{
+    gdi::Rect r = ui::client_rect(dialog);
+    dc.fill_rect({r.left, r.top, r.right, r.top + kCaptionHeight}, gdi::kBlack);
+    dc.select_font(caption_font());
+    kit::draw_text_line(dc, {r.left + kPad, r.top, r.right - kPad, r.top + kCaptionHeight}, ui::window_text(dialog),
+                        gdi::kAlignLeft, gdi::kWhite);
+    dc.frame_rect(r, gdi::kBlack);
+}
 
 int message_box(Hwnd owner, std::u16string_view caption, std::u16string_view text, unsigned type)
 {
