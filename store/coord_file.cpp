@@ -1,10 +1,13 @@
 // The open coordinate file: creating, opening and closing it, its paths and index handles, the record count.
 
+#include <algorithm>
 #include <array>
 
 #include "formats/messages.h"
 #include "store/coord_file.h"
 #include "store/coord_internal.h"
+#include "store/coord_journal.h"
+#include "store/index_build.h"
 
 namespace store {
 
@@ -20,6 +23,7 @@ struct CoordState {
     std::u16string base_path = kNoPath;    // full path cut at the extension's "."
     Index* number_index = nullptr;         // owned; closed with the file
     Index* name_index = nullptr;           // owned; closed with the file
+    uint64_t generation = 0;               // counts closes: tells a caller the file was closed under it
 };
 
 CoordState s_coord;
@@ -103,6 +107,7 @@ bool coord_create(const std::u16string& path, const uint8_t* header_block)
     if (!file)
         return false;
     write_header(file, header_block);
+    files::flush(file);
     s_coord.file = file;
     set_paths(path);
     coord_set_indexes(open_empty_index(kNumberIndexSuffix, kNumberKeySize, false),
@@ -120,16 +125,35 @@ bool coord_open_file(const std::u16string& path)
         return false;
     s_coord.file = file;
     set_paths(path);
+    journal_replay();
     return true;
 }
 
 void coord_close()
 {
+    // A build under way reads this file: it ends first.
+    index_build_finish_active();
+    ++s_coord.generation;
+    // The indexes are marked clean only over a file that is whole on the disk.
+    bool whole = s_coord.file && coord_bulk_close() && files::flush(s_coord.file);
+    uint64_t size = uint64_t(std::max<int64_t>(files::size(s_coord.file), 0));
+    if (whole) {
+        index_close_clean(s_coord.number_index, size);
+        index_close_clean(s_coord.name_index, size);
+        s_coord.number_index = nullptr;
+        s_coord.name_index = nullptr;
+    }
     coord_set_indexes(nullptr, nullptr);
+    journal_close(whole);
     files::close(s_coord.file);
     s_coord.file = nullptr;
     s_coord.full_path = kNoPath;
     s_coord.base_path = kNoPath;
+}
+
+uint64_t coord_generation()
+{
+    return s_coord.generation;
 }
 
 bool coord_is_open()
@@ -180,7 +204,9 @@ int coord_record_count()
 void coord_reset_for_tests()
 {
     coord_close();
+    uint64_t generation = s_coord.generation;
     s_coord = CoordState();
+    s_coord.generation = generation;
 }
 
 }  // namespace store

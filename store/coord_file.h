@@ -69,16 +69,20 @@ int coord_check(const std::u16string& path);
 bool coord_create(const std::u16string& path, const uint8_t* header_block = nullptr);
 
 // Makes an existing file the open one, without its indexes (the point-index layer opens those): closes the
-// open file, opens this one for reading and writing, unshared, and sets the paths. Returns false (paths
+// open file, opens this one for reading and writing, unshared, sets the paths, and finishes a rewrite that
+// a crash cut short from the redo journal. Returns false (paths
 // "----", nothing open) when it cannot be opened; a path longer than kMaxCoordPathLength is refused as by
 // coord_create, before anything is closed.
 bool coord_open_file(const std::u16string& path);
 
-// Closes both indexes (their changed pages are written), closes the file and sets both paths to "----".
-// Harmless when nothing is open. The view extents are left alone.
+// Ends a bulk store under way, flushes the file, closes both indexes (their changed pages are written, and
+// when all is on the disk, their clean-close marks with the file's size), closes the file, deletes the redo
+// journal and sets both paths to "----". Harmless when nothing is open. The view extents are left alone.
 void coord_close();
 
 bool coord_is_open();
+// Changes with every close: a caller that ran a dialog can tell that the file was closed meanwhile.
+uint64_t coord_generation();
 const std::u16string& coord_full_path();   // "----" while no file is open
 const std::u16string& coord_base_path();   // "----" while no file is open
 // The base path a full path gives (see the layout above).
@@ -106,20 +110,47 @@ int coord_read(int index, PointRecord* out);
 // result, else 0.
 int coord_read_checked(int index, PointRecord* out);
 
+// ---- Changing records -------------------------------------------------------------------------------
+//
+// Every change reaches the disk (flushed) before it reports success, and a crash at any moment leaves the
+// old record or the new one, never a mix and never a half record taken for a point:
+// - an append writes the whole record with a pending type (no point) in one write, then, once that is on the
+//   disk, the type 4 on its own;
+// - a rewrite puts the record's new bytes in the redo journal (store/coord_journal.h) first;
+// - a delete writes the type 6, which differs from 4 in one byte.
+// Before the first change after opening, both index files give up their clean-close marks (store/index.h),
+// so after a crash they are rebuilt from the records.
+
 // Writes type 4 and the record (flags forced to kFlagsRewritten) over record index; the pad bytes stay as
 // they are. 1 on success; 0 with no file open, for an index outside 1 .. record count, or when a write came
 // up short, after the message box "WriteMorventPointRecord" / "Error.".
 int coord_rewrite(int index, const PointRecord& record);
 
-// Appends the record (flags forced to kFlagsAppended) after the last whole record; a partial tail longer
-// than one byte is skipped over. A short write of the type shows "WriteNewMorventPointRecord" / "Error
-// writing recType" and carries on; a short write of the point data shows "WriteNewMorventPointRecord" /
-// "Error" and the append fails. On success *out_index (may be null) receives the new record index.
+// Appends the record (flags forced to kFlagsAppended) after the last whole record; a partial record at the
+// tail, which a crash can leave, is written over. A write that comes up short shows
+// "WriteNewMorventPointRecord" / "Error", leaves nothing of the record in the file, and the append fails. On
+// success *out_index (may be null) receives the new record index.
 bool coord_append(const PointRecord& record, int* out_index);
+
+// Takes back the append that made record index, the last record (the store undoes a point whose index
+// entries could not be made). False when index is not the last record or the file could not be cut.
+bool coord_undo_append(int index);
 
 // Writes the type 6 over the record's type. 1, or 0 with no file open, for an index outside 1 .. record
 // count, or when the write came up short.
 int coord_delete(int index);
+
+// Writes the type 4 back over a record that coord_delete marked (the store undoes a delete whose index
+// entries could not be removed). 1, or 0 as for coord_delete.
+int coord_restore(int index);
+
+// A bulk store (an import, a traverse's or a transformation's points) flushes once, at its end, instead of
+// after every change: records appended meanwhile are points for this program at once, and on the disk from
+// the end on; a crash before the end leaves none of them. Bulk stores nest; coord_close ends one still
+// under way. coord_end_bulk returns false when the records could not be made durable (the run must not
+// report them stored).
+void coord_begin_bulk();
+bool coord_end_bulk();
 
 // ---- Scans ------------------------------------------------------------------------------------------
 

@@ -1,8 +1,11 @@
 // Opening a coordinate file with its indexes, and reindexing it.
 
+#include <optional>
+
 #include "formats/messages.h"
 #include "platform/files/files.h"
 #include "store/coord_file.h"
+#include "store/coord_internal.h"
 #include "store/coord_open.h"
 #include "store/index_build.h"
 #include "store/indexing_dialog.h"
@@ -32,52 +35,87 @@ struct IndexSpec {
 constexpr IndexSpec kNumberSpec { kNumberIndexSuffix, IndexKind::Number, kNumberKeySize, false };
 constexpr IndexSpec kNameSpec { kNameIndexSuffix, IndexKind::Name, kNameKeySize, true };
 
-// The ends of a healthy index name records that hold their keys. An index left beside a file that was
-// since replaced, or cut short, fails this at once; one whose ends agree is trusted.
-bool ends_agree(Index* index, IndexKind kind)
+// What the indexing dialog says under its usual text when an index is built again at open.
+constexpr const char16_t* kReasonNotClosed = u"(not closed properly)";
+constexpr const char16_t* kReasonDamaged = u"(index damaged)";
+constexpr const char16_t* kReasonIncomplete = u"(index incomplete)";
+
+// The file holds the index from the start of its build, so a close under the build finishes it first.
+void hand_over(IndexKind kind, Index* index)
 {
-    char key[kNameKeySize] = {};
-    uint32_t record = 0;
-    PointRecord point;
-    int first = index_first(index, key, &record);
-    if (first == kIndexEnd)
-        return true;
-    if (first != kIndexOk || !entry_agrees(kind, key, record, &point))
-        return false;
-    return index_last(index, key, &record) == kIndexOk && entry_agrees(kind, key, record, &point);
+    if (kind == IndexKind::Number)
+        coord_set_indexes(index, coord_name_index());
+    else
+        coord_set_indexes(coord_number_index(), index);
 }
 
-void build(uint32_t owner, Index* index, IndexKind kind)
+// Why an index that opened must be built again, or nullptr when it can be trusted: it was closed cleanly
+// over a file of this very size, every node passes the engine's checks, and it holds an entry for each live
+// record (as many as its mark says).
+const char16_t* rebuild_reason(Index* index, int live)
 {
+    std::optional<IndexMark> mark = index_open_mark(index);
+    if (!mark || int64_t(mark->stamp) != files::size(coord_handle()))
+        return kReasonNotClosed;
+    int64_t entries = index_verify(index);
+    if (entries < 0)
+        return kReasonDamaged;
+    if (entries != int64_t(mark->entries) || entries != live)
+        return kReasonIncomplete;
+    return nullptr;
+}
+
+// Builds the index from the records with the runner; false when the coordinate file was closed meanwhile
+// (the program shutting down under the dialog: the close finished the build first).
+bool build(uint32_t owner, Index* index, IndexKind kind, const char16_t* reason)
+{
+    uint64_t generation = coord_generation();
     IndexBuild job(index, kind);
+    if (reason)
+        job.set_reason(reason);
     if (s_open.runner)
         s_open.runner(owner, job);
     else
         run_indexing_dialog(owner, job);
+    if (coord_generation() != generation)
+        return false;
     job.run_to_end();
+    return true;
 }
 
-// Opens one index of the open coordinate file, building it when it is empty and the file has records.
-Index* open_index(uint32_t owner, const IndexSpec& spec, bool rebuild, const char16_t* failure_caption)
+// A fresh, empty index file in place of whatever lies at path.
+Index* open_fresh(const std::u16string& path, const IndexSpec& spec)
+{
+    files::remove(path);
+    return index_open(path, spec.key_size, spec.duplicates);
+}
+
+// Opens one index of the open coordinate file and hands it to the file (with the other index as it is
+// already held), building it from the records when it is new or cannot be trusted. An index is never left
+// broken: a file the engine refuses is replaced by a fresh one and built. False when the coordinate file
+// was closed during the build.
+bool open_index(uint32_t owner, const IndexSpec& spec, bool rebuild, const char16_t* failure_caption, int live)
 {
     const std::u16string path = coord_base_path() + spec.suffix;
-    if (rebuild)
-        files::remove(path);
-    Index* index = index_open(path, spec.key_size, spec.duplicates);
-    if (index && !ends_agree(index, spec.kind)) {
+    bool existed = !rebuild && files::attributes(path) != files::kInvalidAttributes;
+    Index* index = rebuild ? open_fresh(path, spec) : index_open(path, spec.key_size, spec.duplicates);
+    const char16_t* reason = nullptr;
+    if (existed)
+        reason = index ? rebuild_reason(index, live) : kReasonDamaged;
+    if (reason) {
         index_close(index);
-        files::remove(path);
-        index = index_open(path, spec.key_size, spec.duplicates);
+        index = open_fresh(path, spec);
     }
     if (!index) {
         formats::message(u"indexCoordFile()", u"init_b() error");
         formats::message(failure_caption, u"error");
-        return nullptr;
+        return true;
     }
-    if (index_first(index, nullptr, nullptr) == kIndexOk || coord_record_count() < 1)
-        return index;
-    build(owner, index, spec.kind);
-    return index;
+    hand_over(spec.kind, index);
+    bool trusted = existed && !reason;
+    if (trusted || live < 1)
+        return true;
+    return build(owner, index, spec.kind, reason);
 }
 
 int open_with_indexes(uint32_t owner, const std::u16string& path, bool rebuild, const char16_t* failure_caption)
@@ -86,9 +124,11 @@ int open_with_indexes(uint32_t owner, const std::u16string& path, bool rebuild, 
     coord_close();
     if (!coord_open_file(path))
         return 0;
-    Index* numbers = open_index(owner, kNumberSpec, rebuild, failure_caption);
-    coord_set_indexes(numbers, nullptr);
-    coord_set_indexes(numbers, open_index(owner, kNameSpec, rebuild, failure_caption));
+    // Names after numbers: building the numbers can retire records that an older number shadowed.
+    if (!open_index(owner, kNumberSpec, rebuild, failure_caption, coord_live_count()))
+        return 0;
+    if (!open_index(owner, kNameSpec, rebuild, failure_caption, coord_live_count()))
+        return 0;
     return 1;
 }
 

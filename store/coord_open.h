@@ -6,11 +6,19 @@
 // the file has records is built from the records, with the indexing dialog PT_INDEXING showing progress
 // (an empty file shows no dialog). Reindex deletes both index files first, so both are always rebuilt.
 //
-// An index file the engine refuses (damaged, or it cannot be created) shows "indexCoordFile()" /
-// "init_b() error" and then "OpenMorventFile(): index" / "error" ("ReindexVarnoFile(): index" when
-// reindexing); the coordinate file stays open without that index and keyed operations find nothing until
-// the file is reindexed. An index whose first and last entries name records that do not hold those keys
-// (one left beside a file that was since replaced) is rebuilt as if it were missing.
+// The coordinate file is the truth; the indexes are derived from it. An index is used as it is only when it
+// carries the clean-close mark (store/index.h) with the file's present size, passes every check of the
+// engine over all its nodes, and holds one entry for each live record; any other index (a crash, a kill
+// during a build, damage, one left beside a file that was since replaced) is built again at once, and the
+// indexing dialog says why under its usual text. Building the number index keeps, of two records that
+// carry one number, the later one (the surveyor's last save) and marks the earlier deleted.
+//
+// An index file that cannot be created shows "indexCoordFile()" / "init_b() error" and then
+// "OpenMorventFile(): index" / "error" ("ReindexVarnoFile(): index" when reindexing); the coordinate file
+// stays open without that index and keyed operations find nothing.
+//
+// Closing the coordinate file while a build runs (the program shutting down under the indexing dialog)
+// finishes the build first; the open then ends there with 0.
 //
 // The owner is the window the indexing dialog belongs to (platform::ui::Hwnd; 0 for none).
 

@@ -1,11 +1,14 @@
 // Reading, rewriting, appending and deleting the records of the open coordinate file. Every call positions
 // explicitly before it reads or writes: no file position is assumed between calls.
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "formats/messages.h"
 #include "store/coord_file.h"
 #include "store/coord_internal.h"
+#include "store/coord_journal.h"
 
 namespace store {
 
@@ -15,16 +18,12 @@ namespace {
 
 constexpr uint32_t kPointSize = sizeof(PointRecord);
 
-bool seek_to(files::Handle file, int64_t offset)
-{
-    return files::seek(file, offset, files::Origin::Begin) == offset;
-}
+struct BulkState {
+    int depth = 0;            // nested bulk stores under way
+    int first_pending = 0;    // first record appended during them (0: none yet)
+};
 
-bool write_type(files::Handle file, uint32_t type)
-{
-    uint8_t bytes[4] = { uint8_t(type), uint8_t(type >> 8), uint8_t(type >> 16), uint8_t(type >> 24) };
-    return files::write(file, bytes, sizeof bytes) == sizeof bytes;
-}
+BulkState s_bulk;
 
 // Copies text up to its NUL; a field without one is cut so that the copy still ends in a NUL.
 void copy_text(char* to, const char* from, size_t field_size)
@@ -48,24 +47,78 @@ bool index_in_file(int index)
     return index >= 1 && index <= coord_record_count();
 }
 
-// Where the next record goes: after the last whole record, or after a partial tail longer than one byte.
+// Where the next record goes: after the last whole record. A partial record at the tail (an append that a
+// crash cut short) is written over.
 int64_t append_offset(int64_t size)
 {
     if (size < kCoordHeaderSize)
         return kCoordHeaderSize;
-    int64_t q = (size - (kCoordHeaderSize - 1)) / kCoordRecordSize;
-    int64_t r = (size - (kCoordHeaderSize - 1)) % kCoordRecordSize;
-    if (r > 1)
-        ++q;
-    return kCoordHeaderSize + kCoordRecordSize * q;
+    return kCoordHeaderSize + kCoordRecordSize * ((size - (kCoordHeaderSize - 1)) / kCoordRecordSize);
+}
+
+// The record's bytes as a write puts them: type, point data with the flags forced, pads.
+void encode_record(uint32_t type, const PointRecord& record, uint32_t flags, uint8_t* bytes)
+{
+    store_le32(bytes, type);
+    PointRecord copy = record;
+    copy.flags = flags;
+    std::memcpy(bytes + 4, static_cast<const void*>(&copy), kPointSize);
+    std::memset(bytes + 4 + kPointSize, 0xFF, 3);
+}
+
+// Outside a bulk store every change is flushed before it is reported; inside one, at its end.
+bool settle_write(files::Handle file)
+{
+    return s_bulk.depth > 0 || files::flush(file);
+}
+
+// Before the file changes: the indexes give up their clean-close marks (after a crash from here on they
+// are rebuilt from the records), so an index can never claim to match a file that moved on without it.
+bool prepare_change()
+{
+    return index_begin_change(coord_number_index()) && index_begin_change(coord_name_index());
+}
+
+// The records appended during a bulk store become points once all of them are on the disk: flushed, their
+// types set a block at a time (a block written back differs from the disk only in those types, so a crash
+// amid it leaves each record pending or a point, whole either way), flushed again.
+bool commit_pending()
+{
+    files::Handle file = coord_handle();
+    if (!file)
+        return true;
+    bool done = files::flush(file);
+    std::vector<uint8_t> block;
+    int count = coord_record_count();
+    for (int first = s_bulk.first_pending; done && first >= 1 && first <= count; first += kScanBlockRecords) {
+        int records = std::min(kScanBlockRecords, count - first + 1);
+        block.resize(size_t(records) * kCoordRecordSize);
+        uint32_t size = uint32_t(block.size());
+        done = files::read_at(file, record_offset(first), block.data(), size) == size;
+        for (int i = 0; done && i < records; ++i) {
+            if (load_le32(&block[size_t(i) * kCoordRecordSize]) == kRecordTypePending)
+                store_le32(&block[size_t(i) * kCoordRecordSize], kRecordTypePoint);
+        }
+        done = done && files::write_at(file, record_offset(first), block.data(), size) == size;
+    }
+    return done && files::flush(file);
 }
 
 }  // namespace
 
-RecordBytes decode_record(const uint8_t* bytes, uint32_t moved, PointRecord* out)
+bool coord_record_pending(int index)
 {
-    if (moved >= 4 && load_le32(bytes) == kRecordTypeDeleted)
-        return RecordBytes::Deleted;
+    return s_bulk.first_pending > 0 && index >= s_bulk.first_pending;
+}
+
+RecordBytes decode_record(const uint8_t* bytes, uint32_t moved, int index, PointRecord* out)
+{
+    if (moved >= 4) {
+        uint32_t type = load_le32(bytes);
+        bool point = type == kRecordTypePoint || (type == kRecordTypePending && coord_record_pending(index));
+        if (!point)
+            return RecordBytes::Deleted;
+    }
     if (moved < kRecordReadSize)
         return RecordBytes::Short;
     PointRecord stored;
@@ -87,8 +140,8 @@ int coord_read(int index, PointRecord* out)
         return 0;
     // Type and point data in one read: the record is fetched with one call to the file system.
     uint8_t bytes[kRecordReadSize];
-    uint32_t moved = seek_to(file, record_offset(index)) ? files::read(file, bytes, sizeof bytes) : 0;
-    RecordBytes kind = decode_record(bytes, moved, out);
+    uint32_t moved = files::read_at(file, record_offset(index), bytes, sizeof bytes);
+    RecordBytes kind = decode_record(bytes, moved, index, out);
     if (kind == RecordBytes::Short)
         report_short_read(moved > 4 ? moved - 4 : 0, index);
     return kind == RecordBytes::Point ? 1 : 0;
@@ -107,10 +160,13 @@ int coord_rewrite(int index, const PointRecord& record)
     files::Handle file = coord_handle();
     if (!file || !index_in_file(index))
         return 0;
-    PointRecord copy = record;
-    copy.flags = kFlagsRewritten;
-    bool written = seek_to(file, record_offset(index)) && write_type(file, kRecordTypePoint)
-        && files::write(file, &copy, kPointSize) == kPointSize;
+    uint8_t bytes[kCoordRecordSize];
+    encode_record(kRecordTypePoint, record, kFlagsRewritten, bytes);
+    // The journal first: from the moment the record is touched, a crash leaves it whole, old or new. The
+    // rewrite is flushed even in a bulk store, since the next rewrite takes the journal over.
+    bool written = prepare_change() && journal_write(index, bytes)
+        && files::write_at(file, record_offset(index), bytes, kJournalRecordBytes) == kJournalRecordBytes
+        && files::flush(file);
     if (!written) {
         formats::message(u"WriteMorventPointRecord", u"Error.");
         return 0;
@@ -124,22 +180,39 @@ bool coord_append(const PointRecord& record, int* out_index)
     if (!file)
         return false;
     int64_t offset = append_offset(files::size(file));
-    if (!seek_to(file, offset) || !write_type(file, kRecordTypePoint))
-        formats::message(u"WriteNewMorventPointRecord", u"Error writing recType");
-    // The point data go to their place even after a short type write, so the record stays aligned.
-    PointRecord copy = record;
-    copy.flags = kFlagsAppended;
-    bool written = seek_to(file, offset + 4) && files::write(file, &copy, kPointSize) == kPointSize;
-    if (!written)
+    int index = int((offset - kCoordHeaderSize) / kCoordRecordSize) + 1;
+    // The whole record in one write, its type pending; the type follows on its own once the rest is on the
+    // disk (in a bulk store, when the store ends). A crash before that leaves no point.
+    uint8_t bytes[kCoordRecordSize];
+    encode_record(kRecordTypePending, record, kFlagsAppended, bytes);
+    bool written = prepare_change() && files::write_at(file, offset, bytes, kCoordRecordSize) == kCoordRecordSize;
+    if (written && s_bulk.depth > 0) {
+        if (s_bulk.first_pending == 0)
+            s_bulk.first_pending = index;
+    } else if (written) {
+        const uint8_t type = uint8_t(kRecordTypePoint);
+        written = files::flush(file) && files::write_at(file, offset, &type, 1) == 1 && files::flush(file);
+    }
+    if (!written) {
+        // Nothing of it may stay behind for a later open to take for a point.
+        if (files::seek(file, offset, files::Origin::Begin) == offset)
+            files::set_end_of_file(file);
         formats::message(u"WriteNewMorventPointRecord", u"Error");
-    const uint8_t pad = 0xFF;
-    for (int i = 0; i < 3; ++i)
-        files::write(file, &pad, 1);
-    if (!written)
         return false;
+    }
     if (out_index)
-        *out_index = int((files::size(file) - kCoordHeaderSize) / kCoordRecordSize);
+        *out_index = index;
     return true;
+}
+
+bool coord_undo_append(int index)
+{
+    files::Handle file = coord_handle();
+    if (!file || index != coord_record_count())
+        return false;
+    int64_t offset = record_offset(index);
+    return files::seek(file, offset, files::Origin::Begin) == offset && files::set_end_of_file(file)
+        && settle_write(file);
 }
 
 int coord_delete(int index)
@@ -147,7 +220,49 @@ int coord_delete(int index)
     files::Handle file = coord_handle();
     if (!file || !index_in_file(index))
         return 0;
-    return seek_to(file, record_offset(index)) && write_type(file, kRecordTypeDeleted) ? 1 : 0;
+    uint8_t type[4];
+    store_le32(type, kRecordTypeDeleted);
+    // A journal naming this record would bring it back at the next open: it goes first.
+    bool written = prepare_change() && journal_retire()
+        && files::write_at(file, record_offset(index), type, sizeof type) == sizeof type && settle_write(file);
+    return written ? 1 : 0;
+}
+
+int coord_restore(int index)
+{
+    files::Handle file = coord_handle();
+    if (!file || !index_in_file(index))
+        return 0;
+    uint8_t type[4];
+    store_le32(type, kRecordTypePoint);
+    return prepare_change() && files::write_at(file, record_offset(index), type, sizeof type) == sizeof type
+            && settle_write(file)
+        ? 1
+        : 0;
+}
+
+void coord_begin_bulk()
+{
+    if (s_bulk.depth++ == 0)
+        s_bulk = BulkState { 1, 0 };
+}
+
+bool coord_end_bulk()
+{
+    if (s_bulk.depth == 0 || --s_bulk.depth > 0)
+        return true;
+    bool done = commit_pending();
+    s_bulk = BulkState();
+    return done;
+}
+
+bool coord_bulk_close()
+{
+    if (s_bulk.depth == 0)
+        return true;
+    bool done = commit_pending();
+    s_bulk = BulkState();
+    return done;
 }
 
 }  // namespace store

@@ -24,7 +24,7 @@ bool scan_block(int first, int count, std::vector<uint8_t>& block, const RecordV
     PointRecord record;
     for (int i = 0; i < count; ++i) {
         uint32_t at = uint32_t(i) * kCoordRecordSize;
-        RecordBytes kind = decode_record(block.data() + at, moved > at ? moved - at : 0, &record);
+        RecordBytes kind = decode_record(block.data() + at, moved > at ? moved - at : 0, first + i, &record);
         // A record cut short is read again on its own: that read reports it when it cannot be had.
         if (kind == RecordBytes::Short && coord_read(first + i, &record) == 1)
             kind = RecordBytes::Point;

@@ -35,6 +35,22 @@
 // are ordered by descending record number. Every separator equals the first entry (key and record) of the
 // subtree to its right.
 //
+// ---- The clean-close mark ----------------------------------------------------------------------------
+//
+// The root's tail past its largest key area (from 16 + 3 * M * entry size: byte 3016 of an index of 12-byte
+// keys, 2968 of one of 16-byte keys) is free and zero, except between a clean close and the first change
+// after the next open, when it holds the mark:
+//
+//   offset  size  content
+//   T       8     "VrnClean"
+//   T + 8   8     stamp: what the owner says the index was built from (the coordinate file's size)
+//   T + 16  4     entries in the index
+//   T + 20  4     checksum (FNV-1a) of the 20 bytes before
+//
+// A clean close writes every page, flushes, and only then writes the mark and flushes again, so a file that
+// carries the mark is whole. The first change after an open clears the mark on disk (written and flushed)
+// before anything else is written, so an index that a crash left half-written never carries it.
+//
 // ---- Memory -----------------------------------------------------------------------------------------
 //
 // Each handle keeps the root in memory and a write-back cache of seven pages. Changed pages reach the file
@@ -51,6 +67,7 @@
 // the coordinate file is the cure.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace store {
@@ -82,7 +99,31 @@ Index* index_open(const std::u16string& path, int key_size, bool duplicates);
 
 // Writes the root if it changed and every changed page, flushes and closes the file and frees the handle.
 // Returns false when a write came up short (the file is then incomplete). A null handle is harmless (true).
+// The file is left without the clean-close mark.
 bool index_close(Index* index);
+
+struct IndexMark {
+    uint64_t stamp = 0;
+    uint32_t entries = 0;
+};
+
+// Closes as index_close; then, when every page reached the disk and the handle found no damage, writes the
+// clean-close mark with this stamp and the number of entries. False when the mark was not written.
+bool index_close_clean(Index* index, uint64_t stamp);
+
+// The clean-close mark the file carried when it was opened; none for a new file, one not closed cleanly, or
+// a null handle.
+std::optional<IndexMark> index_open_mark(const Index* index);
+
+// Clears the clean-close mark on disk (written and flushed) when the file still carries it. Insert and
+// delete do this themselves; an owner calls it before it changes what the stamp describes. False, with the
+// handle damaged, when the mark could not be cleared; true for a null handle.
+bool index_begin_change(Index* index);
+
+// Reads every node of the tree and checks it: the page checks above, every node's entries inside the range
+// its parent's separators give it, all leaves at one depth, and the leaf chain linking the leaves in tree
+// order. The number of entries, or -1 with the handle damaged.
+int64_t index_verify(Index* index);
 
 // Finds key (key size bytes) and, when match_record is set and record is not 0, that record too.
 // Returns kIndexOk when such an entry exists; otherwise kIndexNextGreater (kIndexNotFound with match_record)

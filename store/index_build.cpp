@@ -14,6 +14,8 @@ namespace {
 
 constexpr int kProgressSteps = 20;
 
+IndexBuild* s_active = nullptr;   // the build under way, borrowed
+
 }  // namespace
 
 IndexBuild::IndexBuild(Index* index, IndexKind kind)
@@ -24,6 +26,19 @@ IndexBuild::IndexBuild(Index* index, IndexKind kind)
     , m_step_interval(m_record_count / kProgressSteps)
 {
     m_entries.reserve(size_t(m_record_count));
+    s_active = this;
+}
+
+IndexBuild::~IndexBuild()
+{
+    if (s_active == this)
+        s_active = nullptr;
+}
+
+void index_build_finish_active()
+{
+    if (s_active)
+        s_active->run_to_end();
 }
 
 void IndexBuild::take(int record, const char* name, uint32_t number)
@@ -76,18 +91,21 @@ void IndexBuild::run_to_end()
 void IndexBuild::enter_all()
 {
     // Index order: keys ascending; equal names by descending record as the index keeps them, equal numbers
-    // by ascending record so that the first record of a number is the one the index keeps.
-    const bool names = m_kind == IndexKind::Name;
+    // by descending record too, so that the later record of a number is the one the index keeps.
     const size_t size = size_t(m_key_size);
-    std::sort(m_entries.begin(), m_entries.end(), [names, size](const Entry& a, const Entry& b) {
+    std::sort(m_entries.begin(), m_entries.end(), [size](const Entry& a, const Entry& b) {
         int order = std::memcmp(a.key, b.key, size);
         if (order != 0)
             return order < 0;
-        return names ? a.record > b.record : a.record < b.record;
+        return a.record > b.record;
     });
     for (const Entry& entry : m_entries) {
-        if (index_insert(m_index, entry.key, entry.record) != kIndexOk)
-            ++m_refused;
+        if (index_insert(m_index, entry.key, entry.record) == kIndexOk)
+            continue;
+        ++m_refused;
+        // A number the index holds already: this earlier record was superseded by a later save.
+        if (m_kind == IndexKind::Number && !index_damaged(m_index))
+            coord_delete(int(entry.record));
     }
     m_entries.clear();
     m_entries.shrink_to_fit();

@@ -11,8 +11,12 @@
 // The keys are gathered while the records are read and entered into the index in index order once the
 // last record is read: entries arriving in order keep the engine's few cached pages busy, where record
 // order (names in no order at all) would fetch a page from the file for nearly every key. The index holds
-// the same entries either way; where two records carry the same point number, the one with the lower
-// record index is kept, as entering them in record order would.
+// the same entries either way. Where two records carry the same point number (a file saved by a program that
+// could not find the first, or an overwrite a crash cut short), the one with the higher record index is
+// the later save: it is kept, and the earlier record is marked deleted so that the file and the index agree.
+//
+// One build runs at a time. Closing the coordinate file while one runs finishes it first
+// (index_build_finish_active), so a build never reads a file closed under it.
 
 #include <cstdint>
 #include <string>
@@ -45,6 +49,15 @@ public:
     // Keys the index refused (a point number that two records carry) and keys lost to damage.
     int refused() const { return m_refused; }
 
+    // Why the index is built again, shown under the usual text ("(not closed properly)"); empty for a
+    // build of a missing index or a reindex.
+    const std::u16string& reason() const { return m_reason; }
+    void set_reason(const std::u16string& reason) { m_reason = reason; }
+
+    ~IndexBuild();
+    IndexBuild(const IndexBuild&) = delete;
+    IndexBuild& operator=(const IndexBuild&) = delete;
+
 private:
     struct Entry {
         char key[16];
@@ -67,6 +80,10 @@ private:
     bool m_finished = false;
     bool m_advancing = false;   // a slice is under way (see advance)
     std::vector<Entry> m_entries;   // gathered keys, entered once the last record is read
+    std::u16string m_reason;
 };
+
+// Runs the build under way (if any) to its end.
+void index_build_finish_active();
 
 }  // namespace store

@@ -64,16 +64,19 @@ Step step_leaf(Index& index, uint32_t& address, bool forward)
 bool descend(Index& index, const uint8_t* key, uint32_t record, bool match_record, uint32_t* leaf)
 {
     uint32_t address = 0;
+    Bounds bounds;
     for (int depth = 0; depth <= depth_limit(index); ++depth) {
         uint8_t* bytes = node_bytes(index, address);
-        if (!bytes)
+        if (!bytes || !child_within(index, bytes, bounds))
             return false;
         Node node = index.node(bytes);
         if (node.leaf()) {
             *leaf = address;
             return true;
         }
-        address = child_after(node, search_node(index, node, key, record, match_record));
+        Stop stop = search_node(index, node, key, record, match_record);
+        narrow_bounds(index, node, stop, &bounds);
+        address = child_after(node, stop);
     }
     index_fail(index);
     return false;

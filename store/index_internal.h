@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "platform/files/files.h"
@@ -97,6 +98,10 @@ struct Index {
     bool damaged = false;
     bool write_failed = false;
 
+    std::optional<IndexMark> open_mark;   // the clean-close mark found at open
+    bool mark_on_disk = false;            // the file still carries it
+    int64_t entries = -1;                 // entries in the index, when known
+
     Node node(uint8_t* bytes) const { return Node(bytes, entry_size); }
     Node scratch_node() { return Node(scratch.data(), entry_size); }
     int node_capacity(uint32_t address) const { return address == 0 ? 3 * capacity : capacity; }
@@ -121,6 +126,19 @@ inline int settle(const Index* index, int result)
 {
     return !index || index->damaged ? kIndexDamaged : result;
 }
+// Where the clean-close mark lives in the root: past the largest key area.
+inline int mark_offset(const Index& index)
+{
+    return kNodeHeaderSize + 3 * index.capacity * index.entry_size;
+}
+constexpr int kMarkSize = 24;
+// The entry count after a successful insert (+1) or delete (-1), while it is known.
+inline void count_entries(Index& index, int change)
+{
+    if (index.entries >= 0)
+        index.entries += change;
+}
+
 // True for an address that may hold a non-root node of this file.
 bool address_plausible(const Index& index, uint32_t address);
 // Checks a node's header and child addresses (the same checks as for a page read from disk).
@@ -144,6 +162,17 @@ uint32_t child_after(const Node& node, const Stop& stop);
 int compare_entries(const Index& index, const uint8_t* a, const uint8_t* b);
 // Depth beyond which a descent must be going round in circles.
 int depth_limit(const Index& index);
+
+// The range a child's entries must lie in: at or after lower, before upper, each from a separator of an
+// ancestor (none at the tree's edges).
+struct Bounds {
+    std::vector<uint8_t> lower;
+    std::vector<uint8_t> upper;
+};
+// Narrows bounds to the child a search stopped at (stop) in parent: the separators on its two sides.
+void narrow_bounds(const Index& index, const Node& parent, const Stop& stop, Bounds* bounds);
+// True when the child's entries lie inside bounds; otherwise marks the handle damaged.
+bool child_within(Index& index, const uint8_t* child, const Bounds& bounds);
 
 // The separator entry of the leaf a descent reached: the last entry through which it went to a right child.
 struct Separator {

@@ -1,5 +1,6 @@
 // Opening and closing an index file.
 
+#include <algorithm>
 #include <memory>
 #include <new>
 
@@ -13,6 +14,41 @@ namespace {
 
 constexpr int64_t kLargestFile = 0xFFFFF000;   // node addresses are 32-bit
 
+constexpr char kMarkMagic[8] = { 'V', 'r', 'n', 'C', 'l', 'e', 'a', 'n' };
+
+uint32_t fnv1a(const uint8_t* bytes, size_t size)
+{
+    uint32_t hash = 2166136261u;
+    for (size_t i = 0; i < size; ++i)
+        hash = (hash ^ bytes[i]) * 16777619u;
+    return hash;
+}
+
+void put_mark(uint8_t* at, const IndexMark& mark)
+{
+    std::memcpy(at, kMarkMagic, sizeof kMarkMagic);
+    for (int i = 0; i < 8; ++i)
+        at[8 + i] = uint8_t(mark.stamp >> (8 * i));
+    store_u32(at + 16, mark.entries);
+    store_u32(at + 20, fnv1a(at, 20));
+}
+
+// Reads the clean-close mark out of the root just read, and clears the root's tail in memory: the mark
+// lives only on disk, so no later write of the root can carry it again.
+void take_mark(Index& index)
+{
+    uint8_t* at = index.root.data() + mark_offset(index);
+    if (std::memcmp(at, kMarkMagic, sizeof kMarkMagic) == 0 && load_u32(at + 20) == fnv1a(at, 20)) {
+        IndexMark mark;
+        for (int i = 0; i < 8; ++i)
+            mark.stamp |= uint64_t(at[8 + i]) << (8 * i);
+        mark.entries = load_u32(at + 16);
+        index.open_mark = mark;
+        index.mark_on_disk = true;
+    }
+    std::memset(at, 0, size_t(kIndexRootSize - mark_offset(index)));
+}
+
 // Reads the root of an existing file; false when the file is too short, not whole pages, or damaged.
 bool load_existing(Index& index)
 {
@@ -22,6 +58,7 @@ bool load_existing(Index& index)
     index.next_free = uint32_t(size);
     if (files::read_at(index.file, 0, index.root.data(), kIndexRootSize) != uint32_t(kIndexRootSize))
         return false;
+    take_mark(index);
     return node_plausible(index, 0, index.root.data());
 }
 
@@ -73,6 +110,7 @@ Index* index_open(const std::u16string& path, int key_size, bool duplicates)
     index->node(index->root.data()).set_leaf(true);
     index->root_modified = true;
     index->next_free = kFirstPageAddress;
+    index->entries = 0;
     return index.release();
 }
 
@@ -86,6 +124,46 @@ bool index_close(Index* index)
     bool clean = written && flushed && !index->write_failed;
     delete index;
     return clean;
+}
+
+bool index_close_clean(Index* index, uint64_t stamp)
+{
+    if (!index)
+        return false;
+    bool healthy = !index->damaged && (index->entries >= 0 || index_verify(index) >= 0);
+    IndexMark mark { stamp, uint32_t(std::max<int64_t>(index->entries, 0)) };
+    // Every page first, flushed; the mark only then, so a mark never stands on a file that is not whole.
+    bool written = cache_write_all(*index) && files::flush(index->file) && !index->write_failed;
+    bool marked = false;
+    if (healthy && written) {
+        uint8_t bytes[kMarkSize];
+        put_mark(bytes, mark);
+        marked = files::write_at(index->file, mark_offset(*index), bytes, kMarkSize) == uint32_t(kMarkSize)
+            && files::flush(index->file);
+    }
+    files::close(index->file);
+    delete index;
+    return marked;
+}
+
+std::optional<IndexMark> index_open_mark(const Index* index)
+{
+    return index ? index->open_mark : std::nullopt;
+}
+
+bool index_begin_change(Index* index)
+{
+    if (!index || !index->mark_on_disk)
+        return true;
+    uint8_t zeros[kMarkSize] = {};
+    if (files::write_at(index->file, mark_offset(*index), zeros, kMarkSize) != uint32_t(kMarkSize)
+        || !files::flush(index->file)) {
+        index->write_failed = true;
+        index_fail(*index);
+        return false;
+    }
+    index->mark_on_disk = false;
+    return true;
 }
 
 bool index_damaged(const Index* index)

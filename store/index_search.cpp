@@ -70,3 +70,32 @@ void Separator::step(uint32_t address, const Stop& stop)
 }
 
 }  // namespace store
+
+namespace store {
+
+void narrow_bounds(const Index& index, const Node& parent, const Stop& stop, Bounds* bounds)
+{
+    // The child right of entry p lies between entry p and entry p + 1; the child left of entry p between
+    // entry p - 1 and entry p. A side without a separator in this node keeps the ancestors' bound.
+    int left = stop.result == Compare::Less ? stop.position - 1 : stop.position;
+    const size_t size = size_t(index.key_size) + 4;
+    if (left >= 0 && left < parent.count())
+        bounds->lower.assign(parent.entry(left), parent.entry(left) + size);
+    if (left + 1 < parent.count())
+        bounds->upper.assign(parent.entry(left + 1), parent.entry(left + 1) + size);
+}
+
+bool child_within(Index& index, const uint8_t* child, const Bounds& bounds)
+{
+    Node node = index.node(const_cast<uint8_t*>(child));
+    int count = node.count();
+    if (count == 0)
+        return true;
+    bool inside = (bounds.lower.empty() || compare_entries(index, node.entry(0), bounds.lower.data()) >= 0)
+        && (bounds.upper.empty() || compare_entries(index, node.entry(count - 1), bounds.upper.data()) < 0);
+    if (!inside)
+        index_fail(index);
+    return inside;
+}
+
+}  // namespace store

@@ -81,10 +81,11 @@ bool descend(Index& index, Mode mode, const uint8_t* key, uint32_t record, bool 
 {
     uint32_t address = 0;
     Separator separator;
+    Bounds bounds;
     int steps = 0;
     for (int depth = 0; depth <= depth_limit(index) && steps <= 2 * kMaxDepth; ++depth, ++steps) {
         uint8_t* bytes = node_bytes(index, address);
-        if (!bytes)
+        if (!bytes || !child_within(index, bytes, bounds))
             return false;
         Node node = index.node(bytes);
         if (node.leaf()) {
@@ -97,6 +98,7 @@ bool descend(Index& index, Mode mode, const uint8_t* key, uint32_t record, bool 
             return false;
         if (done == Restructured::Collapsed) {
             separator = Separator();
+            bounds = Bounds();
             depth = -1;
             continue;
         }
@@ -108,6 +110,7 @@ bool descend(Index& index, Mode mode, const uint8_t* key, uint32_t record, bool 
             stop = search_node(index, node, key, record, match_record);
         }
         separator.step(address, stop);
+        narrow_bounds(index, node, stop, &bounds);
         address = child_after(node, stop);
     }
     index_fail(index);
@@ -130,7 +133,7 @@ bool update_separator(Index& index, const Separator& separator, const uint8_t* e
 
 int insert_entry(Index* index, const char* key, uint32_t record)
 {
-    if (index_damaged(index))
+    if (index_damaged(index) || !index_begin_change(index))
         return kIndexDamaged;
     Index& ix = *index;
     const uint8_t* wanted = reinterpret_cast<const uint8_t*>(key);
@@ -158,6 +161,7 @@ int insert_entry(Index* index, const char* key, uint32_t record)
     leaf.set_right(slot, 0);
     leaf.set_count(count + 1);
     node_touch(ix, descent.leaf);
+    count_entries(ix, +1);
     if (slot == 0 && descent.separator.marked && !update_separator(ix, descent.separator, leaf.entry(0)))
         return index_fail(ix);
     return kIndexOk;
@@ -165,7 +169,7 @@ int insert_entry(Index* index, const char* key, uint32_t record)
 
 int delete_entry(Index* index, const char* key, uint32_t record)
 {
-    if (index_damaged(index))
+    if (index_damaged(index) || !index_begin_change(index))
         return kIndexDamaged;
     Index& ix = *index;
     const uint8_t* wanted = reinterpret_cast<const uint8_t*>(key);
@@ -186,6 +190,7 @@ int delete_entry(Index* index, const char* key, uint32_t record)
         size_t(count - stop.position - 1) * ix.entry_size);
     leaf.set_count(count - 1);
     node_touch(ix, descent.leaf);
+    count_entries(ix, -1);
     if (stop.position == 0 && count > 1 && descent.separator.marked
         && !update_separator(ix, descent.separator, leaf.entry(0)))
         return index_fail(ix);

@@ -31,8 +31,11 @@ public:
             hwnd(), resources::kIndexingProgress);
         controls::progress_set_range(m_bar, 0, 100);
         controls::progress_set_step(m_bar, 5);
-        ui::set_item_text(hwnd(), resources::kIndexingText,
-            m_build.kind() == IndexKind::Number ? u"Indexing point numbers ..." : u"Indexing point names ...");
+        std::u16string text
+            = m_build.kind() == IndexKind::Number ? u"Indexing point numbers ..." : u"Indexing point names ...";
+        if (!m_build.reason().empty())
+            text += u" " + m_build.reason();
+        ui::set_item_text(hwnd(), resources::kIndexingText, text);
         ui::set_timer(hwnd(), kTimerId, kTimerPeriodMs);
         return true;
     }

@@ -34,14 +34,17 @@ void remove_name_entry(const char* name, uint32_t record)
     index_delete(index, key, record);
 }
 
-void add_name_entry(const char* name, uint32_t record)
+// False only when the name index is there and refused the entry (damaged): a file without a usable name
+// index stores its points without name entries, and its next open builds that index again.
+bool add_name_entry(const char* name, uint32_t record)
 {
     Index* index = usable_index(IndexKind::Name);
     if (!index)
-        return;
+        return true;
     char key[kNameKeySize];
     trimmed_name_key(name, key);
-    index_insert(index, key, record);
+    int result = index_insert(index, key, record);
+    return result == kIndexOk || result == kIndexExists;
 }
 
 // The record the number index gives for number, when the record really holds that point; an entry naming
@@ -61,6 +64,8 @@ uint32_t locate(Index* index, uint32_t number, PointRecord* stored)
     return 0;
 }
 
+// A point is saved only when its record and both its index entries are written; otherwise whatever was
+// written is taken back and the store fails.
 int store_new(Index* index, const PointRecord& point)
 {
     int record = 0;
@@ -70,12 +75,16 @@ int store_new(Index* index, const PointRecord& point)
     }
     char key[kNumberKeySize];
     point_number_key(point.number, key);
-    index_insert(index, key, uint32_t(record));
+    bool numbered = index_insert(index, key, uint32_t(record)) == kIndexOk;
     uint32_t found = 0;
-    if (index_find(index, key, 0, false, &found) != kIndexOk || found != uint32_t(record))
-        formats::message_number(kIndexErrorCaption, long(point.number));
-    add_name_entry(point.name, uint32_t(record));
-    return 1;
+    numbered = numbered && index_find(index, key, 0, false, &found) == kIndexOk && found == uint32_t(record);
+    if (numbered && add_name_entry(point.name, uint32_t(record)))
+        return 1;
+    if (numbered)
+        index_delete(index, key, uint32_t(record));
+    coord_undo_append(record);
+    formats::message_number(kIndexErrorCaption, long(point.number));
+    return 0;
 }
 
 int overwrite(uint32_t record, const PointRecord& stored, const PointRecord& point)
@@ -86,11 +95,16 @@ int overwrite(uint32_t record, const PointRecord& stored, const PointRecord& poi
     char new_key[kNameKeySize];
     trimmed_name_key(stored.name, old_key);
     trimmed_name_key(point.name, new_key);
-    if (std::memcmp(old_key, new_key, kNameKeySize) != 0) {
-        remove_name_entry(stored.name, record);
-        add_name_entry(point.name, record);
-    }
-    return 1;
+    if (std::memcmp(old_key, new_key, kNameKeySize) == 0)
+        return 1;
+    remove_name_entry(stored.name, record);
+    if (add_name_entry(point.name, record))
+        return 1;
+    // The old point goes back, with its name entry, and the save is reported as failed.
+    coord_rewrite(int(record), stored);
+    add_name_entry(stored.name, record);
+    formats::message_number(kIndexErrorCaption, long(point.number));
+    return 0;
 }
 
 }  // namespace
@@ -128,7 +142,11 @@ int point_delete(uint32_t number)
         return 0;
     char key[kNumberKeySize];
     point_number_key(number, key);
-    index_delete(index, key, record);
+    if (index_delete(index, key, record) != kIndexOk) {
+        // The point stays: a number entry that could not go would name a deleted record.
+        coord_restore(int(record));
+        return 0;
+    }
     remove_name_entry(stored.name, record);
     return 1;
 }

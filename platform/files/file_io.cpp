@@ -3,6 +3,7 @@
 #include "platform/files/fault_plan.h"
 #include "platform/files/files.h"
 #include "platform/files/open_files.h"
+#include "platform/files/power_loss.h"
 #include "platform/files/resolve.h"
 
 #include <cerrno>
@@ -68,6 +69,8 @@ Handle open_file(const std::u16string& path, Access access, uint32_t share, Disp
         delete file;
         return nullptr;
     }
+    if (truncates)
+        power_forget(st.st_dev, st.st_ino);   // emptied: what it held before is gone
     if (truncates && ftruncate(fd, 0) != 0) {
         close(file);
         return nullptr;
@@ -127,8 +130,13 @@ uint32_t write(Handle file, const void* buffer, uint32_t count)
     if (file == nullptr || buffer == nullptr || file->access != Access::ReadWrite)
         return 0;
     const auto* bytes = static_cast<const char*>(buffer);
-    return transfer(fault_limit(Direction::Write, count),
-                    [&](uint32_t done, uint32_t rest) { return ::write(file->fd, bytes + done, rest); });
+    off_t at = lseek(file->fd, 0, SEEK_CUR);
+    if (!power_before_write(file, at, count))
+        return 0;
+    uint32_t moved = transfer(fault_limit(Direction::Write, count),
+                              [&](uint32_t done, uint32_t rest) { return ::write(file->fd, bytes + done, rest); });
+    power_after_write();
+    return moved;
 }
 
 uint32_t read_at(Handle file, int64_t offset, void* buffer, uint32_t count)
@@ -146,9 +154,13 @@ uint32_t write_at(Handle file, int64_t offset, const void* buffer, uint32_t coun
     if (file == nullptr || buffer == nullptr || offset < 0 || file->access != Access::ReadWrite)
         return 0;
     const auto* bytes = static_cast<const char*>(buffer);
-    return transfer(fault_limit(Direction::Write, count), [&](uint32_t done, uint32_t rest) {
+    if (!power_before_write(file, offset, count))
+        return 0;
+    uint32_t moved = transfer(fault_limit(Direction::Write, count), [&](uint32_t done, uint32_t rest) {
         return ::pwrite(file->fd, bytes + done, rest, off_t(offset + done));
     });
+    power_after_write();
+    return moved;
 }
 
 int64_t seek(Handle file, int64_t offset, Origin origin)
@@ -181,7 +193,7 @@ int64_t size(Handle file)
 bool flush(Handle file)
 {
     // Writes go straight to the kernel, so other readers already see them; flushing makes them durable.
-    return file != nullptr && fdatasync(file->fd) == 0;
+    return file != nullptr && power_flush(file) && fdatasync(file->fd) == 0;
 }
 
 bool set_end_of_file(Handle file)
@@ -189,7 +201,7 @@ bool set_end_of_file(Handle file)
     if (file == nullptr || file->access != Access::ReadWrite)
         return false;
     off_t position = lseek(file->fd, 0, SEEK_CUR);
-    return position >= 0 && ftruncate(file->fd, position) == 0;
+    return position >= 0 && power_before_truncate(file, position) && ftruncate(file->fd, position) == 0;
 }
 
 void close(Handle file)

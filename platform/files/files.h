@@ -136,4 +136,22 @@ void arm_read_fault(const Fault& fault);
 void arm_write_fault(const Fault& fault);
 void clear_faults();
 
+// A simulated power loss, as a crash test of the files that must survive one. Once armed, the `at`-th write
+// (counted over all files from arming) is the last: it is made, then every write since its file's last
+// flush is dropped (`tear` false: the file as it was flushed) or torn (each kPowerLossSectorSize-byte sector
+// they touched keeps its new bytes or its flushed ones, and the size is the flushed or the present one, as
+// `seed` chooses). Bytes never flushed read as zeros. From then on the device is off: writes move nothing and
+// flushes and size changes fail, until clear_power_loss. Creating, deleting and renaming files are durable
+// at once.
+constexpr int kPowerLossSectorSize = 512;
+struct PowerLoss {
+    int at = 1;
+    uint32_t seed = 0;
+    bool tear = true;
+};
+void arm_power_loss(const PowerLoss& plan);
+int power_loss_writes();     // writes counted since arming: how many write points an operation has
+bool power_is_off();         // the armed write has come
+void clear_power_loss();
+
 }  // namespace platform::files

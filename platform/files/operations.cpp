@@ -3,6 +3,7 @@
 #include "platform/files/files.h"
 #include "platform/files/host_attributes.h"
 #include "platform/files/open_files.h"
+#include "platform/files/power_loss.h"
 #include "platform/files/resolve.h"
 #include "platform/text/text.h"
 
@@ -110,6 +111,7 @@ bool remove(const std::u16string& path)
         return false;
     if (is_open(resolved.host))
         return false;
+    power_forget(st.st_dev, st.st_ino);
     return unlink(resolved.host.c_str()) == 0;
 }
 

@@ -262,11 +262,12 @@ struct TailCase {
 
 TEST_F(CoordFileTest, AppendAfterPartialTail)
 {
+    // A partial record at the tail is what a crash leaves of an append: the next append writes over it.
     const TailCase cases[] = {
-        { 0, 461, 3 },    // r = 1: a whole file
-        { 1, 548, 4 },    // r = 2: one stray byte is skipped over
-        { 40, 548, 4 },   // r > 1
-        { 86, 548, 4 },   // r = 0: 86 bytes count as a record; the append follows them
+        { 0, 461, 3 },    // a whole file
+        { 1, 461, 3 },    // one stray byte
+        { 40, 461, 3 },
+        { 86, 548, 4 },   // 86 bytes count as a record short of its last pad: the append follows it
     };
     for (const TailCase& c : cases) {
         SCOPED_TRACE(c.tail);
@@ -316,27 +317,25 @@ TEST_F(CoordFileTest, ShortWritesWhileCreatingAreReportedAndCreationGoesOn)
 TEST_F(CoordFileTest, ShortWritesWhileAppendingAreReported)
 {
     create_with(1);
-    // The type comes up short: reported, and the point data still land in their place.
-    pf::arm_write_fault({ 0, 1, 1 });
+    // The record is one write, then its type: either coming up short fails the append, reported, and
+    // leaves nothing that a later open could take for a point.
+    for (pf::Fault fault : { pf::Fault { 0, 1, 30 }, pf::Fault { 1, 1, 0 } }) {
+        m_messages.clear();
+        pf::arm_write_fault(fault);
+        int index = -5;
+        EXPECT_FALSE(coord_append(make_point(3, 1, 1), &index));
+        EXPECT_EQ(index, -5);
+        Messages expected = { { u"WriteNewMorventPointRecord", u"Error" } };
+        EXPECT_EQ(m_messages, expected);
+        EXPECT_EQ(coord_record_count(), 1);
+        EXPECT_EQ(int64_t(read_bytes(kPath).size()), 287 + 87);
+    }
     int index = 0;
     EXPECT_TRUE(coord_append(make_point(2, 1, 1), &index));
     EXPECT_EQ(index, 2);
     PointRecord out;
     EXPECT_EQ(coord_read(2, &out), 1);
     EXPECT_EQ(out.number, 2u);
-    ASSERT_EQ(m_messages.size(), 1u);
-    EXPECT_EQ(m_messages[0], std::make_pair(std::u16string(u"WriteNewMorventPointRecord"),
-                                 std::u16string(u"Error writing recType")));
-
-    // The point data come up short: reported, and the append fails without an index.
-    m_messages.clear();
-    pf::arm_write_fault({ 1, 1, 30 });
-    index = -5;
-    EXPECT_FALSE(coord_append(make_point(3, 1, 1), &index));
-    EXPECT_EQ(index, -5);
-    Messages expected = { { u"WriteNewMorventPointRecord", u"Error" } };
-    EXPECT_EQ(m_messages, expected);
-    EXPECT_EQ(coord_record_count(), 2) << "the partial record is not counted";
 }
 
 TEST_F(CoordFileTest, ShortWritesWhileRewritingOrDeletingFail)

@@ -188,24 +188,23 @@ TEST_F(IndexingDialogTest, AnEmptyFileOpensWithoutTheDialog)
     d.inspect([] { EXPECT_TRUE(coord_is_open()); });
 }
 
-TEST_F(IndexingDialogTest, DamagedIndexesAreReportedAndReindexRebuildsThem)
+TEST_F(IndexingDialogTest, DamagedIndexesAreRebuiltAtOpenSayingWhyAndReindexRebuildsThemToo)
 {
     make_file(150);
     write_bytes(kLotNumbers, std::string(2000, '\x01'));
     write_bytes(kLotNames, std::string(100, '\x02'));
     Driver& d = driver();
     ASSERT_TRUE(d.command(kCmdOpen).ok);
-    for (int index = 0; index < 2; ++index) {
-        ASSERT_TRUE(d.expect_box("indexCoordFile()", "init_b() error").ok) << index;
-        ASSERT_TRUE(d.answer("ok").ok);
-        ASSERT_TRUE(d.expect_box("OpenMorventFile(): index", "error").ok) << index;
-        ASSERT_TRUE(d.answer("ok").ok);
-    }
+    ASSERT_TRUE(d.expect_window("PT_INDEXING").ok);
+    EXPECT_TRUE(d.expect_text(resources::kIndexingText, "Indexing point numbers ... (index damaged)").ok);
+    ASSERT_TRUE(d.wait(2).ok);
+    EXPECT_TRUE(d.expect_text(resources::kIndexingText, "Indexing point names ... (index damaged)").ok);
+    ASSERT_TRUE(d.wait(2).ok);
     EXPECT_TRUE(d.expect_window("main").ok);
     EXPECT_EQ(log(), (std::vector<std::string>{"open 1"}));
     d.inspect([] {
         PointRecord got;
-        EXPECT_EQ(point_read_by_number(7, &got), 0);
+        EXPECT_EQ(point_read_by_number(7, &got), 1);
     });
 
     ASSERT_TRUE(d.command(kCmdReindex).ok);
