@@ -34,9 +34,12 @@ void apply_preferences(const PreferencesRecord& record);
 void record_current_state(PreferencesRecord* record);
 
 // record_current_state, then writes the 568 bytes at the start of the file; a longer file keeps its tail.
-// A missing file is created (unless the name is empty). 0 on success. -1 after the message "Error opening
-// file:" / <file name> when the file can neither be opened nor created, or after "Error writing file:" /
-// <file name> when the record could not be written whole.
+// The new file is written beside the old one ("Varno.prefs.new") and takes its place only once written
+// whole, so a failed write leaves the last good file as it was (and no file at all rather than an empty
+// one). Where no side file can be made (a read-only folder) the record is written over the start of the
+// file itself; a missing file is then created (unless the name is empty). 0 on success. -1 after the
+// message "Error opening file:" / <file name> when the file can neither be opened nor created, or after
+// "Error writing file:" / <file name> when the record could not be written whole.
 int save_preferences(const std::u16string& program_directory, PreferencesRecord* record);
 
 // The texts of the record.
