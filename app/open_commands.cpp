@@ -13,10 +13,6 @@ namespace controls = platform::controls;
 
 namespace {
 
-// The answers of the coordinate-file check.
-constexpr int kIsCoordFile = 1;
-constexpr int kNotCoordFile = -1;
-
 // The store refuses a longer path for the open file; refusing it here leaves the open file open.
 bool refuse_long_path(ui::Hwnd owner, const std::u16string& path)
 {

@@ -9,6 +9,11 @@
 
 namespace app {
 
+// The answers of the coordinate-file check (store::coord_check): a coordinate file, or a file that opened
+// but is not one; 0 is a file that cannot be opened.
+constexpr int kIsCoordFile = 1;
+constexpr int kNotCoordFile = -1;
+
 // Open (40004) and Reindex (40287), as the menu runs them.
 void open_command(platform::ui::Hwnd owner);
 void reindex_command(platform::ui::Hwnd owner);

@@ -273,6 +273,26 @@ TEST_F(Session, ALastFileThatNoLongerOpensLeavesNoneOpenWithoutAMessage)
     EXPECT_FALSE(exists(u"\\Temp\\Gone.dat"));
 }
 
+TEST_F(Session, ALastFileThatIsNotACoordinateFileIsNeitherOpenedNorWritten)
+{
+    std::string csv;
+    for (int i = 1; i <= 20; ++i)
+        csv += std::to_string(i) + ",5000.000,1000.000,10.000,POINT" + std::to_string(i) + "\r\n";
+    const std::vector<uint8_t> text(csv.begin(), csv.end());
+    write_bytes(u"\\Temp\\points.csv", text);
+    write_prefs(u"degs,0,3,3,3", u"\\Temp\\points.csv");
+    auto& d = start();
+    EXPECT_OK(d.expect_window("main"));   // no message, no indexing
+    d.inspect([] { EXPECT_FALSE(store::coord_is_open()); });
+    ASSERT_OK(d.menu("Coords/Edit"));      // needs an open file: does nothing
+    EXPECT_OK(d.expect_window("main"));
+    restart();
+    EXPECT_OK(m_driver->expect_window("main"));
+    EXPECT_EQ(read_bytes(u"\\Temp\\points.csv"), text);
+    EXPECT_FALSE(exists(u"\\Temp\\points.PPC_.PtNDX"));
+    EXPECT_FALSE(exists(u"\\Temp\\points.PPC_.NamNDX"));
+}
+
 TEST_F(Session, ALongerPrefsFileKeepsItsTailAndItsUnusedBytes)
 {
     write_prefs(u"degs,1,1,1,1", u"----", 900);
