@@ -1,6 +1,7 @@
 #include "app/open_commands.h"
 
 #include "app/file_browser_dialog.h"
+#include "app/preferences.h"
 #include "platform/controls/controls.h"
 #include "platform/text/text.h"
 #include "store/coord_file.h"
@@ -60,6 +61,7 @@ void open_chosen_file(ui::Hwnd owner, std::u16string path)
     }
     if (refuse_long_path(owner, path))
         return;
+    set_unopened_last_file(u"");
     if (store::coord_open_with_indexes(owner, path) != 0 || check == kIsCoordFile)
         return;
     static const uint8_t kZeroHeader[store::kCoordHeaderBlockSize] = {};
@@ -78,6 +80,7 @@ void reindex_chosen_file(ui::Hwnd owner, std::u16string path)
     }
     if (refuse_long_path(owner, path))
         return;
+    set_unopened_last_file(u"");
     store::coord_reindex(owner, path);
 }
 

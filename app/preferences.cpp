@@ -21,6 +21,7 @@ constexpr float kMarker = 0.8f;
 
 struct PreferencesState {
     PreferencesRecord record{};
+    std::u16string unopened_last_file;   // named by the record, not reopened at start-up; empty: none
 };
 PreferencesState s_preferences;
 
@@ -108,6 +109,12 @@ PreferencesRecord& preferences()
 void reset_preferences()
 {
     std::memset(&s_preferences.record, 0, sizeof s_preferences.record);
+    s_preferences.unopened_last_file.clear();
+}
+
+void set_unopened_last_file(std::u16string path)
+{
+    s_preferences.unopened_last_file = std::move(path);
 }
 
 std::u16string preferences_path(const std::u16string& program_directory)
@@ -135,8 +142,9 @@ void apply_preferences(const PreferencesRecord& record)
 void record_current_state(PreferencesRecord* record)
 {
     set_field_float(record->marker, kMarker);
-    const std::u16string& open_path = store::coord_full_path();
-    if (!store::coord_is_open() || !set_field_text(record->last_file, open_path))
+    const std::u16string& last =
+        store::coord_is_open() ? store::coord_full_path() : s_preferences.unopened_last_file;
+    if (last.empty() || !set_field_text(record->last_file, last))
         set_field_text(record->last_file, kNoLastFile);
     double min_e, min_n, max_e, max_n;
     store::view_extents_get(&min_e, &min_n, &max_e, &max_n);

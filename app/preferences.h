@@ -14,7 +14,7 @@ constexpr const char16_t* kPreferencesFileName = u"Varno.prefs";
 
 // The program's record (all zeros until loaded).
 PreferencesRecord& preferences();
-// Zeros the program's record (tests).
+// Zeros the program's record and forgets the unopened last file (tests).
 void reset_preferences();
 
 // The program directory (ending in a backslash, or empty) followed by "Varno.prefs".
@@ -29,9 +29,15 @@ int load_preferences(const std::u16string& program_directory, PreferencesRecord*
 void apply_preferences(const PreferencesRecord& record);
 
 // Completes the record from the running program: the float 0.8, the full path of the open coordinate file
-// ("----" when none is open, and also for a path the field cannot hold whole, so a saved path is never
-// cut) and the four view extents.
+// and the four view extents. With no file open the path is the unopened last file (below) when there is
+// one, else "----". A path the field cannot hold whole is also written as "----", so a saved path is
+// never cut.
 void record_current_state(PreferencesRecord* record);
+
+// The last file that start-up could not reopen (missing, read-only, on a storage card that is not there),
+// kept so that it is written back and reopens at a later start once it can; empty for none (the start,
+// and after reset_preferences). Choosing another file forgets it: set it empty then.
+void set_unopened_last_file(std::u16string path);
 
 // record_current_state, then writes the 568 bytes at the start of the file; a longer file keeps its tail.
 // The new file is written beside the old one ("Varno.prefs.new") and takes its place only once written

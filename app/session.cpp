@@ -26,8 +26,11 @@ void reopen_last_file(const PreferencesRecord& record, platform::ui::Hwnd owner)
     const std::u16string path = strip_trailing_space(last);
     // Checked as Open checks a chosen file: records must never be appended to a file of another kind
     // that the preferences happen to name. Start-up says nothing of it, as of any file it cannot reopen.
-    if (!path.empty() && store::coord_check(path) != kNotCoordFile)
-        store::coord_open_with_indexes(owner, path);
+    // Such a file is forgotten; one that is missing or cannot be opened now (read-only, on a storage card
+    // that is not there) keeps its name, to be reopened at a later start.
+    if (!path.empty() && store::coord_check(path) != kNotCoordFile &&
+        store::coord_open_with_indexes(owner, path) == 0)
+        set_unopened_last_file(path);
     store::view_extents_set(field_double(record.min_e), field_double(record.min_n), field_double(record.max_e),
                             field_double(record.max_n));
 }

@@ -358,7 +358,8 @@ TEST_F(Preferences, AFolderThatTakesNoNewFileIsWrittenInPlace)
         // No file can be made there, the side file nor the file itself.
         testing_support::ReadOnlyFolder locked(folder);
         EXPECT_EQ(app::save_preferences(kDir, &r), -1);
-        EXPECT_EQ(m_messages, std::vector<std::u16string>{u"Error opening file: / \\Program Files\\Varno\\Varno.prefs"});
+        EXPECT_EQ(m_messages,
+                  std::vector<std::u16string>{u"Error opening file: / \\Program Files\\Varno\\Varno.prefs"});
         EXPECT_EQ(files::attributes(kPrefs), files::kInvalidAttributes);
     }
     m_messages.clear();
