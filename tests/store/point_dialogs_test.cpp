@@ -571,6 +571,24 @@ TEST_F(PointListDialogTest, GoToFindsByNumberOrByNameAndSelectsTheFirstLine)
     EXPECT_OK(d().expect_item(1190, 0, number_line(1)));
 }
 
+TEST_F(PointListDialogTest, TheGoToEditHasTheFocusOnOpeningSoANumberCanBeTypedAtOnce)
+{
+    open_list(120);
+    for (const char* key : {"6", "0"})
+        ASSERT_OK(d().key(key));
+    EXPECT_OK(d().expect_text(1045, "60"));
+    ASSERT_OK(d().key("tab"));   // on to the Go To button
+    ASSERT_OK(d().key("space"));
+    EXPECT_OK(d().expect_item(1190, 0, number_line(60)));
+    ASSERT_OK(d().menu("Cancel"));
+
+    // Every opening: emptied and focused again.
+    ASSERT_OK(d().command(prog::kOpenList));
+    EXPECT_OK(d().expect_text(1045, ""));
+    ASSERT_OK(d().key("7"));
+    EXPECT_OK(d().expect_text(1045, "7"));
+}
+
 TEST_F(PointListDialogTest, TheOffsetShiftsEveryLineAndNeverGoesBelowZero)
 {
     open_list(3);
