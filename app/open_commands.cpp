@@ -1,6 +1,7 @@
 #include "app/open_commands.h"
 
 #include "app/file_browser_dialog.h"
+#include "app/preferences.h"
 #include "platform/controls/controls.h"
 #include "platform/text/text.h"
 #include "store/coord_file.h"
@@ -12,10 +13,6 @@ namespace ui = platform::ui;
 namespace controls = platform::controls;
 
 namespace {
-
-// The answers of the coordinate-file check.
-constexpr int kIsCoordFile = 1;
-constexpr int kNotCoordFile = -1;
 
 // The store refuses a longer path for the open file; refusing it here leaves the open file open.
 bool refuse_long_path(ui::Hwnd owner, const std::u16string& path)
@@ -64,6 +61,7 @@ void open_chosen_file(ui::Hwnd owner, std::u16string path)
     }
     if (refuse_long_path(owner, path))
         return;
+    set_unopened_last_file(u"");
     if (store::coord_open_with_indexes(owner, path) != 0 || check == kIsCoordFile)
         return;
     static const uint8_t kZeroHeader[store::kCoordHeaderBlockSize] = {};
@@ -82,6 +80,7 @@ void reindex_chosen_file(ui::Hwnd owner, std::u16string path)
     }
     if (refuse_long_path(owner, path))
         return;
+    set_unopened_last_file(u"");
     store::coord_reindex(owner, path);
 }
 

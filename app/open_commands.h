@@ -9,6 +9,11 @@
 
 namespace app {
 
+// The answers of the coordinate-file check (store::coord_check): a coordinate file, or a file that opened
+// but is not one; 0 is a file that cannot be opened.
+constexpr int kIsCoordFile = 1;
+constexpr int kNotCoordFile = -1;
+
 // Open (40004) and Reindex (40287), as the menu runs them.
 void open_command(platform::ui::Hwnd owner);
 void reindex_command(platform::ui::Hwnd owner);
@@ -18,13 +23,14 @@ void reindex_command(platform::ui::Hwnd owner);
 // open. A path that cannot be opened gets a new, empty coordinate file (280 zero header bytes), or
 // "Error opening new file" with the path as text when that fails. An existing coordinate file is opened
 // with its indexes (the indexing dialog owned by `owner` builds a missing one); a new file is never made
-// over a coordinate file that exists but would not open.
+// over a coordinate file that exists but would not open. Once the store is asked (the checks above
+// passed), the last file that start-up could not reopen is forgotten (app/preferences.h).
 void open_chosen_file(platform::ui::Hwnd owner, std::u16string path);
 
 // Reindex with a chosen path. Trailing white space is stripped; an empty path does nothing. A file that
 // is not a coordinate file shows "Error" / "<path> is not a coordinate file.". Otherwise the open file is
 // closed and both indexes of the chosen one are rebuilt; a file that cannot be opened leaves none open,
-// without a message.
+// without a message. As with Open, the last file that start-up could not reopen is then forgotten.
 void reindex_chosen_file(platform::ui::Hwnd owner, std::u16string path);
 
 // The path without trailing spaces, tabs, carriage returns and line feeds.

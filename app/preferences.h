@@ -14,7 +14,7 @@ constexpr const char16_t* kPreferencesFileName = u"Varno.prefs";
 
 // The program's record (all zeros until loaded).
 PreferencesRecord& preferences();
-// Zeros the program's record (tests).
+// Zeros the program's record and forgets the unopened last file (tests).
 void reset_preferences();
 
 // The program directory (ending in a backslash, or empty) followed by "Varno.prefs".
@@ -29,14 +29,23 @@ int load_preferences(const std::u16string& program_directory, PreferencesRecord*
 void apply_preferences(const PreferencesRecord& record);
 
 // Completes the record from the running program: the float 0.8, the full path of the open coordinate file
-// ("----" when none is open, and also for a path the field cannot hold whole, so a saved path is never
-// cut) and the four view extents.
+// and the four view extents. With no file open the path is the unopened last file (below) when there is
+// one, else "----". A path the field cannot hold whole is also written as "----", so a saved path is
+// never cut.
 void record_current_state(PreferencesRecord* record);
 
+// The last file that start-up could not reopen (missing, read-only, on a storage card that is not there),
+// kept so that it is written back and reopens at a later start once it can; empty for none (the start,
+// and after reset_preferences). Choosing another file forgets it: set it empty then.
+void set_unopened_last_file(std::u16string path);
+
 // record_current_state, then writes the 568 bytes at the start of the file; a longer file keeps its tail.
-// A missing file is created (unless the name is empty). 0 on success. -1 after the message "Error opening
-// file:" / <file name> when the file can neither be opened nor created, or after "Error writing file:" /
-// <file name> when the record could not be written whole.
+// The new file is written beside the old one ("Varno.prefs.new") and takes its place only once written
+// whole, so a failed write leaves the last good file as it was (and no file at all rather than an empty
+// one). Where no side file can be made (a read-only folder) the record is written over the start of the
+// file itself; a missing file is then created (unless the name is empty). 0 on success. -1 after the
+// message "Error opening file:" / <file name> when the file can neither be opened nor created, or after
+// "Error writing file:" / <file name> when the record could not be written whole.
 int save_preferences(const std::u16string& program_directory, PreferencesRecord* record);
 
 // The texts of the record.

@@ -4,6 +4,7 @@
 #include "app/options_string.h"
 #include "app/preferences.h"
 #include "gps/gps_link.h"
+#include "store/coord_file.h"
 #include "store/coord_open.h"
 #include "store/view_extents.h"
 
@@ -23,8 +24,13 @@ void reopen_last_file(const PreferencesRecord& record, platform::ui::Hwnd owner)
     if (last == kNoLastFile)
         return;
     const std::u16string path = strip_trailing_space(last);
-    if (!path.empty())
-        store::coord_open_with_indexes(owner, path);
+    // Checked as Open checks a chosen file: records must never be appended to a file of another kind
+    // that the preferences happen to name. Start-up says nothing of it, as of any file it cannot reopen.
+    // Such a file is forgotten; one that is missing or cannot be opened now (read-only, on a storage card
+    // that is not there) keeps its name, to be reopened at a later start.
+    if (!path.empty() && store::coord_check(path) != kNotCoordFile &&
+        store::coord_open_with_indexes(owner, path) == 0)
+        set_unopened_last_file(path);
     store::view_extents_set(field_double(record.min_e), field_double(record.min_n), field_double(record.max_e),
                             field_double(record.max_n));
 }

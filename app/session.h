@@ -12,7 +12,10 @@ namespace app {
 // record is applied (GPS port name, display settings) and, unless its last-file field is "----", that
 // file is opened with its indexes (trailing white space stripped; message boxes and the indexing dialog
 // owned by `owner`), and the view extents are set from the record whether or not it opened. A file that
-// no longer opens leaves none open, without a message.
+// no longer opens, or that is not a coordinate file (store::coord_check), leaves none open, without a
+// message. The name of one that does not open (missing, read-only, on a card that is not there) is kept
+// and saved again at shutdown unless another file is chosen meanwhile (set_unopened_last_file); a file
+// that is not a coordinate file is forgotten.
 //
 // Without a file the built-in settings stay and nothing is reopened. The new record then starts with the
 // current GPS port name and options string, so that the first save keeps them rather than an empty port.

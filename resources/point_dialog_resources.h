@@ -28,8 +28,9 @@ constexpr int kButtonPointPrevious = 1009;
 constexpr int kButtonPointLast = 1010;
 constexpr int kButtonPointList = 1199;
 
-// How many characters of each field are read.
-constexpr int kReadPointNumber = 9;
+// How many characters of each field are read. The number field takes the ten digits of the highest point
+// number, 4294967295, which it shows whole; the editor limits typing to as many.
+constexpr int kReadPointNumber = 10;
 constexpr int kReadPointName = 14;
 constexpr int kReadPointCoordinate = 14;
 constexpr int kReadPointNote = 16;

@@ -80,6 +80,8 @@ public:
     bool on_init() override
     {
         ui::init_full_screen(hwnd(), false);
+        // What can be typed is what is read: no digit beyond the tenth is silently left out.
+        controls::edit_set_limit(item(res::kEditPointNumber), res::kReadPointNumber);
         m_menu_bar = controls::create_menu_bar(hwnd(), res::kMenuBarPointEdit);
         if (m_menu_bar == ui::kNoWindow)
             controls::message_box(hwnd(), u"Area", u"menu error");

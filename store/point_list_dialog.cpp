@@ -54,7 +54,8 @@ public:
         show_page(list_page_from_start(s_list.layout, layout_order()));
         ui::set_item_text(hwnd(), res::kEditListGoTo, u"");
         ui::set_focus(item(res::kEditListGoTo));
-        return true;
+        // False: the focus set here stays; true would hand it to the first tab stop, the mode button.
+        return false;
     }
 
     bool on_command(int id, int code, ui::Hwnd control) override

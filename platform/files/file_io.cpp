@@ -2,6 +2,7 @@
 
 #include "platform/files/fault_plan.h"
 #include "platform/files/files.h"
+#include "platform/files/host_attributes.h"
 #include "platform/files/open_files.h"
 #include "platform/files/power_loss.h"
 #include "platform/files/resolve.h"
@@ -40,7 +41,7 @@ bool may_open(const HostPath& path, Access access, Disposition disposition)
         return false;
     struct stat st {};
     if (stat(path.host.c_str(), &st) != 0)
-        return disposition != Disposition::OpenExisting;
+        return disposition != Disposition::OpenExisting && folder_takes_new_names(path.host);
     if (!S_ISREG(st.st_mode) || disposition == Disposition::CreateNew)
         return false;
     // A read-only file is read-only for everyone, as its attributes say, even when the host would let

@@ -66,9 +66,9 @@ using Handle = File*;          // nullptr: no file
 // or an open handle's share mode forbids it.
 Handle open_existing(const std::u16string& path, Access access, uint32_t share = kShareRead | kShareWrite);
 // Creates the file, replacing (emptying) an existing one; nullptr when it cannot be created (folder
-// missing, name is a folder, share violation).
+// missing, a new name in a read-only folder, name is a folder, share violation).
 Handle create_always(const std::u16string& path, Access access, uint32_t share = kShareNone);
-// Creates a new empty file; fails (nullptr) when it exists.
+// Creates a new empty file; fails (nullptr) when it exists or its folder is read-only.
 Handle create_new(const std::u16string& path, Access access, uint32_t share = kShareNone);
 
 // Bytes moved, 0..count. Each call may come up short when a fault is armed (see below).
@@ -93,7 +93,30 @@ void close(Handle file);                 // null is harmless
 bool remove(const std::u16string& path);                 // a file; false when missing or open
 bool create_directory(const std::u16string& path);       // false when it exists or the parent is missing
 bool remove_directory(const std::u16string& path);       // empty folders only
+// Renames a file or folder; never replaces another file (false then). Across file systems (device and
+// card) a file is copied and the original deleted.
 bool move(const std::u16string& from, const std::u16string& to);
+// Gives the file `from` the name `to` in one step, replacing a file already there: a reader finds the old
+// file or the new one, never neither. False, and both left as they were, when `from` is not a file, `to`
+// is a folder, either is open, the folder of `to` takes no new names (read-only), or the two lie on
+// different file systems.
+bool replace(const std::u16string& from, const std::u16string& to);
+
+// ---- Replacing a file's contents safely -------------------------------------------------------------
+
+// The side file of `path`: the same name with ".new" appended, in the same folder.
+std::u16string side_path(const std::u16string& path);
+
+enum class SideWrite {
+    Replaced,       // `path` holds the new bytes
+    NoSideFile,     // the side file could not be created (say, a read-only folder); nothing changed
+    ShortWrite,     // the bytes could not all be written and flushed; `path` unchanged
+    NotReplaced,    // the side file could not take the place of `path` (open, say); `path` unchanged
+};
+// Writes `count` bytes to the side file of `path` (replacing a stale one), flushes it, and then replaces
+// `path` with it. Whatever the outcome `path` holds its old contents or all the new ones, never a part,
+// and no side file is left behind.
+SideWrite write_through_side_file(const std::u16string& path, const void* bytes, uint32_t count);
 
 // ---- Finding files ----------------------------------------------------------------------------------
 

@@ -1,4 +1,4 @@
-// Whole-file operations: attributes, delete, folders, move.
+// Whole-file operations: attributes, delete, folders, move and replace.
 
 #include "platform/files/files.h"
 #include "platform/files/host_attributes.h"
@@ -97,6 +97,12 @@ uint32_t attributes(const std::u16string& path)
     return host_attributes(name, st);
 }
 
+bool folder_takes_new_names(const std::string& host)
+{
+    struct stat st {};
+    return stat(parent_of(host).c_str(), &st) == 0 && S_ISDIR(st.st_mode) && (st.st_mode & S_IWUSR);
+}
+
 bool is_directory(const std::u16string& path)
 {
     uint32_t attrs = attributes(path);
@@ -144,6 +150,32 @@ bool move(const std::u16string& from, const std::u16string& to)
     if (std::rename(source.host.c_str(), destination.c_str()) == 0)
         return true;
     return errno == EXDEV && S_ISREG(st.st_mode) && copy_then_delete(source.host, destination);
+}
+
+bool replace(const std::u16string& from, const std::u16string& to)
+{
+    HostPath source = resolve(from);
+    HostPath target = resolve(to);
+    struct stat st {};
+    if (!is_plain_path(source) || !is_plain_path(target) || lstat(source.host.c_str(), &st) != 0 ||
+        !S_ISREG(st.st_mode))
+        return false;
+    if (is_open(source.host) || is_open(target.host) || !folder_takes_new_names(target.host))
+        return false;
+    struct stat existing {};
+    if (lstat(target.host.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode))
+        return false;
+    // rename(2) swaps the name over in one step, so a reader finds the old file or the new one, never
+    // neither; it refuses to cross file systems (EXDEV), where no such step exists.
+    if (std::rename(source.host.c_str(), target.host.c_str()) != 0)
+        return false;
+    // The new name must reach the disk too, or a power loss could bring the old file back.
+    int folder = ::open(parent_of(target.host).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        fsync(folder);
+        ::close(folder);
+    }
+    return true;
 }
 
 }  // namespace platform::files

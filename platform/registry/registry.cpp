@@ -1,9 +1,10 @@
 // The registry's public calls: one tree in memory, read from the device's file on first use and written
 // back whole after every change.
 //
-// The file is replaced safely: the new contents go to a side file first, which takes the old file's place
-// only when it was written completely, so a failed save (a full card, an armed write fault) leaves the last
-// good registry on disk. A side file left without its main file by an interrupted save is read instead.
+// The file is replaced safely (files::write_through_side_file): the new contents go to a side file first,
+// which takes the old file's place in one step only when it was written completely, so a failed save (a
+// full card, an armed write fault) leaves the last good registry on disk. A side file found without its
+// main file (left by an older program that removed the file before renaming) is read instead.
 
 #include "platform/registry/registry.h"
 
@@ -17,7 +18,6 @@ namespace platform::registry {
 namespace {
 
 constexpr char16_t kFilePath[] = u"\\Windows\\registry.txt";
-constexpr char16_t kSidePath[] = u"\\Windows\\registry.txt.new";
 
 struct RegistryState {
     std::mutex lock;            // guards everything below; the driver and the UI thread may both ask
@@ -56,7 +56,7 @@ bool ensure_loaded()
         return true;   // no device yet: an empty registry that cannot be saved
     std::u16string path = kFilePath;
     if (files::attributes(path) == files::kInvalidAttributes)
-        path = kSidePath;
+        path = files::side_path(kFilePath);
     if (files::attributes(path) != files::kInvalidAttributes) {
         std::optional<std::string> contents = read_whole(path);
         if (!contents)
@@ -68,28 +68,13 @@ bool ensure_loaded()
     return true;
 }
 
-bool write_side_file(const std::string& contents)
-{
-    files::Handle file = files::create_always(kSidePath, files::Access::ReadWrite);
-    if (file == nullptr)
-        return false;
-    uint32_t moved = files::write(file, contents.data(), static_cast<uint32_t>(contents.size()));
-    bool flushed = files::flush(file);
-    files::close(file);
-    if (moved == contents.size() && flushed)
-        return true;
-    files::remove(kSidePath);
-    return false;
-}
-
 bool save()
 {
     if (!s_registry.loaded)
         return false;
-    if (!write_side_file(serialize(s_registry.root)))
-        return false;
-    files::remove(kFilePath);
-    return files::move(kSidePath, kFilePath);
+    const std::string contents = serialize(s_registry.root);
+    return files::write_through_side_file(kFilePath, contents.data(), static_cast<uint32_t>(contents.size())) ==
+           files::SideWrite::Replaced;
 }
 
 bool set_value(const std::u16string& key, const std::u16string& name, Value value)

@@ -18,6 +18,7 @@
 #include "store/coord_file.h"
 #include "store/view_extents.h"
 #include "tests/app/child_process.h"
+#include "tests/read_only_folder.h"
 
 namespace {
 
@@ -308,6 +309,75 @@ TEST_F(Preferences, AShortWriteIsAFailureNotASuccess)
     EXPECT_EQ(app::save_preferences(kDir, &r), -1);
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_EQ(m_messages[0], u"Error writing file: / \\Program Files\\Varno\\Varno.prefs");
+}
+
+TEST_F(Preferences, AFailedWriteLeavesTheLastGoodFileWithItsTail)
+{
+    const Bytes original = pattern(700);
+    write_host(kPrefs, original);
+    app::PreferencesRecord r;
+    ASSERT_EQ(app::load_preferences(kDir, &r), 0);
+    for (uint32_t moved : {0u, 100u, 567u}) {
+        files::arm_write_fault({0, 1, moved});
+        EXPECT_EQ(app::save_preferences(kDir, &r), -1);
+        EXPECT_EQ(read_host(kPrefs), original) << moved;
+    }
+    EXPECT_EQ(m_messages, std::vector<std::u16string>(3, u"Error writing file: / \\Program Files\\Varno\\Varno.prefs"));
+    EXPECT_EQ(files::attributes(files::side_path(kPrefs)), files::kInvalidAttributes);
+
+    // Once the write goes through, the file is the new record followed by the old tail.
+    ASSERT_EQ(app::save_preferences(kDir, &r), 0);
+    const Bytes b = read_host(kPrefs);
+    ASSERT_EQ(b.size(), 700u);
+    EXPECT_EQ(std::memcmp(b.data(), &r, 568), 0);
+    EXPECT_TRUE(std::equal(original.begin() + 568, original.end(), b.begin() + 568));
+    EXPECT_EQ(files::attributes(files::side_path(kPrefs)), files::kInvalidAttributes);
+}
+
+TEST_F(Preferences, WithTheDiskFullThereIsNeverAnEmptyFile)
+{
+    app::PreferencesRecord r{};
+    files::arm_write_fault({0, -1, 0});
+    EXPECT_EQ(app::save_preferences(kDir, &r), -1);
+    EXPECT_EQ(files::attributes(kPrefs), files::kInvalidAttributes);   // none rather than an empty one
+    EXPECT_EQ(files::attributes(files::side_path(kPrefs)), files::kInvalidAttributes);
+
+    files::clear_faults();
+    ASSERT_EQ(app::save_preferences(kDir, &r), 0);
+    const Bytes good = read_host(kPrefs);
+    files::arm_write_fault({0, -1, 0});
+    EXPECT_EQ(app::save_preferences(kDir, &r), -1);
+    EXPECT_EQ(read_host(kPrefs), good);
+}
+
+TEST_F(Preferences, AFolderThatTakesNoNewFileIsWrittenInPlace)
+{
+    const std::string folder = files::host_path(u"\\Program Files\\Varno");
+    app::PreferencesRecord r{};
+    {
+        // No file can be made there, the side file nor the file itself.
+        testing_support::ReadOnlyFolder locked(folder);
+        EXPECT_EQ(app::save_preferences(kDir, &r), -1);
+        EXPECT_EQ(m_messages,
+                  std::vector<std::u16string>{u"Error opening file: / \\Program Files\\Varno\\Varno.prefs"});
+        EXPECT_EQ(files::attributes(kPrefs), files::kInvalidAttributes);
+    }
+    m_messages.clear();
+    const Bytes original = pattern(700);
+    write_host(kPrefs, original);
+    ASSERT_EQ(app::load_preferences(kDir, &r), 0);
+    testing_support::ReadOnlyFolder locked(folder);
+    ASSERT_EQ(app::save_preferences(kDir, &r), 0);
+    const Bytes b = read_host(kPrefs);
+    ASSERT_EQ(b.size(), 700u);
+    EXPECT_EQ(std::memcmp(b.data(), &r, 568), 0);
+    EXPECT_TRUE(std::equal(original.begin() + 568, original.end(), b.begin() + 568));
+
+    // In place, a write that moves nothing leaves the file as it was.
+    files::arm_write_fault({0, -1, 0});
+    EXPECT_EQ(app::save_preferences(kDir, &r), -1);
+    EXPECT_EQ(read_host(kPrefs), b);
+    EXPECT_EQ(m_messages, std::vector<std::u16string>{u"Error writing file: / \\Program Files\\Varno\\Varno.prefs"});
 }
 
 }  // namespace

@@ -48,13 +48,18 @@ protected:
         app::file_browser_reset_for_tests();
     }
 
-    // Ends the running program through its Close button and starts it again.
-    platform::driver::Driver& restart()
+    // Ends the running program through its Close button (which saves the preferences).
+    void stop()
     {
         EXPECT_OK(m_driver->menu("Close"));
         EXPECT_EQ(m_driver->finish(), 0);
         m_driver.reset();
         fresh_process();
+    }
+    // Ends it and starts it again.
+    platform::driver::Driver& restart()
+    {
+        stop();
         return start();
     }
 

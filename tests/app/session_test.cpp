@@ -1,6 +1,7 @@
 // Start-up and shutdown with Varno.prefs, Open and Reindex on real files, driven through the browser.
 
 #include <cstring>
+#include <filesystem>
 
 #include "store/point_index.h"
 #include "tests/app/session_fixture.h"
@@ -269,6 +270,87 @@ TEST_F(Session, ALastFileThatNoLongerOpensLeavesNoneOpenWithoutAMessage)
         EXPECT_EQ(max_n, 40);
     });
     EXPECT_FALSE(exists(u"\\Temp\\Gone.dat"));
+}
+
+TEST_F(Session, ALastFileThatIsNotACoordinateFileIsNeitherOpenedNorWritten)
+{
+    std::string csv;
+    for (int i = 1; i <= 20; ++i)
+        csv += std::to_string(i) + ",5000.000,1000.000,10.000,POINT" + std::to_string(i) + "\r\n";
+    const std::vector<uint8_t> text(csv.begin(), csv.end());
+    write_bytes(u"\\Temp\\points.csv", text);
+    write_prefs(u"degs,0,3,3,3", u"\\Temp\\points.csv");
+    auto& d = start();
+    EXPECT_OK(d.expect_window("main"));   // no message, no indexing
+    d.inspect([] { EXPECT_FALSE(store::coord_is_open()); });
+    ASSERT_OK(d.menu("Coords/Edit"));      // needs an open file: does nothing
+    EXPECT_OK(d.expect_window("main"));
+    restart();
+    EXPECT_OK(m_driver->expect_window("main"));
+    EXPECT_EQ(read_bytes(u"\\Temp\\points.csv"), text);
+    EXPECT_FALSE(exists(u"\\Temp\\points.PPC_.PtNDX"));
+    EXPECT_FALSE(exists(u"\\Temp\\points.PPC_.NamNDX"));
+    // It exists and never will be one: its name is not kept.
+    EXPECT_EQ(app::preferences_last_file(saved_prefs()), u"----");
+}
+
+TEST_F(Session, ALastFileOnACardThatIsNotThereKeepsItsNameUntilItReopens)
+{
+    const std::u16string job = u"\\Storage Card\\Job.dat";
+    make_points_file(job, 0);
+    write_prefs(u"degs,0,3,3,3", job + u"  ");
+    files::set_card_folder(m_card.path() + "/not-inserted");
+    start();
+    for (int run = 0; run < 2; ++run) {
+        m_driver->inspect([] { EXPECT_FALSE(store::coord_is_open()); });
+        restart();
+        EXPECT_EQ(app::preferences_last_file(saved_prefs()), job) << run;   // as the run before left it
+    }
+    files::set_card_folder(m_card.path());
+    restart();
+    m_driver->inspect([&] {
+        EXPECT_EQ(store::coord_full_path(), job);
+        double min_e, min_n, max_e, max_n;   // the extents stayed with the name all along
+        store::view_extents_get(&min_e, &min_n, &max_e, &max_n);
+        EXPECT_EQ(min_e, 10);
+        EXPECT_EQ(max_n, 40);
+    });
+}
+
+TEST_F(Session, AReadOnlyLastFileKeepsItsNameAndReopensOnceWritable)
+{
+    make_points_file(u"\\Temp\\Job.dat", 0);
+    write_prefs(u"degs,0,3,3,3", u"\\Temp\\Job.dat");
+    std::filesystem::permissions(host(u"\\Temp\\Job.dat"), std::filesystem::perms::owner_read);
+    start();
+    m_driver->inspect([] { EXPECT_FALSE(store::coord_is_open()); });
+    std::filesystem::permissions(host(u"\\Temp\\Job.dat"), std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
+    restart();
+    EXPECT_EQ(app::preferences_last_file(saved_prefs()), u"\\Temp\\Job.dat");
+    m_driver->inspect([] { EXPECT_EQ(store::coord_full_path(), u"\\Temp\\Job.dat"); });
+}
+
+TEST_F(Session, ChoosingAnotherFileForgetsTheLastFileThatDidNotReopen)
+{
+    write_prefs(u"degs,0,3,3,3", u"\\Temp\\Gone.dat");
+    start();
+    choose_typed("Coords/Open", "\\Temp\\Other.dat");   // created
+    ASSERT_OK(m_driver->menu("Coords/Close"));
+    m_driver->inspect([] { EXPECT_FALSE(store::coord_is_open()); });
+    restart();
+    EXPECT_EQ(app::preferences_last_file(saved_prefs()), u"----");
+
+    // A refused choice changes nothing: the name is still kept.
+    stop();
+    write_prefs(u"degs,0,3,3,3", u"\\Temp\\Gone.dat");
+    write_bytes(u"\\Temp\\notes.txt", {'n', 'o'});
+    start();
+    choose_typed("Coords/Open", "\\Temp\\notes.txt");
+    ASSERT_OK(m_driver->expect_box("Error", "Not a coordinate file."));
+    ASSERT_OK(m_driver->answer("ok"));
+    restart();
+    EXPECT_EQ(app::preferences_last_file(saved_prefs()), u"\\Temp\\Gone.dat");
 }
 
 TEST_F(Session, ALongerPrefsFileKeepsItsTailAndItsUnusedBytes)

@@ -277,7 +277,8 @@ TEST_F(PointDialogTest, ACoordinateThatDoesNotParseKeepsTheStoredValue)
 TEST_F(PointDialogTest, FieldsAreReadOnlyUpToTheirLimits)
 {
     open_editor({});
-    ASSERT_OK(d().type(1011, "1234567890"));
+    ASSERT_OK(d().type(1011, "12345678901"));   // typing stops at the ten digits the field reads
+    EXPECT_OK(d().expect_text(1011, "1234567890"));
     ASSERT_OK(d().type(1012, "ABCDEFGHIJKLMNOPQRS"));
     ASSERT_OK(d().type(1013, "1234567.1234567"));
     ASSERT_OK(d().type(1016, "0123456789abcdefghij"));
@@ -285,12 +286,41 @@ TEST_F(PointDialogTest, FieldsAreReadOnlyUpToTheirLimits)
     ASSERT_OK(d().menu("Save"));
     ASSERT_OK(d().expect_box("Save pt", "Pt saved."));
     ASSERT_OK(d().answer("ok"));
-    store::PointRecord p = stored(123456789);
-    ASSERT_EQ(p.number, 123456789u);
+    store::PointRecord p = stored(1234567890);
+    ASSERT_EQ(p.number, 1234567890u);
     EXPECT_STREQ(p.name, "ABCDEFGHIJKLMN");
     EXPECT_DOUBLE_EQ(p.northing, 1234567.123456);
     EXPECT_STREQ(p.note, "0123456789abcdef");
     EXPECT_STREQ(p.code, "CODECODECODE");
+}
+
+TEST_F(PointDialogTest, TheHighestPointNumberIsReadWholeByGetSaveAndDelete)
+{
+    // Point 429496729 is what a number field read short of its tenth digit would act on.
+    open_editor({429496729, 4294967295u});
+    ASSERT_OK(d().click("Last"));
+    expect_number_shown("4294967295");
+    ASSERT_OK(d().click("First"));
+    ASSERT_OK(d().type(1011, "4294967295"));
+    ASSERT_OK(d().click("Get"));
+    expect_fields({"4294967295", "", "4294972295.000", "4294968295.000", "4294967305.000", "", ""});
+
+    ASSERT_OK(d().type(1012, "TOP"));
+    ASSERT_OK(d().menu("Save"));
+    ASSERT_OK(d().expect_window("OVERWRITE_PT"));
+    ASSERT_OK(d().click("OK"));
+    ASSERT_OK(d().expect_box("Save pt", "Pt overwritten."));
+    ASSERT_OK(d().answer("ok"));
+    EXPECT_STREQ(stored(4294967295u).name, "TOP");
+    EXPECT_STREQ(stored(429496729).name, "");
+
+    ASSERT_OK(d().menu("Delete"));
+    ASSERT_OK(d().expect_window("DELETE_PT"));
+    ASSERT_OK(d().click("OK"));
+    ASSERT_OK(d().expect_box("Delete pt", "Pt deleted."));
+    ASSERT_OK(d().answer("ok"));
+    EXPECT_EQ(stored(4294967295u).number, 0u);
+    EXPECT_EQ(stored(429496729).number, 429496729u);
 }
 
 TEST_F(PointDialogTest, ANumberThatIsNoPointNumberIsRefused)
@@ -539,6 +569,24 @@ TEST_F(PointListDialogTest, GoToFindsByNumberOrByNameAndSelectsTheFirstLine)
     ASSERT_OK(d().type(1045, "   "));
     ASSERT_OK(d().click("Go To"));
     EXPECT_OK(d().expect_item(1190, 0, number_line(1)));
+}
+
+TEST_F(PointListDialogTest, TheGoToEditHasTheFocusOnOpeningSoANumberCanBeTypedAtOnce)
+{
+    open_list(120);
+    for (const char* key : {"6", "0"})
+        ASSERT_OK(d().key(key));
+    EXPECT_OK(d().expect_text(1045, "60"));
+    ASSERT_OK(d().key("tab"));   // on to the Go To button
+    ASSERT_OK(d().key("space"));
+    EXPECT_OK(d().expect_item(1190, 0, number_line(60)));
+    ASSERT_OK(d().menu("Cancel"));
+
+    // Every opening: emptied and focused again.
+    ASSERT_OK(d().command(prog::kOpenList));
+    EXPECT_OK(d().expect_text(1045, ""));
+    ASSERT_OK(d().key("7"));
+    EXPECT_OK(d().expect_text(1045, "7"));
 }
 
 TEST_F(PointListDialogTest, TheOffsetShiftsEveryLineAndNeverGoesBelowZero)
