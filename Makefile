@@ -24,7 +24,7 @@ test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
 # The full crash test: the program killed 60 times (saves, overwrites, deletes, Reindex of a 50 000-point
-# file). VARNO_CRASH_SEED=N repeats a run.
+# file); `make test` runs its short form. VARNO_CRASH_SEED=N repeats a run.
 test-crash: configure
 	cmake --build $(BUILD) -j $(JOBS) --target varno crash_test
 	VARNO_CRASH_FULL=1 ./$(BUILD)/tests/crash/crash_test

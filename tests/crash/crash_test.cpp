@@ -5,8 +5,9 @@
 // coordinate file read from its bytes must agree, and both index files must hold exactly one entry per
 // live record, in order.
 //
-// Without settings the short form runs: a handful of kills in a few seconds. VARNO_CRASH_FULL=1 selects the
-// full form (`make test-crash`): 46 kills among the edits and 14 during a Reindex of 50 000 points.
+// Without settings the short form runs (`make test`): a handful of kills in a few seconds.
+// VARNO_CRASH_FULL=1 selects the full form (`make test-crash`): 46 kills among the edits and 14 during a
+// Reindex of 50 000 points.
 // VARNO_CRASH_SEED=N repeats a run: every random choice, the moments of the kills included, comes from it,
 // though where a kill lands still depends on the machine's speed.
 
