@@ -4,7 +4,7 @@ BUILD_ASAN ?= build-asan
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 
-.PHONY: all deps configure build run test test-asan bench screenshots clean
+.PHONY: all deps configure build run test test-crash test-asan bench screenshots clean
 
 all: build
 
@@ -22,6 +22,12 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# The full crash test: the program killed 60 times (saves, overwrites, deletes, Reindex of a 50 000-point
+# file); `make test` runs its short form. VARNO_CRASH_SEED=N repeats a run.
+test-crash: configure
+	cmake --build $(BUILD) -j $(JOBS) --target varno crash_test
+	VARNO_CRASH_FULL=1 ./$(BUILD)/tests/crash/crash_test
 
 test-asan: deps
 	cmake -S . -B $(BUILD_ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVARNO_SANITIZE=ON -DVARNO_BENCH=OFF $(CMAKE_ARGS)

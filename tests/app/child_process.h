@@ -18,6 +18,9 @@ public:
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     bool started() const { return m_pid > 0; }
+    // The child's process id, for signals a test sends itself; valid until wait() or running() has seen
+    // the child end.
+    int pid() const { return m_pid; }
     // Writes to the child's standard input; false when the pipe is closed.
     bool write_input(const std::string& text);
     void close_input();
