@@ -198,6 +198,45 @@ TEST_F(Session, MissingIndexFilesAreBuiltWithTheProgressDialogOnOpen)
     m_driver->inspect([] { EXPECT_EQ(read_point(450), 1); });
 }
 
+TEST_F(Session, ClosingTheProgramUnderTheIndexingDialogFinishesTheBuildAndLeavesNoStrayFile)
+{
+    make_points_file(u"\\Temp\\Big.dat", 3000);
+    start();
+    for (const char* stage : { "numbers", "names" }) {
+        SCOPED_TRACE(stage);
+        choose_typed("Coords/Reindex", "\\Temp\\Big.dat");
+        ASSERT_OK(m_driver->expect_window("PT_INDEXING"));
+        if (std::string(stage) == "names") {
+            while (m_driver->expect_text(1045, "Indexing point numbers ...").ok)
+                ASSERT_OK(m_driver->wait(1));
+            ASSERT_OK(m_driver->expect_window("PT_INDEXING"));
+        }
+        ASSERT_OK(m_driver->wait(3));   // a few slices into the build
+        ASSERT_OK(m_driver->quit());
+        EXPECT_EQ(m_driver->finish(), 0);
+        m_driver.reset();
+        fresh_process();
+        EXPECT_FALSE(exists(u"\\----.PPC_.NamNDX"));
+        EXPECT_FALSE(exists(u"\\----.PPC_.PtNDX"));
+        // The close finished the build under way, so the next start builds only the index whose build had
+        // not begun (the names, when the numbers were being built), and finds every point.
+        start();
+        if (std::string(stage) == "numbers")
+            EXPECT_OK(m_driver->expect_text(1045, "Indexing point names ..."));
+        else
+            EXPECT_OK(m_driver->expect_window("main"));
+        for (int i = 0; i < 50 && m_driver->expect_window("PT_INDEXING").ok; ++i)
+            ASSERT_OK(m_driver->wait(5));
+        EXPECT_EQ(answer_all_boxes(), 0);
+        m_driver->inspect([] {
+            for (uint32_t n : { 1u, 1500u, 3000u })
+                EXPECT_EQ(read_point(n), 1) << n;
+            store::PointRecord p{};
+            EXPECT_EQ(store::point_find_nearest_by_name(u"P2999", &p), 1);
+        });
+    }
+}
+
 TEST_F(Session, DamagedIndexFilesAreRebuiltAtOpenAndReindexRebuildsThemToo)
 {
     make_points_file(u"\\Temp\\Hurt.dat", 120);

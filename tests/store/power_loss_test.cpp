@@ -235,4 +235,30 @@ TEST_F(PowerLossTest, ABulkStoreLeavesEachOfItsNewPointsWholeOrAbsent)
         after);
 }
 
+// The disk fills up at any write of a save: the save is acknowledged only when nothing went wrong (no
+// message box before it), and a failed one leaves nothing behind that the next open would show.
+TEST_F(PowerLossTest, ADiskThatFillsUpAtAnyWriteOfASave)
+{
+    make_base(300);
+    PointRecord fresh = make_point(900, "FULL", 5.5, 6.5);
+    Points after = m_before;
+    after[900] = fresh;
+    for (int skip = 0; skip < 40; ++skip) {
+        SCOPED_TRACE(testing::Message() << "disk full after " << skip << " writes");
+        restore_base();
+        ASSERT_EQ(coord_open_with_indexes(0, kLot), 1);
+        pf::arm_write_fault({ skip, -1, 0 });
+        int saved = point_store(fresh, false);
+        EXPECT_TRUE(saved == 0 || m_messages.empty()) << "a save acknowledged after an error box";
+        PointRecord got;
+        EXPECT_EQ(point_read_by_number(900, &got), saved) << "the save's answer and the file disagree";
+        coord_reset_for_tests();
+        pf::clear_faults();
+        m_messages.clear();
+        check_recovery(saved == 1, after);
+        if (HasFailure())
+            return;
+    }
+}
+
 }  // namespace
