@@ -8,7 +8,8 @@ namespace ui = platform::ui;
 
 namespace {
 
-// A small pop-up: the progress bar the dialog adds at 20, 20 (160 x 17) and the text under it.
+// A small pop-up: the progress bar the dialog adds at 20, 20 (160 x 17) and the text under it, two lines
+// tall for the reason an index is built again at open.
 ui::DialogTemplate indexing_dialog()
 {
     ui::DialogTemplate t;
@@ -17,7 +18,7 @@ ui::DialogTemplate indexing_dialog()
     t.full_screen = false;
     t.rect = {0, 0, 200, 76};
     t.controls = {
-        {kIndexingText, u"static", u"", {20, 46, 180, 62}, ui::kStyleVisible | ui::kStyleChild},
+        {kIndexingText, u"static", u"", {20, 42, 190, 74}, ui::kStyleVisible | ui::kStyleChild},
     };
     return t;
 }
