@@ -166,8 +166,11 @@ int depth_limit(const Index& index);
 // The range a child's entries must lie in: at or after lower, before upper, each from a separator of an
 // ancestor (none at the tree's edges).
 struct Bounds {
-    std::vector<uint8_t> lower;
-    std::vector<uint8_t> upper;
+    static constexpr size_t kLargestEntry = 1005 / 6;   // an index with M >= 6 has entries no larger
+    std::array<uint8_t, kLargestEntry> lower;
+    std::array<uint8_t, kLargestEntry> upper;
+    bool has_lower = false;
+    bool has_upper = false;
 };
 // Narrows bounds to the child a search stopped at (stop) in parent: the separators on its two sides.
 void narrow_bounds(const Index& index, const Node& parent, const Stop& stop, Bounds* bounds);

@@ -79,10 +79,14 @@ void narrow_bounds(const Index& index, const Node& parent, const Stop& stop, Bou
     // entry p - 1 and entry p. A side without a separator in this node keeps the ancestors' bound.
     int left = stop.result == Compare::Less ? stop.position - 1 : stop.position;
     const size_t size = size_t(index.key_size) + 4;
-    if (left >= 0 && left < parent.count())
-        bounds->lower.assign(parent.entry(left), parent.entry(left) + size);
-    if (left + 1 < parent.count())
-        bounds->upper.assign(parent.entry(left + 1), parent.entry(left + 1) + size);
+    if (left >= 0 && left < parent.count()) {
+        std::memcpy(bounds->lower.data(), parent.entry(left), size);
+        bounds->has_lower = true;
+    }
+    if (left + 1 < parent.count()) {
+        std::memcpy(bounds->upper.data(), parent.entry(left + 1), size);
+        bounds->has_upper = true;
+    }
 }
 
 bool child_within(Index& index, const uint8_t* child, const Bounds& bounds)
@@ -91,8 +95,8 @@ bool child_within(Index& index, const uint8_t* child, const Bounds& bounds)
     int count = node.count();
     if (count == 0)
         return true;
-    bool inside = (bounds.lower.empty() || compare_entries(index, node.entry(0), bounds.lower.data()) >= 0)
-        && (bounds.upper.empty() || compare_entries(index, node.entry(count - 1), bounds.upper.data()) < 0);
+    bool inside = (!bounds.has_lower || compare_entries(index, node.entry(0), bounds.lower.data()) >= 0)
+        && (!bounds.has_upper || compare_entries(index, node.entry(count - 1), bounds.upper.data()) < 0);
     if (!inside)
         index_fail(index);
     return inside;
