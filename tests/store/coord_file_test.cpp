@@ -429,4 +429,25 @@ TEST_F(CoordFileTest, CreateFailsWhereNoFileCanBe)
     EXPECT_EQ(coord_base_path(), u"----");
 }
 
+// A whole record whose type is neither a point's nor a deleted one's (a crash can leave one zero-filled
+// after the file grew, or an append whose type had not been written yet) is no point for any reader.
+TEST_F(CoordFileTest, ARecordOfAnyOtherTypeIsNoPoint)
+{
+    create_with(3);
+    coord_close();
+    std::string bytes = read_bytes(kPath);
+    bytes[287 + 87] = '\0';            // record 2: type 0, as an append leaves it before its type is set
+    bytes[287 + 2 * 87] = '\x07';      // record 3: a type nothing writes
+    bytes += std::string(87, '\0');     // record 4: zeros after the file grew
+    write_bytes(kPath, bytes);
+    ASSERT_TRUE(coord_open_file(kPath));
+    EXPECT_EQ(coord_record_count(), 4);
+    PointRecord out;
+    for (int index : { 2, 3, 4 })
+        EXPECT_EQ(coord_read(index, &out), 0) << index;
+    EXPECT_EQ(coord_read(1, &out), 1);
+    EXPECT_EQ(coord_live_count(), 1);
+    EXPECT_TRUE(m_messages.empty()) << "no point, and nothing to report";
+}
+
 }  // namespace
