@@ -2,7 +2,7 @@
 // port, its last file reopened and its view extents set; then saved and loaded again. The record must
 // survive the trip byte for byte, except what a save writes from the running program.
 //
-// The app library brings the SDL window with it, so this harness compiles the preferences sources itself
+// The app library brings the SDL window with it, so this harness links only the preferences sources
 // (fuzz/CMakeLists.txt).
 
 #include <algorithm>
