@@ -82,19 +82,37 @@ void check_scans_agree_with_reads(int count)
     FUZZ_CHECK(store::coord_read_checked(count + 1, &outside) == 0);
 }
 
-// Walks the number index; numbers strictly ascend and each reads back by number.
+// Walks the number index both ways; numbers strictly ascend, each reads back by number and is found by
+// the nearest-number search, and the walk back meets them all again. (A point numbered 0 is where walks
+// end: the steps give its number, 0, as "none".)
 void check_number_walk(int live)
 {
     PointRecord p;
-    uint32_t previous = 0;
-    int steps = 0;
+    std::vector<uint32_t> forward;
     for (uint32_t n = store::point_first_by_number(&p); n != 0; n = store::point_next_by_number(&p)) {
         FUZZ_CHECK(n == p.number && texts_terminated(p));
-        FUZZ_CHECK(steps == 0 || n > previous);
-        FUZZ_CHECK(++steps <= live);
+        FUZZ_CHECK(forward.empty() || n > forward.back());
+        FUZZ_CHECK(int(forward.size()) < live);
         PointRecord again;
         FUZZ_CHECK(store::point_read_by_number(n, &again) == 1 && same_point(again, p));
-        previous = n;
+        forward.push_back(n);
+    }
+    std::vector<uint32_t> backward;
+    for (uint32_t n = store::point_last_by_number(&p); n != 0; n = store::point_previous_by_number(&p)) {
+        FUZZ_CHECK(int(backward.size()) < live);
+        backward.push_back(n);
+    }
+    std::reverse(backward.begin(), backward.end());
+    FUZZ_CHECK(forward.empty() || backward == forward);
+
+    for (size_t i = 0; i < forward.size() && i < 64; ++i) {
+        PointRecord near;
+        FUZZ_CHECK(store::point_find_nearest_by_number(forward[i], &near) == 1 && near.number == forward[i]);
+        if (forward[i] == UINT32_MAX)
+            continue;
+        int found = store::point_find_nearest_by_number(forward[i] + 1, &near);
+        uint32_t next = i + 1 < forward.size() ? forward[i + 1] : forward.back();
+        FUZZ_CHECK(found == (next == forward[i] + 1 ? 1 : 0) && near.number == next);
     }
 }
 
@@ -104,6 +122,7 @@ void check_name_walk(int live)
     PointRecord p;
     std::u16string name;
     std::string previous;
+    std::vector<std::u16string> names;
     int steps = 0;
     for (uint32_t n = store::point_first_by_name(&name, &p); n != 0; n = store::point_next_by_name(&name, &p)) {
         char key[store::kNameKeySize];
@@ -112,7 +131,19 @@ void check_name_walk(int live)
         FUZZ_CHECK(steps == 0 || previous <= current);
         FUZZ_CHECK(++steps <= live);
         previous = current;
+        if (steps <= 64)
+            names.push_back(name);
     }
+    // A name as the list shows it finds a point (itself, or one of the same name). Finds move the cursor,
+    // so they come after the walk.
+    for (const std::u16string& shown : names) {
+        PointRecord near;
+        FUZZ_CHECK(store::point_find_nearest_by_name(shown, &near) != -1);
+    }
+    // A point numbered 0 ends a walk wherever its name falls, so the two walks need not meet the same points.
+    int back = 0;
+    for (uint32_t n = store::point_last_by_name(&name, &p); n != 0; n = store::point_previous_by_name(&name, &p))
+        FUZZ_CHECK(++back <= live);
 }
 
 // A point with a number above all others is stored and reads back; deleting it leaves its number unread.
