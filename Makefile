@@ -1,10 +1,12 @@
 # Varno: `make run` builds and starts the program in a window; `make test` builds and runs every test.
 BUILD      ?= build
 BUILD_ASAN ?= build-asan
+BUILD_FUZZ ?= build-fuzz
+FUZZ_SECONDS ?= 5
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 
-.PHONY: all deps configure build run test test-crash test-asan bench screenshots clean
+.PHONY: all deps configure build run test test-crash test-asan test-fuzz bench screenshots clean
 
 all: build
 
@@ -35,6 +37,12 @@ test-asan: deps
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --test-dir $(BUILD_ASAN) --output-on-failure -j $(JOBS)
 
+# The libFuzzer harnesses of fuzz/, built with clang, each run for FUZZ_SECONDS on a copy of its seeds.
+test-fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(BUILD_FUZZ) -G Ninja -DVARNO_FUZZ=ON -DVARNO_BENCH=OFF $(CMAKE_ARGS)
+	cmake --build $(BUILD_FUZZ) -j $(JOBS) --target varno_fuzzers
+	./scripts/run-fuzzers $(BUILD_FUZZ) $(FUZZ_SECONDS)
+
 bench: build
 	for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
 
@@ -42,4 +50,4 @@ screenshots: build
 	./scripts/screenshots $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ)

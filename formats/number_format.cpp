@@ -57,14 +57,21 @@ std::string format_fixed_decimals(double value, int decimals)
     // no magnitude overflows an integer type.
     // From 2^52 on every double is a whole number, and scaling it could overflow.
     double whole = magnitude >= kAllWhole ? magnitude : std::floor((magnitude * scale + 0.5) / scale);
+    // The remainder lies in about [-0.5e-n, 1); adding 10 keeps its leading zeros and absorbs a negative
+    // remainder left by rounding up. The last n digits are the fraction.
+    double fraction = std::floor((magnitude - whole + 10) * scale + 0.5);
+    // From about 10^13 on, magnitude * scale is itself rounded and dividing it back can fall a hair short
+    // of the whole number the rounding reached: the floor is then one too small and the remainder rounds
+    // to a whole 1, which belongs to the whole part.
+    if (n > 0 && fraction >= 11 * scale) {
+        whole += 1;
+        fraction -= scale;
+    }
     std::string text = value < 0 ? "-" : "";
     text += platform::text::format("%.0f", whole);
     if (n == 0)
         return text;
-    // The remainder lies in about [-0.5e-n, 1); adding 10 keeps its leading zeros and absorbs a negative
-    // remainder left by rounding up. The last n digits are the fraction.
-    double remainder = magnitude - whole;
-    std::string digits = platform::text::format("%.0f", std::floor((remainder + 10) * scale + 0.5));
+    std::string digits = platform::text::format("%.0f", fraction);
     if (digits.size() < static_cast<size_t>(n))
         digits.insert(0, static_cast<size_t>(n) - digits.size(), '0');
     text += ".";

@@ -68,6 +68,19 @@ void fill_scratch(Index& index, const std::array<Sibling, 3>& s, const std::vect
     }
 }
 
+// Each gathered node was checked alone when it was read; together, with the parent's separators brought
+// down between them, their entries must ascend as well. Nodes that overlap are damage the page checks
+// cannot see, and spreading them over new nodes would leave disorder in pages trusted from memory.
+bool scratch_ascends(Index& index, int total)
+{
+    Node scratch = index.scratch_node();
+    for (int j = 1; j < total; ++j) {
+        if (compare_entries(index, scratch.entry(j - 1), scratch.entry(j)) >= 0)
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool gather(Index& index, uint32_t parent, int position, Gathered* out)
@@ -97,6 +110,10 @@ bool gather(Index& index, uint32_t parent, int position, Gathered* out)
     }
     // The three nodes were just read and the cache holds seven, so their pages are all still there.
     fill_scratch(index, s, separators, total);
+    if (!scratch_ascends(index, total)) {
+        index_fail(index);
+        return false;
+    }
     out->position = g;
     out->nodes = addresses;
     return true;

@@ -68,6 +68,10 @@ TEST_F(NumberFormat, FixedDecimalsPrintAnyMagnitudeInFull)
 {
     EXPECT_EQ(format_fixed_decimals(3000000000.25, 2), "3000000000.25");
     EXPECT_EQ(format_fixed_decimals(-9007199254740992.0, 1), "-9007199254740992.0");
+    // Scaled past 2^53 the rounding cannot be undone exactly; the whole part must not come out one short.
+    EXPECT_EQ(format_fixed_decimals(73232112111305.0, 3), "73232112111305.000");
+    EXPECT_EQ(format_fixed_decimals(-513494192854893.0, 4), "-513494192854893.0000");
+    EXPECT_EQ(format_fixed_decimals(2860262774900650.0, 9), "2860262774900650.000000000");
     std::string huge = format_fixed_decimals(1e300, 3);
     EXPECT_EQ(huge.substr(0, 2), "10");
     EXPECT_EQ(huge.size(), 301u + 4u);

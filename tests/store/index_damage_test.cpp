@@ -217,6 +217,24 @@ TEST_F(IndexDamageTest, SiblingsThatAreOneNodeCannotBeGathered)
     EXPECT_EQ(result, kIndexDamaged);
 }
 
+TEST_F(IndexDamageTest, SiblingsWhoseEntriesOverlapCannotBeGathered)
+{
+    std::string bytes = build(300);   // a root over leaves
+    // The first leaf's last key goes beyond the second leaf's first: each leaf still ascends on its own.
+    uint32_t leaf = first_leaf(bytes);
+    uint32_t count = (word(bytes, leaf) >> 1) & 0x7FFF;
+    bytes.replace(leaf + 16 + 20 * (count - 1), 12, number_key(999));
+    write_bytes(kPath, bytes);
+    m_index = index_open(kPath, 12, false);
+    ASSERT_NE(m_index, nullptr);
+    // Deleting from the first leaf soon gathers it with its neighbours, which must not spread the overlap.
+    int result = kIndexOk;
+    for (uint32_t n = 1; n < count && result != kIndexDamaged; ++n)
+        result = index_delete(m_index, number_key(n).data(), n);
+    EXPECT_EQ(result, kIndexDamaged);
+    expect_stays_damaged();
+}
+
 TEST_F(IndexDamageTest, RandomBytesNeverCrashOrLoop)
 {
     std::mt19937 random(7);
