@@ -127,7 +127,8 @@ constexpr unsigned kMbIconError = 0x10, kMbIconQuestion = 0x20, kMbIconWarning =
 int message_box(Hwnd owner, std::u16string_view caption, std::u16string_view text, unsigned type = kMbOk);
 constexpr int kMessageBoxTextId = 0xFFFF;
 // Draws the frame of a pop-up dialog as the message box has it: its title in a black caption strip of
-// kPopupCaptionHeight rows along the top, and a one-pixel border. Pop-up prompts call it from on_paint.
+// kPopupCaptionHeight rows along the top, and a one-pixel border. Pop-up prompts call it from on_paint; the
+// DC comes back with the state it had.
 constexpr int kPopupCaptionHeight = 20;
 void paint_popup_frame(Hwnd dialog, gdi::DC& dc);
 

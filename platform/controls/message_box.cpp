@@ -115,15 +115,11 @@ public:
         return true;
     }
 
-    bool on_paint() override
+    bool on_paint(gdi::DC& dc) override
     {
-        auto dc = ui::get_dc(hwnd());
-        if (!dc)
-            return false;
-        paint_popup_frame(hwnd(), *dc);
+        paint_popup_frame(hwnd(), dc);
         if (m_icon != 0)
-            draw_icon(*dc, m_icon, kPad, kCaptionHeight + kPad);
-        ui::release_dc(hwnd(), std::move(dc));
+            draw_icon(dc, m_icon, kPad, kCaptionHeight + kPad);
         return true;
     }
 
@@ -188,6 +184,7 @@ ui::DialogTemplate box_template(std::u16string_view caption, std::u16string_view
 
 void paint_popup_frame(Hwnd dialog, gdi::DC& dc)
 {
+    gdi::DCSaver saved(dc);
     gdi::Rect r = ui::client_rect(dialog);
     dc.fill_rect({r.left, r.top, r.right, r.top + kCaptionHeight}, gdi::kBlack);
     dc.select_font(caption_font());

@@ -292,7 +292,9 @@ public:
     virtual bool on_init() { return true; }
     virtual bool on_command(int id, int code, Hwnd control) { return false; }
     virtual bool on_timer(int id) { return false; }
-    virtual bool on_paint() { return false; }                    // after the controls' default paint
+    // Paint: `dc` is on the dialog's client area, its background already erased; the controls paint
+    // themselves afterwards. The DC is the handler's to change: a fresh one comes with every paint.
+    virtual bool on_paint(gdi::DC& dc) { return false; }
     virtual bool on_button_down(int x, int y) { return false; }  // client coordinates
     virtual bool on_tap(int x, int y) { return false; }          // left button released
     virtual bool on_close() { return false; }
