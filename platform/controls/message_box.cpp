@@ -193,8 +193,26 @@ void paint_popup_frame(Hwnd dialog, gdi::DC& dc)
     dc.frame_rect(r, gdi::kBlack);
 }
 
+namespace {
+
+// A box asked for while painting. One that only informs is shown once the paint is over and answers OK
+// now, the one answer it has; a question cannot wait for its answer and is refused.
+int put_off(Hwnd owner, std::u16string_view caption, std::u16string_view text, unsigned type)
+{
+    if (buttons_of(type).size() != 1)
+        return 0;
+    ui::post_call([owner, caption = std::u16string(caption), text = std::u16string(text), type] {
+        message_box(owner, caption, text, type);
+    });
+    return ui::kIdOk;
+}
+
+}  // namespace
+
 int message_box(Hwnd owner, std::u16string_view caption, std::u16string_view text, unsigned type)
 {
+    if (ui::painting())
+        return put_off(owner, caption, text, type);
     std::vector<BoxButton> buttons = buttons_of(type);
     unsigned icon = type & 0xF0;
     bool known_icon = icon == kMbIconError || icon == kMbIconQuestion || icon == kMbIconWarning ||

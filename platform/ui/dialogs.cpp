@@ -211,6 +211,7 @@ int run_dialog(int number, Hwnd owner_hwnd, DialogProc& proc) {
 }
 
 int run_dialog(const DialogTemplate& t, Hwnd owner_hwnd, DialogProc& proc) {
+    if (painting()) return -1;
     Hwnd owner_top = top_level(owner_hwnd);
     Hwnd dlg = create_dialog(t, owner_top);
     if (dlg == kNoWindow) return -1;

@@ -198,6 +198,10 @@ bool is_dialog(Hwnd hwnd);                   // a top-level window made by run_d
 LResult send_message(Hwnd hwnd, uint32_t msg, WParam wparam = 0, LParam lparam = 0);
 bool post_message(Hwnd hwnd, uint32_t msg, WParam wparam = 0, LParam lparam = 0);
 void post_quit_message(int exit_code);
+// Queues `call` to run on the user-interface thread from the message loop, in order with posted messages
+// (as a message of no window that dispatch_message carries out). What cannot be done where it is asked
+// for, such as a message box asked for while painting, is done this way once the asking handler returns.
+void post_call(std::function<void()> call);
 
 // Next message for any window of the thread: posted messages and input first, then due timers, then
 // paint. With nothing to do it waits through the display (real time under SDL; parked under the headless
@@ -214,9 +218,13 @@ int pump_messages();
 
 // A kMsgTimer is generated when due, at most one pending per timer, after input and posted messages.
 // Setting an existing timer restarts it with the new period. Timers die with their window.
+// A timer is not delivered again while its handler is still running: a handler that opens a message box
+// runs a nested loop, in which that timer waits (other timers go on); it fires once the handler returns,
+// if it is due by then, and is rescheduled from that moment.
 bool set_timer(Hwnd hwnd, int id, uint32_t period_ms);
 bool kill_timer(Hwnd hwnd, int id);
-// Due time (platform clock ms) of the earliest timer, if any (the headless driver uses it).
+// Due time (platform clock ms) of the earliest timer that can be delivered, if any: a timer whose handler
+// is running is left out (the headless driver and the display's wait use it).
 std::optional<uint64_t> next_timer_due();
 
 // ---- Painting -----------------------------------------------------------------------------------------
@@ -230,6 +238,9 @@ void end_paint(Hwnd hwnd, std::unique_ptr<gdi::DC> dc);
 // Outside paint messages (the plots and the GPS views draw on taps and timers).
 std::unique_ptr<gdi::DC> get_dc(Hwnd hwnd);
 void release_dc(Hwnd hwnd, std::unique_ptr<gdi::DC> dc);
+// True while a paint message is being handled (through any loop, update_window or paint_pending). No
+// modal dialog is opened then: run_dialog refuses, and a message box is put off (platform/controls).
+bool painting();
 // The screen, with the navigation bar drawn; the display shows it.
 const gdi::Bitmap& screen();
 // Paints everything invalid now (the driver's screenshot uses it).
@@ -311,7 +322,9 @@ private:
 // kMsgInitDialog (on_init), disables the owner and runs a nested message loop until end_dialog. Then
 // re-enables and re-activates the owner, destroys the dialog and returns the result. -1 when the template
 // is unknown or the dialog cannot be created (a control of an unknown class). A dialog destroyed without
-// end_dialog gives 0; a quit message ends the loop with 0 and stays posted, so every loop ends.
+// end_dialog gives 0; a quit message ends the loop with 0 and stays posted, so every loop ends. While a
+// paint message is handled (painting()) nothing is created and the result is -1: a nested loop inside a
+// paint would paint again over a half-drawn screen and re-enter the painter.
 int run_dialog(std::string_view name, Hwnd owner, DialogProc& proc);
 int run_dialog(int number, Hwnd owner, DialogProc& proc);
 int run_dialog(const DialogTemplate& t, Hwnd owner, DialogProc& proc);
