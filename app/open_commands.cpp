@@ -62,7 +62,7 @@ void open_chosen_file(ui::Hwnd owner, std::u16string path)
     if (refuse_long_path(owner, path))
         return;
     set_unopened_last_file(u"");
-    if (store::coord_open_with_indexes(owner, path) != 0 || check == kIsCoordFile)
+    if (store::coord_open_with_indexes(path) != 0 || check == kIsCoordFile)
         return;
     static const uint8_t kZeroHeader[store::kCoordHeaderBlockSize] = {};
     if (!store::coord_create(path, kZeroHeader))
@@ -81,7 +81,7 @@ void reindex_chosen_file(ui::Hwnd owner, std::u16string path)
     if (refuse_long_path(owner, path))
         return;
     set_unopened_last_file(u"");
-    store::coord_reindex(owner, path);
+    store::coord_reindex(path);
 }
 
 }  // namespace app

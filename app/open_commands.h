@@ -22,7 +22,7 @@ void reindex_command(platform::ui::Hwnd owner);
 // opens but is not a coordinate file shows "Error" / "Not a coordinate file." and the open file stays
 // open. A path that cannot be opened gets a new, empty coordinate file (280 zero header bytes), or
 // "Error opening new file" with the path as text when that fails. An existing coordinate file is opened
-// with its indexes (the indexing dialog owned by `owner` builds a missing one); a new file is never made
+// with its indexes (a missing one is built behind the indexing dialog); a new file is never made
 // over a coordinate file that exists but would not open. Once the store is asked (the checks above
 // passed), the last file that start-up could not reopen is forgotten (app/preferences.h).
 void open_chosen_file(platform::ui::Hwnd owner, std::u16string path);
