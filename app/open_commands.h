@@ -9,11 +9,6 @@
 
 namespace app {
 
-// The answers of the coordinate-file check (store::coord_check): a coordinate file, or a file that opened
-// but is not one; 0 is a file that cannot be opened.
-constexpr int kIsCoordFile = 1;
-constexpr int kNotCoordFile = -1;
-
 // Open (40004) and Reindex (40287), as the menu runs them.
 void open_command(platform::ui::Hwnd owner);
 void reindex_command(platform::ui::Hwnd owner);
@@ -32,8 +27,5 @@ void open_chosen_file(platform::ui::Hwnd owner, std::u16string path);
 // closed and both indexes of the chosen one are rebuilt; a file that cannot be opened leaves none open,
 // without a message. As with Open, the last file that start-up could not reopen is then forgotten.
 void reindex_chosen_file(platform::ui::Hwnd owner, std::u16string path);
-
-// The path without trailing spaces, tabs, carriage returns and line feeds.
-std::u16string strip_trailing_space(std::u16string path);
 
 }  // namespace app

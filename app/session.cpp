@@ -1,8 +1,8 @@
 #include "app/session.h"
 
-#include "app/open_commands.h"
 #include "app/options_string.h"
 #include "app/preferences.h"
+#include "app/program_directory.h"
 #include "gps/gps_link.h"
 #include "store/coord_file.h"
 #include "store/coord_open.h"
@@ -28,7 +28,7 @@ void reopen_last_file(const PreferencesRecord& record)
     // that the preferences happen to name. Start-up says nothing of it, as of any file it cannot reopen.
     // Such a file is forgotten; one that is missing or cannot be opened now (read-only, on a storage card
     // that is not there) keeps its name, to be reopened at a later start.
-    if (!path.empty() && store::coord_check(path) != kNotCoordFile &&
+    if (!path.empty() && store::coord_check(path) != store::kNotCoordFile &&
         store::coord_open_with_indexes(path) == 0)
         set_unopened_last_file(path);
     store::view_extents_set(field_double(record.min_e), field_double(record.min_n), field_double(record.max_e),
