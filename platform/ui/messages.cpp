@@ -171,10 +171,10 @@ LResult dispatch_message(const Message& m) {
         return 0;
     }
     if (m.hwnd == kNoWindow || !is_window(m.hwnd)) return 0;
-    std::optional<RunningTimer> timer;
-    std::optional<Painting> painting;
-    if (m.msg == kMsgTimer) timer.emplace(m);
-    if (m.msg == kMsgPaint) painting.emplace();
+    std::optional<RunningTimer> running_timer;
+    std::optional<Painting> paint_in_progress;
+    if (m.msg == kMsgTimer) running_timer.emplace(m);
+    if (m.msg == kMsgPaint) paint_in_progress.emplace();
     LResult r = send_message(m.hwnd, m.msg, m.wparam, m.lparam);
     // A procedure that handled paint without painting must not be asked again and again.
     if (m.msg == kMsgPaint) {
