@@ -2,6 +2,7 @@
 
 #include "app/file_browser_dialog.h"
 #include "app/preferences.h"
+#include "app/program_directory.h"
 #include "platform/controls/controls.h"
 #include "platform/text/text.h"
 #include "store/coord_file.h"
@@ -23,19 +24,7 @@ bool refuse_long_path(ui::Hwnd owner, const std::u16string& path)
     return true;
 }
 
-bool is_space(char16_t c)
-{
-    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\v' || c == u'\f';
-}
-
 }  // namespace
-
-std::u16string strip_trailing_space(std::u16string path)
-{
-    while (!path.empty() && is_space(path.back()))
-        path.pop_back();
-    return path;
-}
 
 void open_command(ui::Hwnd owner)
 {
@@ -55,14 +44,14 @@ void open_chosen_file(ui::Hwnd owner, std::u16string path)
     if (path.empty())
         return;
     const int check = store::coord_check(path);
-    if (check == kNotCoordFile) {
+    if (check == store::kNotCoordFile) {
         controls::message_box(owner, u"Error", u"Not a coordinate file.");
         return;
     }
     if (refuse_long_path(owner, path))
         return;
     set_unopened_last_file(u"");
-    if (store::coord_open_with_indexes(owner, path) != 0 || check == kIsCoordFile)
+    if (store::coord_open_with_indexes(path) != 0 || check == store::kIsCoordFile)
         return;
     static const uint8_t kZeroHeader[store::kCoordHeaderBlockSize] = {};
     if (!store::coord_create(path, kZeroHeader))
@@ -74,14 +63,14 @@ void reindex_chosen_file(ui::Hwnd owner, std::u16string path)
     path = strip_trailing_space(std::move(path));
     if (path.empty())
         return;
-    if (store::coord_check(path) == kNotCoordFile) {
+    if (store::coord_check(path) == store::kNotCoordFile) {
         controls::message_box(owner, u"Error", platform::text::wformat(u"%s is not a coordinate file.", path.c_str()));
         return;
     }
     if (refuse_long_path(owner, path))
         return;
     set_unopened_last_file(u"");
-    store::coord_reindex(owner, path);
+    store::coord_reindex(path);
 }
 
 }  // namespace app

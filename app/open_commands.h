@@ -9,11 +9,6 @@
 
 namespace app {
 
-// The answers of the coordinate-file check (store::coord_check): a coordinate file, or a file that opened
-// but is not one; 0 is a file that cannot be opened.
-constexpr int kIsCoordFile = 1;
-constexpr int kNotCoordFile = -1;
-
 // Open (40004) and Reindex (40287), as the menu runs them.
 void open_command(platform::ui::Hwnd owner);
 void reindex_command(platform::ui::Hwnd owner);
@@ -22,7 +17,7 @@ void reindex_command(platform::ui::Hwnd owner);
 // opens but is not a coordinate file shows "Error" / "Not a coordinate file." and the open file stays
 // open. A path that cannot be opened gets a new, empty coordinate file (280 zero header bytes), or
 // "Error opening new file" with the path as text when that fails. An existing coordinate file is opened
-// with its indexes (the indexing dialog owned by `owner` builds a missing one); a new file is never made
+// with its indexes (a missing one is built behind the indexing dialog); a new file is never made
 // over a coordinate file that exists but would not open. Once the store is asked (the checks above
 // passed), the last file that start-up could not reopen is forgotten (app/preferences.h).
 void open_chosen_file(platform::ui::Hwnd owner, std::u16string path);
@@ -32,8 +27,5 @@ void open_chosen_file(platform::ui::Hwnd owner, std::u16string path);
 // closed and both indexes of the chosen one are rebuilt; a file that cannot be opened leaves none open,
 // without a message. As with Open, the last file that start-up could not reopen is then forgotten.
 void reindex_chosen_file(platform::ui::Hwnd owner, std::u16string path);
-
-// The path without trailing spaces, tabs, carriage returns and line feeds.
-std::u16string strip_trailing_space(std::u16string path);
 
 }  // namespace app

@@ -11,6 +11,8 @@
 #include "resources/app_resources.h"
 #include "resources/resources.h"
 #include "resources/strings.h"
+#include "store/coord_open.h"
+#include "store/indexing_dialog.h"
 
 namespace app {
 
@@ -33,6 +35,13 @@ void shrink_for_menu_bar(ui::Hwnd window)
     ui::move_window(window, w.left, w.top, w.width(), bottom - w.top, false);
 }
 
+// The store builds an index through this runner: behind the indexing dialog, over the main window once
+// it exists.
+void install_index_build_runner()
+{
+    store::set_index_build_runner([](store::IndexBuild& build) { store::run_indexing_dialog(main_window(), build); });
+}
+
 int message_loop()
 {
     ui::Message m;
@@ -52,6 +61,7 @@ void install_program()
     platform::controls::register_classes();
     resources::install_all();
     install_message_sink();
+    install_index_build_runner();
 }
 
 int win_main()
@@ -77,7 +87,7 @@ int win_main()
     // The accelerator table (Ctrl+A, Ctrl+Q) is installed with the resources; the loop translates with it.
     draw::dwg_init();
     set_program_directory(program_directory_from(platform::files::executable_path()));
-    restore_session(program_directory(), window);
+    restore_session(program_directory());
     return message_loop();
 }
 

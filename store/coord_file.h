@@ -58,6 +58,8 @@ constexpr int kNameKeySize = 16;     // "%-15s" with its NUL, duplicates allowed
 // 1 when the file opens for reading and writing and its first four bytes read as the integer 5; -1 when it
 // opens but they do not (or it is shorter); 0 when it cannot be opened. The file is closed again.
 int coord_check(const std::u16string& path);
+constexpr int kIsCoordFile = 1;
+constexpr int kNotCoordFile = -1;
 
 // Creates a coordinate file and makes it the open one: closes the open file first, writes the type 5, the
 // 280-byte header block (zeros when null) and three 0xFF pads, then creates the two index files empty

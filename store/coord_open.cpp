@@ -8,7 +8,6 @@
 #include "store/coord_internal.h"
 #include "store/coord_open.h"
 #include "store/index_build.h"
-#include "store/indexing_dialog.h"
 #include "store/point_index.h"
 #include "store/point_keys.h"
 #include "store/view_extents.h"
@@ -20,7 +19,7 @@ namespace files = platform::files;
 namespace {
 
 struct OpenState {
-    IndexBuildRunner runner;   // empty: the indexing dialog
+    IndexBuildRunner runner;   // empty: builds run to their end at once
 };
 
 OpenState s_open;
@@ -67,16 +66,14 @@ const char16_t* rebuild_reason(Index* index, int live)
 
 // Builds the index from the records with the runner; false when the coordinate file was closed meanwhile
 // (the program shutting down under the dialog: the close finished the build first).
-bool build(uint32_t owner, Index* index, IndexKind kind, const char16_t* reason)
+bool build(Index* index, IndexKind kind, const char16_t* reason)
 {
     uint64_t generation = coord_generation();
     IndexBuild job(index, kind);
     if (reason)
         job.set_reason(reason);
     if (s_open.runner)
-        s_open.runner(owner, job);
-    else
-        run_indexing_dialog(owner, job);
+        s_open.runner(job);
     if (coord_generation() != generation)
         return false;
     job.run_to_end();
@@ -94,7 +91,7 @@ Index* open_fresh(const std::u16string& path, const IndexSpec& spec)
 // already held), building it from the records when it is new or cannot be trusted. An index is never left
 // broken: a file the engine refuses is replaced by a fresh one and built. False when the coordinate file
 // was closed during the build.
-bool open_index(uint32_t owner, const IndexSpec& spec, bool rebuild, const char16_t* failure_caption, int live)
+bool open_index(const IndexSpec& spec, bool rebuild, const char16_t* failure_caption, int live)
 {
     const std::u16string path = coord_base_path() + spec.suffix;
     bool existed = !rebuild && files::attributes(path) != files::kInvalidAttributes;
@@ -115,33 +112,33 @@ bool open_index(uint32_t owner, const IndexSpec& spec, bool rebuild, const char1
     bool trusted = existed && !reason;
     if (trusted || live < 1)
         return true;
-    return build(owner, index, spec.kind, reason);
+    return build(index, spec.kind, reason);
 }
 
-int open_with_indexes(uint32_t owner, const std::u16string& path, bool rebuild, const char16_t* failure_caption)
+int open_with_indexes(const std::u16string& path, bool rebuild, const char16_t* failure_caption)
 {
     view_extents_invalidate();
     coord_close();
     if (!coord_open_file(path))
         return 0;
     // Names after numbers: building the numbers can retire records that an older number shadowed.
-    if (!open_index(owner, kNumberSpec, rebuild, failure_caption, coord_live_count()))
+    if (!open_index(kNumberSpec, rebuild, failure_caption, coord_live_count()))
         return 0;
-    if (!open_index(owner, kNameSpec, rebuild, failure_caption, coord_live_count()))
+    if (!open_index(kNameSpec, rebuild, failure_caption, coord_live_count()))
         return 0;
     return 1;
 }
 
 }  // namespace
 
-int coord_open_with_indexes(uint32_t owner, const std::u16string& path)
+int coord_open_with_indexes(const std::u16string& path)
 {
-    return open_with_indexes(owner, path, false, u"OpenMorventFile(): index");
+    return open_with_indexes(path, false, u"OpenMorventFile(): index");
 }
 
-int coord_reindex(uint32_t owner, const std::u16string& path)
+int coord_reindex(const std::u16string& path)
 {
-    return open_with_indexes(owner, path, true, u"ReindexVarnoFile(): index");
+    return open_with_indexes(path, true, u"ReindexVarnoFile(): index");
 }
 
 void set_index_build_runner(IndexBuildRunner runner)

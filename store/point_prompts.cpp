@@ -42,13 +42,9 @@ public:
         ui::end_dialog(hwnd(), ui::kIdOk);
         return true;
     }
-    bool on_paint() override
+    bool on_paint(gdi::DC& dc) override
     {
-        auto dc = ui::get_dc(hwnd());
-        if (!dc)
-            return false;
-        controls::paint_popup_frame(hwnd(), *dc);
-        ui::release_dc(hwnd(), std::move(dc));
+        controls::paint_popup_frame(hwnd(), dc);
         return true;
     }
 

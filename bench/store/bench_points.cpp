@@ -53,8 +53,8 @@ bool make_points_file(const std::u16string& path, int count)
     for (uint32_t n : numbers)
         if (!store::coord_append(point(n), nullptr))
             return false;
-    store::set_index_build_runner([](uint32_t, store::IndexBuild&) {});
-    bool reindexed = store::coord_reindex(0, path) == 1;
+    store::set_index_build_runner([](store::IndexBuild&) {});
+    bool reindexed = store::coord_reindex(path) == 1;
     store::set_index_build_runner({});
     return reindexed;
 }

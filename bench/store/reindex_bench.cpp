@@ -70,14 +70,14 @@ bool walk_names(int expected)
 
 void reindex(benchmark::State& state, const char16_t* path)
 {
-    store::set_index_build_runner([](uint32_t, store::IndexBuild&) {});   // no dialog: built to the end
+    store::set_index_build_runner([](store::IndexBuild&) {});   // no dialog: built to the end
     for (auto _ : state) {
-        if (store::coord_reindex(0, path) != 1)
+        if (store::coord_reindex(path) != 1)
             state.SkipWithError("the file did not reopen");
         store::coord_close();   // writes the indexes' pages
     }
     // Every point made it into both indexes.
-    store::coord_open_with_indexes(0, path);
+    store::coord_open_with_indexes(path);
     store::PointRecord point;
     if (store::point_last_by_number(&point) != uint32_t(kPoints) || !walk_names(kPoints))
         state.SkipWithError("the indexes miss points");
@@ -88,8 +88,8 @@ void reindex(benchmark::State& state, const char16_t* path)
 // Reading a point by number at random in the indexed file: the number index found, the record read.
 void read_by_number(benchmark::State& state, const char16_t* path)
 {
-    store::set_index_build_runner([](uint32_t, store::IndexBuild&) {});
-    if (store::coord_open_with_indexes(0, path) != 1) {
+    store::set_index_build_runner([](store::IndexBuild&) {});
+    if (store::coord_open_with_indexes(path) != 1) {
         state.SkipWithError("the file did not open");
         return;
     }

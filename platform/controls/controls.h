@@ -124,10 +124,15 @@ constexpr unsigned kMbIconError = 0x10, kMbIconQuestion = 0x20, kMbIconWarning =
 // Escape or closing answers Cancel, or No where there is no Cancel, or OK where there is neither. 0 when the box cannot be shown. Its template name is "MessageBox", its
 // title the caption; the text is control 0xFFFF. An icon bit adds its symbol left of
 // the text.
+// No box opens while a paint message is handled (ui::painting()): a box with the OK button alone then
+// answers kIdOk at once and is shown once the paint is over, from the message loop; any other answers 0
+// and is not shown (a question asked from a painter is a mistake, and no answer is safer than a loop
+// that paints again inside a paint).
 int message_box(Hwnd owner, std::u16string_view caption, std::u16string_view text, unsigned type = kMbOk);
 constexpr int kMessageBoxTextId = 0xFFFF;
 // Draws the frame of a pop-up dialog as the message box has it: its title in a black caption strip of
-// kPopupCaptionHeight rows along the top, and a one-pixel border. Pop-up prompts call it from on_paint.
+// kPopupCaptionHeight rows along the top, and a one-pixel border. Pop-up prompts call it from on_paint; the
+// DC comes back with the state it had.
 constexpr int kPopupCaptionHeight = 20;
 void paint_popup_frame(Hwnd dialog, gdi::DC& dc);
 

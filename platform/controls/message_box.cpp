@@ -115,15 +115,11 @@ public:
         return true;
     }
 
-    bool on_paint() override
+    bool on_paint(gdi::DC& dc) override
     {
-        auto dc = ui::get_dc(hwnd());
-        if (!dc)
-            return false;
-        paint_popup_frame(hwnd(), *dc);
+        paint_popup_frame(hwnd(), dc);
         if (m_icon != 0)
-            draw_icon(*dc, m_icon, kPad, kCaptionHeight + kPad);
-        ui::release_dc(hwnd(), std::move(dc));
+            draw_icon(dc, m_icon, kPad, kCaptionHeight + kPad);
         return true;
     }
 
@@ -188,6 +184,7 @@ ui::DialogTemplate box_template(std::u16string_view caption, std::u16string_view
 
 void paint_popup_frame(Hwnd dialog, gdi::DC& dc)
 {
+    gdi::DCSaver saved(dc);
     gdi::Rect r = ui::client_rect(dialog);
     dc.fill_rect({r.left, r.top, r.right, r.top + kCaptionHeight}, gdi::kBlack);
     dc.select_font(caption_font());
@@ -196,8 +193,26 @@ void paint_popup_frame(Hwnd dialog, gdi::DC& dc)
     dc.frame_rect(r, gdi::kBlack);
 }
 
+namespace {
+
+// A box asked for while painting. One that only informs is shown once the paint is over and answers OK
+// now, the one answer it has; a question cannot wait for its answer and is refused.
+int put_off(Hwnd owner, std::u16string_view caption, std::u16string_view text, unsigned type)
+{
+    if (buttons_of(type).size() != 1)
+        return 0;
+    ui::post_call([owner, caption = std::u16string(caption), text = std::u16string(text), type] {
+        message_box(owner, caption, text, type);
+    });
+    return ui::kIdOk;
+}
+
+}  // namespace
+
 int message_box(Hwnd owner, std::u16string_view caption, std::u16string_view text, unsigned type)
 {
+    if (ui::painting())
+        return put_off(owner, caption, text, type);
     std::vector<BoxButton> buttons = buttons_of(type);
     unsigned icon = type & 0xF0;
     bool known_icon = icon == kMbIconError || icon == kMbIconQuestion || icon == kMbIconWarning ||

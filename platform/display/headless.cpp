@@ -11,7 +11,9 @@
 
 #include "platform/clock/clock.h"
 #include "platform/display/display.h"
-#include "platform/ui/ui.h"
+#include "platform/ui/messages.h"
+#include "platform/ui/shell.h"
+#include "platform/ui/windows.h"
 
 namespace platform::display::headless {
 

@@ -80,6 +80,23 @@ int DC::set_rop2(int rop)
     return old;
 }
 
+DCSaver::DCSaver(DC& dc)
+    : m_dc(dc), m_pen(dc.pen()), m_font(dc.font()), m_rop2(dc.rop2()), m_text_color(dc.text_color()),
+      m_bk_color(dc.bk_color()), m_bk_mode(dc.bk_mode()), m_align(dc.text_align())
+{
+}
+
+DCSaver::~DCSaver()
+{
+    m_dc.select_pen(m_pen);
+    m_dc.select_font(std::move(m_font));
+    m_dc.set_rop2(m_rop2);
+    m_dc.set_text_color(m_text_color);
+    m_dc.set_bk_color(m_bk_color);
+    m_dc.set_bk_mode(m_bk_mode);
+    m_dc.set_text_align(m_align);
+}
+
 void DC::set_pixel(int x, int y, Color c)
 {
     int64_t tx = int64_t(x) + m_origin.x, ty = int64_t(y) + m_origin.y;

@@ -116,6 +116,10 @@ public:
     const Pen& pen() const { return m_pen; }
     const FontRef& font() const { return m_font; }
     int rop2() const { return m_rop2; }
+    Color text_color() const { return m_text_color; }
+    Color bk_color() const { return m_bk_color; }
+    BkMode bk_mode() const { return m_bk_mode; }
+    unsigned text_align() const { return m_align; }
 
     // Lines with Bresenham's algorithm, the last pixel left out. A dash pattern (18 on, 6 off) continues
     // across the segments of a polyline and restarts at move_to. Exclusive-or combines the pen colour
@@ -154,6 +158,28 @@ protected:
     int m_rop2 = kRopCopyPen;
     Point m_pos;
     int m_dash_phase = 0;                       // pixels into the dash pattern, kept across line_to
+};
+
+// Keeps the drawing state of a DC for the length of a scope: on destruction the pen, font, raster
+// operation, text and background colours, background mode and text alignment are back to what they were
+// at construction, whatever was selected meanwhile. Painting code opens one per entity it draws, so an
+// exclusive-or rubber band or a rotated font set for one never reaches the next. The current position is
+// not kept (every shape begins with move_to). The DC is borrowed and must outlive the saver.
+class DCSaver {
+public:
+    explicit DCSaver(DC& dc);
+    ~DCSaver();
+    DCSaver(const DCSaver&) = delete;
+    DCSaver& operator=(const DCSaver&) = delete;
+
+private:
+    DC& m_dc;
+    Pen m_pen;
+    FontRef m_font;
+    int m_rop2;
+    Color m_text_color, m_bk_color;
+    BkMode m_bk_mode;
+    unsigned m_align;
 };
 
 // A memory device context that owns its bitmap (the handheld's compatible DC with a selected bitmap).

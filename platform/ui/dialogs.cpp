@@ -44,10 +44,12 @@ bool dispatch_to_handlers(DialogProc& p, Hwnd hwnd, uint32_t msg, WParam wparam,
         return p.on_command(loword(wparam), hiword(wparam), Hwnd(lparam));
     case kMsgTimer:
         return p.on_timer(int(wparam));
-    case kMsgPaint:
-        end_paint(hwnd, begin_paint(hwnd));
-        p.on_paint();
+    case kMsgPaint: {
+        std::unique_ptr<gdi::DC> dc = begin_paint(hwnd);
+        p.on_paint(*dc);
+        end_paint(hwnd, std::move(dc));
         return true;
+    }
     case kMsgLButtonDown:
         return p.on_button_down(point_x(lparam), point_y(lparam));
     case kMsgLButtonUp:
@@ -209,6 +211,7 @@ int run_dialog(int number, Hwnd owner_hwnd, DialogProc& proc) {
 }
 
 int run_dialog(const DialogTemplate& t, Hwnd owner_hwnd, DialogProc& proc) {
+    if (painting()) return -1;
     Hwnd owner_top = top_level(owner_hwnd);
     Hwnd dlg = create_dialog(t, owner_top);
     if (dlg == kNoWindow) return -1;

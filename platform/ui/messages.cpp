@@ -19,20 +19,65 @@ void kill_timers_for(Hwnd hwnd) {
     t.erase(std::remove_if(t.begin(), t.end(), [hwnd](const Timer& x) { return x.hwnd == hwnd; }), t.end());
 }
 
-void clear_queue() { state().queue.clear(); }
+void clear_queue() {
+    state().queue.clear();
+    state().calls.clear();
+    state().timers_running.clear();
+}
 
 namespace {
 
 enum class Next { Message, Quit, Idle };
 
+bool handler_running(const Timer& t) {
+    for (const auto& [hwnd, id] : state().timers_running) {
+        if (hwnd == t.hwnd && id == t.id) return true;
+    }
+    return false;
+}
+
+// Marks a timer's handler as running for the length of its dispatch.
+class RunningTimer {
+public:
+    explicit RunningTimer(const Message& m) : m_entry{m.hwnd, int(m.wparam)} { state().timers_running.push_back(m_entry); }
+    ~RunningTimer() {
+        auto& running = state().timers_running;
+        auto it = std::find(running.rbegin(), running.rend(), m_entry);
+        if (it != running.rend()) running.erase(std::next(it).base());
+    }
+    RunningTimer(const RunningTimer&) = delete;
+    RunningTimer& operator=(const RunningTimer&) = delete;
+
+private:
+    std::pair<Hwnd, int> m_entry;
+};
+
+class Painting {
+public:
+    Painting() { ++state().painting; }
+    ~Painting() { --state().painting; }
+    Painting(const Painting&) = delete;
+    Painting& operator=(const Painting&) = delete;
+};
+
+void run_call(WParam ticket) {
+    auto& calls = state().calls;
+    auto it = calls.find(ticket);
+    if (it == calls.end()) return;
+    std::function<void()> call = std::move(it->second);
+    calls.erase(it);
+    call();
+}
+
 // The earliest timer that is due now, rescheduled from now: a timer that fell several periods behind
-// fires once, not once for every period it missed.
+// fires once, not once for every period it missed. A timer whose handler is still running is passed
+// over; it stays due and fires once that handler has returned.
 bool take_due_timer(Message* out) {
     auto& timers = state().timers;
     uint64_t now = clock::now_ms();
     Timer* best = nullptr;
     for (auto& t : timers) {
-        if (t.due_ms > now) continue;
+        if (t.due_ms > now || handler_running(t)) continue;
         if (!best || t.due_ms < best->due_ms || (t.due_ms == best->due_ms && t.order < best->order)) best = &t;
     }
     if (!best) return false;
@@ -87,6 +132,15 @@ bool post_message(Hwnd hwnd, uint32_t msg, WParam wparam, LParam lparam) {
     return true;
 }
 
+void post_call(std::function<void()> call) {
+    UiState& s = state();
+    uint64_t ticket = ++s.next_call;
+    s.calls.emplace(ticket, std::move(call));
+    s.queue.push_back(Message{kNoWindow, kMsgCall, WParam(ticket), 0});
+}
+
+bool painting() { return state().painting > 0; }
+
 void post_quit_message(int exit_code) {
     state().quit_pending = true;
     state().quit_code = exit_code;
@@ -112,7 +166,15 @@ bool get_message(Message* out) {
 }
 
 LResult dispatch_message(const Message& m) {
+    if (m.hwnd == kNoWindow && m.msg == kMsgCall) {
+        run_call(m.wparam);
+        return 0;
+    }
     if (m.hwnd == kNoWindow || !is_window(m.hwnd)) return 0;
+    std::optional<RunningTimer> running_timer;
+    std::optional<Painting> paint_in_progress;
+    if (m.msg == kMsgTimer) running_timer.emplace(m);
+    if (m.msg == kMsgPaint) paint_in_progress.emplace();
     LResult r = send_message(m.hwnd, m.msg, m.wparam, m.lparam);
     // A procedure that handled paint without painting must not be asked again and again.
     if (m.msg == kMsgPaint) {
@@ -160,6 +222,7 @@ bool kill_timer(Hwnd hwnd, int id) {
 std::optional<uint64_t> next_timer_due() {
     std::optional<uint64_t> best;
     for (const auto& t : state().timers) {
+        if (handler_running(t)) continue;
         if (!best || t.due_ms < *best) best = t.due_ms;
     }
     return best;

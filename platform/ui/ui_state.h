@@ -4,6 +4,7 @@
 // that thread is parked, and the single-instance listener never touches it (it has its own inbox).
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -66,6 +67,12 @@ struct UiState {
     int quit_code = 0;
     std::vector<Timer> timers;
     uint64_t timer_order = 0;
+    // Timers whose handler is running now, innermost last: such a timer is not delivered again until its
+    // handler returns, however long a nested loop inside it (a message box) keeps it.
+    std::vector<std::pair<Hwnd, int>> timers_running;
+    std::map<uint64_t, std::function<void()>> calls;   // post_call's functions by ticket, queued in order
+    uint64_t next_call = 0;
+    int painting = 0;                    // paint messages being handled, nested through update_window
 
     Hwnd focus = kNoWindow;
     Hwnd capture = kNoWindow;
@@ -100,6 +107,7 @@ void update_activation();
 void forget_window(Hwnd hwnd);           // focus, capture, timers, queue entries, saved focus
 
 // Messages (messages.cpp).
+constexpr uint32_t kMsgCall = 0x03F0;    // hwnd kNoWindow, wparam: ticket of a post_call function
 void drop_messages_for(Hwnd hwnd);
 void kill_timers_for(Hwnd hwnd);
 void clear_queue();

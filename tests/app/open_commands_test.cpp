@@ -5,6 +5,7 @@
 
 #include "app/open_commands.h"
 #include "app/program.h"
+#include "app/program_directory.h"
 #include "platform/files/files.h"
 #include "store/coord_file.h"
 #include "tests/app/app_fixture.h"

@@ -25,10 +25,9 @@ protected:
     void SetUp() override
     {
         StoreTest::SetUp();
-        set_index_build_runner([this](uint32_t owner, IndexBuild& build) {
+        set_index_build_runner([this](IndexBuild& build) {
             m_builds.push_back(build.kind());
             m_reasons.push_back(build.reason());
-            m_owners.push_back(owner);
             while (!build.finished())
                 m_steps.push_back(build.advance(100));
         });
@@ -69,7 +68,6 @@ protected:
 
     std::vector<IndexKind> m_builds;
     std::vector<std::u16string> m_reasons;
-    std::vector<uint32_t> m_owners;
     std::vector<int> m_steps;
 };
 
@@ -81,9 +79,8 @@ const Messages kInitFailure = {
 TEST_F(CoordOpenTest, MissingIndexFilesAreCreatedAndBuiltNumbersFirst)
 {
     make_file(250);
-    ASSERT_EQ(coord_open_with_indexes(77, kLot), 1);
+    ASSERT_EQ(coord_open_with_indexes(kLot), 1);
     EXPECT_EQ(m_builds, (std::vector<IndexKind>{IndexKind::Number, IndexKind::Name}));
-    EXPECT_EQ(m_owners, (std::vector<uint32_t>{77, 77}));
     EXPECT_EQ(coord_full_path(), kLot);
     expect_indexed(250);
     EXPECT_TRUE(m_messages.empty());
@@ -91,7 +88,7 @@ TEST_F(CoordOpenTest, MissingIndexFilesAreCreatedAndBuiltNumbersFirst)
     // The built indexes are kept: opening again builds nothing.
     coord_close();
     m_builds.clear();
-    ASSERT_EQ(coord_open_with_indexes(0, kLot), 1);
+    ASSERT_EQ(coord_open_with_indexes(kLot), 1);
     EXPECT_TRUE(m_builds.empty());
     expect_indexed(250);
 }
@@ -99,7 +96,7 @@ TEST_F(CoordOpenTest, MissingIndexFilesAreCreatedAndBuiltNumbersFirst)
 TEST_F(CoordOpenTest, AnEmptyFileBuildsNothingAndGetsEmptyIndexFiles)
 {
     make_file(0);
-    ASSERT_EQ(coord_open_with_indexes(0, kLot), 1);
+    ASSERT_EQ(coord_open_with_indexes(kLot), 1);
     EXPECT_TRUE(m_builds.empty());
     coord_close();
     EXPECT_EQ(file_size(kLotNumbers), 3072);
@@ -109,24 +106,44 @@ TEST_F(CoordOpenTest, AnEmptyFileBuildsNothingAndGetsEmptyIndexFiles)
 TEST_F(CoordOpenTest, OnlyTheMissingIndexIsBuilt)
 {
     make_file(30);
-    ASSERT_EQ(coord_open_with_indexes(0, kLot), 1);
+    ASSERT_EQ(coord_open_with_indexes(kLot), 1);
     coord_close();
     pf::remove(kLotNames);
     m_builds.clear();
-    ASSERT_EQ(coord_open_with_indexes(0, kLot), 1);
+    ASSERT_EQ(coord_open_with_indexes(kLot), 1);
     EXPECT_EQ(m_builds, (std::vector<IndexKind>{IndexKind::Name}));
     expect_indexed(30);
+}
+
+// The store shows nothing by itself: without a runner, or behind one that gives up half way (a dialog
+// closed early), every index is whole when the open returns.
+TEST_F(CoordOpenTest, BuildsAreFinishedWithoutARunnerAndAfterOneThatStopsShort)
+{
+    make_file(120);
+    set_index_build_runner({});
+    ASSERT_EQ(coord_open_with_indexes(kLot), 1);
+    expect_indexed(120);
+
+    int slices = 0;
+    set_index_build_runner([&](IndexBuild& build) {
+        build.advance(10);
+        ++slices;
+    });
+    ASSERT_EQ(coord_reindex(kLot), 1);
+    EXPECT_EQ(slices, 2);
+    expect_indexed(120);
+    EXPECT_TRUE(m_messages.empty());
 }
 
 TEST_F(CoordOpenTest, AFileThatCannotBeOpenedLeavesNothingOpen)
 {
     make_file(3);
-    ASSERT_EQ(coord_open_with_indexes(0, kLot), 1);
-    EXPECT_EQ(coord_open_with_indexes(0, u"\\My Documents\\Missing.dat"), 0);
+    ASSERT_EQ(coord_open_with_indexes(kLot), 1);
+    EXPECT_EQ(coord_open_with_indexes(u"\\My Documents\\Missing.dat"), 0);
     EXPECT_FALSE(coord_is_open());
     EXPECT_EQ(coord_full_path(), u"----");
     EXPECT_EQ(coord_base_path(), u"----");
-    EXPECT_EQ(coord_reindex(0, u"\\My Documents\\Missing.dat"), 0);
+    EXPECT_EQ(coord_reindex(u"\\My Documents\\Missing.dat"), 0);
     EXPECT_TRUE(m_messages.empty());
 }
 
@@ -134,7 +151,7 @@ TEST_F(CoordOpenTest, OpeningMakesTheViewExtentsInvalid)
 {
     make_file(3);
     view_extents_set(0, 0, 10, 10);
-    ASSERT_EQ(coord_open_with_indexes(0, kLot), 1);
+    ASSERT_EQ(coord_open_with_indexes(kLot), 1);
     EXPECT_FALSE(view_extents_valid());
 }
 
@@ -147,7 +164,7 @@ TEST_F(CoordOpenTest, DamagedIndexFilesAreRebuiltAtOpen)
         garbage[i] = char(i * 131 + 7);                     // whole pages, nonsense counts
     write_bytes(kLotNames, garbage);
 
-    ASSERT_EQ(coord_open_with_indexes(0, kLot), 1);
+    ASSERT_EQ(coord_open_with_indexes(kLot), 1);
     EXPECT_TRUE(m_messages.empty()) << "an index is never refused and left broken";
     EXPECT_EQ(m_builds, (std::vector<IndexKind>{IndexKind::Number, IndexKind::Name}));
     EXPECT_EQ(m_reasons, (std::vector<std::u16string>{u"(index damaged)", u"(index damaged)"}));
@@ -160,7 +177,7 @@ TEST_F(CoordOpenTest, AnIndexThatCannotBeCreatedIsReportedWithTheReindexCaption)
     make_file(5);
     // A folder where the index file should be: it can be neither removed nor created.
     ASSERT_TRUE(pf::create_directory(kLotNames));
-    ASSERT_EQ(coord_reindex(0, kLot), 1);
+    ASSERT_EQ(coord_reindex(kLot), 1);
     EXPECT_EQ(m_messages, (Messages{{u"indexCoordFile()", u"init_b() error"}, {u"ReindexVarnoFile(): index", u"error"}}));
     EXPECT_EQ(m_builds, (std::vector<IndexKind>{IndexKind::Number}));
     PointRecord got;
@@ -172,14 +189,14 @@ TEST_F(CoordOpenTest, AnIndexThatCannotBeCreatedIsReportedWithTheReindexCaption)
 TEST_F(CoordOpenTest, ReindexRebuildsIndexesThatMissPoints)
 {
     make_file(40);
-    ASSERT_EQ(coord_open_with_indexes(0, kLot), 1);
+    ASSERT_EQ(coord_open_with_indexes(kLot), 1);
     // Points appended behind the indexes' back, as by a program that ended without closing them.
     for (uint32_t n = 41; n <= 45; ++n)
         ASSERT_TRUE(coord_append(make_point(n, n % 2 ? "ODD" : "EVEN"), nullptr));
     PointRecord got;
     EXPECT_EQ(point_read_by_number(43, &got), 0);
     m_builds.clear();
-    ASSERT_EQ(coord_reindex(0, kLot), 1);
+    ASSERT_EQ(coord_reindex(kLot), 1);
     EXPECT_EQ(m_builds.size(), 2u);
     expect_indexed(45);
 }
@@ -188,14 +205,14 @@ TEST_F(CoordOpenTest, IndexesLeftByAnotherFileAreRebuilt)
 {
     // Index files of a 50-point file beside a 10-point file of the same name.
     make_file(50);
-    ASSERT_EQ(coord_open_with_indexes(0, kLot), 1);
+    ASSERT_EQ(coord_open_with_indexes(kLot), 1);
     coord_close();
     std::string numbers = read_bytes(kLotNumbers), names = read_bytes(kLotNames);
     make_file(10);
     write_bytes(kLotNumbers, numbers);
     write_bytes(kLotNames, names);
     m_builds.clear();
-    ASSERT_EQ(coord_open_with_indexes(0, kLot), 1);
+    ASSERT_EQ(coord_open_with_indexes(kLot), 1);
     EXPECT_EQ(m_builds, (std::vector<IndexKind>{IndexKind::Number, IndexKind::Name}));
     expect_indexed(10);
     PointRecord got;
@@ -211,7 +228,7 @@ TEST_F(CoordOpenTest, AnIndexThatIsEmptyIsBuiltEvenWhenItsFileExists)
     Index* empty = index_open(kLotNumbers, kNumberKeySize, false);
     ASSERT_NE(empty, nullptr);
     index_close(empty);
-    ASSERT_EQ(coord_open_with_indexes(0, kLot), 1);
+    ASSERT_EQ(coord_open_with_indexes(kLot), 1);
     EXPECT_EQ(m_builds.size(), 2u);
     expect_indexed(12);
 }
@@ -270,7 +287,7 @@ TEST_F(IndexBuildTest, TheBuildKeysStoredNamesUntrimmed)
     ASSERT_TRUE(coord_append(make_point(2, "FULL-FIFTEEN-CH"), nullptr));
     coord_close();
     remove_indexes();
-    ASSERT_EQ(coord_open_with_indexes(0, kLot), 1);
+    ASSERT_EQ(coord_open_with_indexes(kLot), 1);
     EXPECT_TRUE(index_holds(coord_name_index(), name_key(" PADDED "), 1));
     EXPECT_TRUE(index_holds(coord_name_index(), name_key("FULL-FIFTEEN-CH"), 2));
     // A delete finds the untrimmed entry too.

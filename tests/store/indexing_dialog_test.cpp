@@ -14,6 +14,8 @@
 #include "resources/store_resources.h"
 #include "store/coord_file.h"
 #include "store/coord_open.h"
+#include "store/index_build.h"
+#include "store/indexing_dialog.h"
 #include "store/point_index.h"
 #include "store_fixture.h"
 #include "point_helpers.h"
@@ -39,11 +41,11 @@ ProgramState s_program;
 ui::LResult main_proc(ui::Hwnd hwnd, uint32_t msg, ui::WParam wparam, ui::LParam lparam)
 {
     if (msg == ui::kMsgCommand && ui::loword(wparam) == kCmdOpen) {
-        s_program.log.push_back("open " + std::to_string(coord_open_with_indexes(hwnd, s_program.path)));
+        s_program.log.push_back("open " + std::to_string(coord_open_with_indexes(s_program.path)));
         return 0;
     }
     if (msg == ui::kMsgCommand && ui::loword(wparam) == kCmdReindex) {
-        s_program.log.push_back("reindex " + std::to_string(coord_reindex(hwnd, s_program.path)));
+        s_program.log.push_back("reindex " + std::to_string(coord_reindex(s_program.path)));
         return 0;
     }
     if (msg == ui::kMsgDestroy) {
@@ -66,6 +68,8 @@ int indexing_program()
         ui::kUseDefault, ui::kUseDefault, ui::kUseDefault, ui::kNoWindow);
     if (main == ui::kNoWindow)
         return 1;
+    // As the program does: builds run behind the indexing dialog over the main window.
+    set_index_build_runner([main](IndexBuild& build) { run_indexing_dialog(main, build); });
     ui::Message m;
     while (ui::get_message(&m))
         ui::dispatch_message(m);
@@ -91,6 +95,7 @@ protected:
     void TearDown() override
     {
         m_driver.reset();
+        set_index_build_runner({});
         StoreTest::TearDown();
     }
 

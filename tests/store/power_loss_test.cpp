@@ -66,7 +66,7 @@ protected:
     void SetUp() override
     {
         StoreTest::SetUp();
-        set_index_build_runner([](uint32_t, IndexBuild& build) { build.run_to_end(); });
+        set_index_build_runner([](IndexBuild& build) { build.run_to_end(); });
     }
 
     void TearDown() override
@@ -101,7 +101,7 @@ protected:
     // Opens the base, runs the change and closes: the change's result (1: acknowledged).
     int session(const std::function<int()>& change)
     {
-        if (coord_open_with_indexes(0, kLot) != 1)
+        if (coord_open_with_indexes(kLot) != 1)
             return 0;
         int result = change();
         coord_close();
@@ -137,7 +137,7 @@ protected:
 
     void check_recovery(bool acknowledged, const Points& after)
     {
-        ASSERT_EQ(coord_open_with_indexes(0, kLot), 1);
+        ASSERT_EQ(coord_open_with_indexes(kLot), 1);
         EXPECT_TRUE(m_messages.empty()) << "no message box after the loss";
         Entries numbers;
         Entries names;
@@ -214,7 +214,7 @@ TEST_F(PowerLossTest, ADelete)
 TEST_F(PowerLossTest, AReindexOfAFileWithSeveralLevelsOfIndex)
 {
     make_base(400);
-    run_every_write_point([] { return coord_reindex(0, kLot); }, m_before);
+    run_every_write_point([] { return coord_reindex(kLot); }, m_before);
 }
 
 TEST_F(PowerLossTest, ABulkStoreLeavesEachOfItsNewPointsWholeOrAbsent)
@@ -246,7 +246,7 @@ TEST_F(PowerLossTest, ADiskThatFillsUpAtAnyWriteOfASave)
     for (int skip = 0; skip < 40; ++skip) {
         SCOPED_TRACE(testing::Message() << "disk full after " << skip << " writes");
         restore_base();
-        ASSERT_EQ(coord_open_with_indexes(0, kLot), 1);
+        ASSERT_EQ(coord_open_with_indexes(kLot), 1);
         pf::arm_write_fault({ skip, -1, 0 });
         int saved = point_store(fresh, false);
         EXPECT_TRUE(saved == 0 || m_messages.empty()) << "a save acknowledged after an error box";

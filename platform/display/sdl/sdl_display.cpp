@@ -7,7 +7,8 @@
 
 #include "platform/clock/clock.h"
 #include "platform/text/text.h"
-#include "platform/ui/ui.h"
+#include "platform/ui/messages.h"
+#include "platform/ui/windows.h"
 
 namespace platform::display::sdl {
 

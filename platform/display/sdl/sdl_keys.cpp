@@ -1,7 +1,7 @@
 #include <SDL.h>
 
 #include "platform/display/sdl/sdl_display.h"
-#include "platform/ui/ui.h"
+#include "platform/ui/messages.h"
 
 namespace platform::display::sdl {
 

@@ -172,3 +172,83 @@ TEST(DC, SelectReturnsThePreviousObjects)
     EXPECT_EQ(dc.set_text_align(kAlignCenter | kAlignBottom), kAlignLeft | kAlignTop);
     EXPECT_EQ(dc.set_text_align(0), kAlignCenter | kAlignBottom);
 }
+
+namespace {
+
+// The state a painter sets up once before drawing its entities.
+void select_base_state(DC& dc)
+{
+    dc.select_pen(Pen{PenStyle::Solid, 1, rgb(0, 0, 255)});
+    dc.select_font(create_font(FontSpec{-12, 0, 0, 400, false, u"Arial"}));
+    dc.set_text_color(rgb(200, 0, 0));
+    dc.set_bk_mode(BkMode::Transparent);
+}
+
+// One entity: a line and a label, drawn with whatever the DC holds.
+void draw_entity(DC& dc)
+{
+    dc.move_to(0, 5);
+    dc.line_to(60, 5);
+    dc.text_out(30, 30, u"Ab");
+}
+
+// Everything a rubber band or a rotated label would select.
+void select_everything_else(DC& dc)
+{
+    dc.select_pen(Pen{PenStyle::Dash, 1, rgb(9, 9, 9)});
+    dc.set_rop2(kRopXorPen);
+    dc.select_font(create_font(FontSpec{-20, 0, 900, 700, false, u"Courier"}));
+    dc.set_text_color(rgb(0, 160, 0));
+    dc.set_bk_color(rgb(1, 2, 3));
+    dc.set_bk_mode(BkMode::Opaque);
+    dc.set_text_align(kAlignCenter | kAlignBottom);
+}
+
+}  // namespace
+
+TEST(DCSaver, AnEntityDrawnAfterTheScopeLooksAsIfNothingHadBeenSelected)
+{
+    MemoryDC want(60, 40);
+    select_base_state(want);
+    draw_entity(want);
+
+    MemoryDC got(60, 40);
+    select_base_state(got);
+    {
+        DCSaver saved(got);
+        select_everything_else(got);
+    }
+    draw_entity(got);
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 60; ++x)
+            ASSERT_EQ(got.bitmap().pixel(x, y), want.bitmap().pixel(x, y)) << x << "," << y;
+}
+
+TEST(DCSaver, NestedSaversUnwindOneScopeAtATime)
+{
+    MemoryDC dc(4, 4);
+    select_base_state(dc);
+    const FontRef base_font = dc.font();
+    {
+        DCSaver outer(dc);
+        dc.set_rop2(kRopXorPen);
+        dc.set_text_align(kAlignRight);
+        dc.select_font(create_font(FontSpec{-20, 0, 450, 400, false, u"Arial"}));
+        const FontRef outer_font = dc.font();
+        {
+            DCSaver inner(dc);
+            select_everything_else(dc);
+        }
+        EXPECT_EQ(dc.rop2(), kRopXorPen);
+        EXPECT_EQ(dc.text_align(), kAlignRight);
+        EXPECT_EQ(dc.text_color(), rgb(200, 0, 0));
+        EXPECT_EQ(dc.bk_mode(), BkMode::Transparent);
+        EXPECT_EQ(dc.pen().style, PenStyle::Solid);
+        EXPECT_EQ(dc.font(), outer_font);
+    }
+    EXPECT_EQ(dc.rop2(), kRopCopyPen);
+    EXPECT_EQ(dc.text_align(), kAlignLeft | kAlignTop);
+    EXPECT_EQ(dc.bk_color(), kWhite);
+    EXPECT_EQ(dc.pen().color, rgb(0, 0, 255));
+    EXPECT_EQ(dc.font(), base_font);
+}
