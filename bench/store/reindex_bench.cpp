@@ -107,11 +107,11 @@ void read_by_number(benchmark::State& state, const char16_t* path)
 // records counted, nothing rebuilt; then the close that marks them clean again.
 void open_checked(benchmark::State& state, const char16_t* path)
 {
-    store::set_index_build_runner([](uint32_t, store::IndexBuild&) { std::abort(); });   // must not rebuild
-    store::coord_open_with_indexes(0, path);
+    store::set_index_build_runner([](store::IndexBuild&) { std::abort(); });   // must not rebuild
+    store::coord_open_with_indexes(path);
     store::coord_close();
     for (auto _ : state) {
-        if (store::coord_open_with_indexes(0, path) != 1)
+        if (store::coord_open_with_indexes(path) != 1)
             state.SkipWithError("the file did not open");
         store::coord_close();
     }
