@@ -171,14 +171,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     fuzz::prepare_device();
     store::coord_reset_for_tests();
-    store::set_index_build_runner([](uint32_t, store::IndexBuild&) {});
+    store::set_index_build_runner([](store::IndexBuild&) {});
     fuzz::write_device_file(kNumberIndexPath, nullptr, 0);
     fuzz::write_device_file(kNameIndexPath, nullptr, 0);
     fuzz::write_device_file(kPath, data, size);
 
     bool header = size >= 4 && data[0] == store::kRecordTypeHeader && data[1] == 0 && data[2] == 0 && data[3] == 0;
     FUZZ_CHECK(store::coord_check(kPath) == (header ? 1 : -1));
-    FUZZ_CHECK(store::coord_open_with_indexes(0, kPath) == 1);
+    FUZZ_CHECK(store::coord_open_with_indexes(kPath) == 1);
     int count = store::coord_record_count();
     FUZZ_CHECK(count == (size < 286 ? 0 : int((size - 286) / 87)));
 

@@ -63,7 +63,7 @@ void take_in(const app::PreferencesRecord& record)
     while (!last.empty() && (last.back() == u' ' || last.back() == u'\t'))
         last.pop_back();
     if (!last.empty())
-        store::coord_open_with_indexes(0, last);
+        store::coord_open_with_indexes(last);
     store::view_extents_set(app::field_double(record.min_e), app::field_double(record.min_n),
         app::field_double(record.max_e), app::field_double(record.max_n));
 }
@@ -91,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     fuzz::prepare_device();
     reset_program();
     make_job();
-    store::set_index_build_runner([](uint32_t, store::IndexBuild&) {});
+    store::set_index_build_runner([](store::IndexBuild&) {});
     fuzz::write_device_file(kPrefsPath, data, size);
 
     app::PreferencesRecord& record = app::preferences();
