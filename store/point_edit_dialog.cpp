@@ -4,6 +4,7 @@
 #include <cstring>
 #include <optional>
 
+#include "formats/decimal_text.h"
 #include "formats/number_format.h"
 #include "formats/number_parse.h"
 #include "formats/text_helpers.h"
@@ -11,7 +12,6 @@
 #include "platform/text/text.h"
 #include "resources/point_dialog_resources.h"
 #include "store/coord_file.h"
-#include "store/decimal_text.h"
 #include "store/list_selection.h"
 #include "store/point_index.h"
 #include "store/point_list_dialog.h"
@@ -160,7 +160,7 @@ private:
             clear();
     }
 
-    uint32_t typed_number() const { return read_point_number(read(res::kEditPointNumber, res::kReadPointNumber)); }
+    uint32_t typed_number() const { return formats::read_point_number(read(res::kEditPointNumber, res::kReadPointNumber)); }
 
     void get()
     {

@@ -1,9 +1,9 @@
 #include "store/point_prompts.h"
 
+#include "formats/decimal_text.h"
 #include "platform/controls/controls.h"
 #include "platform/gdi/gdi.h"
 #include "resources/point_dialog_resources.h"
-#include "store/decimal_text.h"
 
 namespace store {
 
@@ -99,7 +99,7 @@ public:
     {
         switch (id) {
         case resources::kButtonRenumber:
-            s_prompts.new_number = read_point_number(
+            s_prompts.new_number = formats::read_point_number(
                 ui::item_text(hwnd(), resources::kEditRenumberNumber, resources::kReadRenumberNumber));
             answer(true, id);
             return true;
