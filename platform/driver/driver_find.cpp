@@ -25,15 +25,6 @@ std::string lower(std::string_view s)
     return out;
 }
 
-std::u16string_view trim(std::u16string_view s)
-{
-    while (!s.empty() && (s.front() == u' ' || s.front() == u'\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == u' ' || s.back() == u'\t'))
-        s.remove_suffix(1);
-    return s;
-}
-
 bool is_class(Hwnd h, std::u16string_view name) { return text::equal_no_case(ui::class_name(h), name); }
 
 // Depth-first over the descendants of `root`, in creation order.
@@ -56,7 +47,7 @@ Hwnd find_by_name(Hwnd window, const ControlName& name)
     Hwnd exact = find_descendant(window, [&](Hwnd h) { return ui::window_text(h) == caption; });
     if (exact != ui::kNoWindow)
         return exact;
-    return find_descendant(window, [&](Hwnd h) { return trim(ui::window_text(h)) == trim(caption); });
+    return find_descendant(window, [&](Hwnd h) { return text::trim(ui::window_text(h)) == text::trim(caption); });
 }
 
 struct NamedKey {
@@ -246,7 +237,7 @@ int entry_index(Hwnd list, std::u16string_view text)
         if (entry_text(list, i) == text)
             return i;
     for (int i = 0; i < count; ++i)
-        if (trim(entry_text(list, i)) == trim(text))
+        if (text::trim(entry_text(list, i)) == text::trim(text))
             return i;
     return -1;
 }
