@@ -1,5 +1,8 @@
 #include "forms/fields.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "formats/angle_format.h"
 #include "formats/angle_parse.h"
 #include "formats/decimal_text.h"
@@ -36,6 +39,18 @@ std::optional<double> read_angle(ui::Hwnd dialog, int id, int max_chars)
     if (text.empty())
         return std::nullopt;
     return formats::parse_angle(text);
+}
+
+void read_record_text(ui::Hwnd dialog, int id, int max_chars, char* field, size_t size)
+{
+    const std::string ansi = platform::text::to_ansi(formats::trim_trailing_white_space(read_text(dialog, id, max_chars)));
+    std::memset(field, 0, size);
+    std::memcpy(field, ansi.data(), std::min(ansi.size(), size - 1));
+}
+
+void show_record_text(ui::Hwnd dialog, int id, const char* field, size_t size)
+{
+    show_text(dialog, id, platform::text::from_ansi(std::string_view(field, strnlen(field, size))));
 }
 
 void show_text(ui::Hwnd dialog, int id, std::u16string_view text) { ui::set_item_text(dialog, id, text); }

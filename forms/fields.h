@@ -6,6 +6,7 @@
 // seen. kWholeField reads the text whole. Trimming takes trailing white space and leading spaces off
 // (formats::trim_both_ends). Shown values use the formats of the display settings.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -41,6 +42,21 @@ inline std::optional<double> read_distance(ui::Hwnd dialog, int id, int max_char
 // An angle in degrees, in the angle mode of the display settings; nothing for an empty field (the angle
 // parser has no failure: a text in none of its forms reads 0).
 std::optional<double> read_angle(ui::Hwnd dialog, int id, int max_chars = kWholeField);
+
+// An 8-bit text field of a record (Windows-1252, NUL-terminated within its size): what is typed, trailing
+// white space taken off, cut to what the field holds with its NUL; and the field shown as it is.
+void read_record_text(ui::Hwnd dialog, int id, int max_chars, char* field, size_t size);
+void show_record_text(ui::Hwnd dialog, int id, const char* field, size_t size);
+template <size_t N>
+void read_record_text(ui::Hwnd dialog, int id, int max_chars, char (&field)[N])
+{
+    read_record_text(dialog, id, max_chars, field, N);
+}
+template <size_t N>
+void show_record_text(ui::Hwnd dialog, int id, const char (&field)[N])
+{
+    show_record_text(dialog, id, field, N);
+}
 
 // Shown in the control.
 void show_text(ui::Hwnd dialog, int id, std::u16string_view text);

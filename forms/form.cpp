@@ -26,6 +26,10 @@ bool Dialog::on_command(int id, int code, ui::Hwnd control)
         end(*m_declaration.cancel_result);
         return true;
     }
+    if (id == ui::kIdOk && m_declaration.ok_result) {
+        end(*m_declaration.ok_result);
+        return true;
+    }
     return on_action(id, code, control);
 }
 

@@ -16,7 +16,8 @@
 // Cancel is ui::kIdCancel (a Cancel button, or Escape, which the window manager turns into that command)
 // and the declaration's cancel command; closing the dialog ends it with its close result, or as Cancel
 // does when it declares none. A dialog that declares no cancel result hears Cancel and Escape in its own
-// on_action, and ignores them unless it takes them there.
+// on_action, and ignores them unless it takes them there. Likewise a dialog whose OK only ends it declares
+// its OK result, and one whose OK does more takes ui::kIdOk in on_action.
 
 #include <optional>
 #include <string_view>
@@ -28,13 +29,14 @@ namespace forms {
 namespace ui = platform::ui;
 
 struct Declaration {
-    std::string_view dialog;                  // the template's name ("PT_EDIT")
+    std::string_view dialog = {};             // the template's name ("PT_EDIT")
     int number = 0;                           // or, with no name, the number of a template known by number
     int menu_bar = 0;                         // Form: the menu-bar resource; 0 for none
-    std::u16string_view menu_error = u"Area"; // caption of the "menu error" box when the bar cannot be made
+    std::u16string_view menu_error = {};      // caption of the "menu error" box when the bar cannot be made
     int cancel_command = 0;                   // a command of the menu bar that cancels; 0 for none
     std::optional<int> cancel_result = {};    // Cancel and Escape end with it; none: they reach on_action
     std::optional<int> close_result = {};     // closing ends with it; none: closing is Cancel
+    std::optional<int> ok_result = {};        // ui::kIdOk ends with it; none: it reaches on_action
     bool done_button = false;                 // Form: "ok" in the navigation bar, sending ui::kIdOk
 };
 

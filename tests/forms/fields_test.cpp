@@ -79,6 +79,24 @@ TEST_F(FieldsTest, AnglesFollowTheAngleModeAndAnEmptyFieldIsNoAngle)
     EXPECT_NEAR(*forms::read_angle(typed(u"100"), kField), 90.0, 1e-9);
 }
 
+TEST_F(FieldsTest, RecordTextsAreStored8BitWithoutTrailingWhiteSpaceAndCutToTheirField)
+{
+    char name[8];
+    forms::read_record_text(typed(u"  OAK 	 "), kField, 14, name);
+    EXPECT_EQ(std::string(name, sizeof name), std::string("  OAK\0\0\0", 8));
+    forms::read_record_text(typed(u"éЖ 1234567890"), kField, 14, name);
+    EXPECT_EQ(std::string(name, sizeof name), std::string("\xE9? 1234\0", 8));
+    // Read first, then trimmed: the spaces before the cut are trimmed away.
+    forms::read_record_text(typed(u"AB   CD"), kField, 4, name);
+    EXPECT_STREQ(name, "AB");
+    // A field filled to its end has no NUL: it is shown whole, and no further.
+    const char full[4] = {'W', 'X', 'Y', 'Z'};
+    forms::show_record_text(m_dialog, kField, full);
+    EXPECT_EQ(shown(), u"WXYZ");
+    forms::show_record_text(m_dialog, kField, name);
+    EXPECT_EQ(shown(), u"AB");
+}
+
 TEST_F(FieldsTest, ValuesAreShownInTheFormatsOfTheDisplaySettings)
 {
     forms::show_point_number(m_dialog, kField, 4294967295u);

@@ -28,8 +28,8 @@ constexpr int kOpenPopup = 902;
 
 constexpr forms::Declaration kForm{.dialog = "KIT_FORM", .menu_bar = kMenuBar, .menu_error = u"Kit",
                                    .cancel_command = kCmdQuit, .cancel_result = 5, .close_result = 6};
-// Nothing but its own "ok" ends it.
-constexpr forms::Declaration kBareForm{.dialog = "KIT_FORM", .done_button = true};
+// Nothing but "ok" ends it.
+constexpr forms::Declaration kBareForm{.dialog = "KIT_FORM", .ok_result = 7, .done_button = true};
 constexpr forms::Declaration kPopup{.dialog = "KIT_POPUP", .cancel_result = ui::kIdCancel,
                                     .close_result = ui::kIdOk};
 
@@ -52,13 +52,9 @@ private:
     }
     bool on_action(int id, int code, ui::Hwnd control) override
     {
-        if (id == kCmdAct) {
-            log().push_back("act");
-            return true;
-        }
-        if (id != ui::kIdOk)
+        if (id != kCmdAct)
             return false;
-        this->end(7);
+        log().push_back("act");
         return true;
     }
 };
@@ -183,7 +179,7 @@ TEST_F(FormTest, CancelEscapeAndClosingEndWithWhatTheDialogDeclares)
     EXPECT_EQ(ending(kOpenPopup, [&] { close_active(); }), "ended 1");
 }
 
-TEST_F(FormTest, WithoutACancelResultOnlyTheDialogsOwnCommandsEndIt)
+TEST_F(FormTest, WithoutACancelResultEscapeAndClosingDoNothingAndOkEndsIt)
 {
     ASSERT_TRUE(ok(d.command(kOpenBareForm)));
     ASSERT_TRUE(ok(d.key("escape")));
