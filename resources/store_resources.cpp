@@ -1,32 +1,23 @@
 #include "resources/store_resources.h"
 
-#include "platform/ui/ui.h"
+#include "resources/builders.h"
 
 namespace resources {
-
-namespace ui = platform::ui;
 
 namespace {
 
 // A small pop-up: the progress bar the dialog adds at 20, 20 (160 x 17) and the text under it.
 ui::DialogTemplate indexing_dialog()
 {
-    ui::DialogTemplate t;
-    t.name = kDialogIndexing;
-    t.title = u"Processing ... ";
-    t.full_screen = false;
-    t.rect = {0, 0, 200, 76};
-    t.controls = {
-        {kIndexingText, u"static", u"", {20, 46, 180, 62}, ui::kStyleVisible | ui::kStyleChild},
-    };
-    return t;
+    return build::popup(kDialogIndexing, u"Processing ... ", 200, 76, {
+        build::label(kIndexingText, u"", {20, 46, 180, 62}),
+    });
 }
 
 }  // namespace
 
-void install_store_resources()
-{
-    ui::add_dialog_template(indexing_dialog());
-}
+TemplateSet store_templates() { return {{indexing_dialog()}, {}}; }
+
+void install_store_resources() { install(store_templates()); }
 
 }  // namespace resources
