@@ -43,7 +43,8 @@ std::optional<double> read_angle(ui::Hwnd dialog, int id, int max_chars)
 
 void read_record_text(ui::Hwnd dialog, int id, int max_chars, char* field, size_t size)
 {
-    const std::string ansi = platform::text::to_ansi(formats::trim_trailing_white_space(read_text(dialog, id, max_chars)));
+    const std::u16string typed = formats::trim_trailing_white_space(read_text(dialog, id, max_chars));
+    const std::string ansi = platform::text::to_ansi(typed);
     std::memset(field, 0, size);
     std::memcpy(field, ansi.data(), std::min(ansi.size(), size - 1));
 }
@@ -60,7 +61,10 @@ void show_point_number(ui::Hwnd dialog, int id, uint32_t number)
     show_text(dialog, id, number == 0 ? std::u16string() : platform::text::wformat(u"%lu", (unsigned long)number));
 }
 
-void show_coordinate(ui::Hwnd dialog, int id, double value) { show_text(dialog, id, formats::format_coordinate(value)); }
+void show_coordinate(ui::Hwnd dialog, int id, double value)
+{
+    show_text(dialog, id, formats::format_coordinate(value));
+}
 
 void show_distance(ui::Hwnd dialog, int id, double value) { show_text(dialog, id, formats::format_distance(value)); }
 
