@@ -1,5 +1,6 @@
 #include "app/about_box.h"
 
+#include "forms/form.h"
 #include "resources/app_resources.h"
 
 namespace app {
@@ -9,11 +10,16 @@ namespace gdi = platform::gdi;
 
 namespace {
 
-class AboutBox : public ui::DialogProc {
+// Only its "ok" ends it: Cancel, Escape and closing do nothing.
+constexpr forms::Declaration kAbout{.number = resources::kDialogAbout, .ok_result = ui::kIdOk, .done_button = true};
+
+class AboutBox : public forms::Form {
 public:
-    bool on_init() override
+    AboutBox() : Form(kAbout) {}
+
+private:
+    bool on_open() override
     {
-        ui::init_full_screen(hwnd(), true);
         ui::set_input_panel(false);
         gdi::FontSpec name_font;
         name_font.height = 20;
@@ -21,22 +27,10 @@ public:
         ui::set_font(item(resources::kAboutName), gdi::create_font(name_font));
         return true;
     }
-
-    bool on_command(int id, int code, ui::Hwnd control) override
-    {
-        if (id != ui::kIdOk)
-            return false;
-        ui::end_dialog(hwnd(), ui::kIdOk);
-        return true;
-    }
 };
 
 }  // namespace
 
-int run_about_box(ui::Hwnd owner)
-{
-    AboutBox proc;
-    return ui::run_dialog(resources::kDialogAbout, owner, proc);
-}
+int run_about_box(ui::Hwnd owner) { return AboutBox().run(owner); }
 
 }  // namespace app

@@ -1,6 +1,8 @@
 #include "app/file_browser_dialog.h"
 
 #include "app/file_browser_model.h"
+#include "forms/fields.h"
+#include "forms/form.h"
 #include "platform/controls/controls.h"
 #include "resources/app_resources.h"
 
@@ -18,13 +20,16 @@ struct BrowserState {
 };
 BrowserState s_browser;
 
-class FileBrowserDialog : public ui::DialogProc {
+constexpr forms::Declaration kBrowser{.dialog = kDialogPathnames, .menu_bar = kMenuBarPathnames, .menu_error = u"Area",
+                                      .cancel_command = kCmdPathnamesCancel, .cancel_result = kCmdPathnamesCancel};
+
+class FileBrowserDialog : public forms::Form {
 public:
-    bool on_init() override
+    FileBrowserDialog() : Form(kBrowser) {}
+
+private:
+    bool on_open() override
     {
-        m_menu_bar = controls::create_menu_bar(hwnd(), kMenuBarPathnames);
-        if (m_menu_bar == ui::kNoWindow)
-            controls::message_box(hwnd(), u"Area", u"menu error");
         controls::edit_set_limit(item(kPathnamesPath), int(kMaxBrowserPath));
         controls::list_add(item(kPathnamesList), kMyDeviceEntry);
         m_model.start();
@@ -32,9 +37,12 @@ public:
         return true;
     }
 
-    bool on_command(int id, int code, ui::Hwnd) override
+    bool on_action(int id, int code, ui::Hwnd) override
     {
         switch (id) {
+        case kCmdPathnamesOk:
+            finish_ok();
+            return true;
         case kPathnamesList:
             if (code == ui::kLbnSelChange)
                 select_entry();
@@ -45,27 +53,11 @@ public:
                 show_model();
             }
             return true;
-        case kCmdPathnamesOk:
-            finish_ok();
-            return true;
-        case kCmdPathnamesCancel:
-        case ui::kIdCancel:
-            s_browser.result.clear();
-            ui::end_dialog(hwnd(), kCmdPathnamesCancel);
-            return true;
         default:
             return false;
         }
     }
 
-    void on_destroy() override
-    {
-        if (m_menu_bar != ui::kNoWindow)
-            ui::destroy_window(m_menu_bar);
-        m_menu_bar = ui::kNoWindow;
-    }
-
-private:
     void select_entry()
     {
         const ui::Hwnd list = item(kPathnamesList);
@@ -82,10 +74,10 @@ private:
     {
         s_browser.result = path_text();
         s_browser.last_name = last_component(s_browser.result);
-        ui::end_dialog(hwnd(), kCmdPathnamesOk);
+        end(kCmdPathnamesOk);
     }
 
-    std::u16string path_text() const { return controls::edit_text(item(kPathnamesPath), int(kMaxBrowserPath)); }
+    std::u16string path_text() const { return forms::read_text(hwnd(), kPathnamesPath, int(kMaxBrowserPath)); }
 
     // Refills the list when the model listed a folder (reporting over-long paths as it goes) and shows
     // the path text.
@@ -100,21 +92,20 @@ private:
             for (const std::u16string& entry : m_model.listing().entries)
                 controls::list_add(list, entry);
         }
-        ui::set_window_text(item(kPathnamesPath), m_model.path_text());
+        forms::show_text(hwnd(), kPathnamesPath, m_model.path_text());
     }
 
     FileBrowserModel m_model;
     int m_shown_serial = 0;
-    ui::Hwnd m_menu_bar = ui::kNoWindow;
 };
 
 }  // namespace
 
+// The result is emptied first: Cancel and closing leave it so.
 void run_file_browser(ui::Hwnd owner)
 {
-    FileBrowserDialog dialog;
     s_browser.result.clear();
-    ui::run_dialog(kDialogPathnames, owner, dialog);
+    FileBrowserDialog().run(owner);
 }
 
 const std::u16string& file_browser_result()

@@ -67,7 +67,7 @@ ui::LResult main_window_proc(ui::Hwnd hwnd, uint32_t msg, ui::WParam wparam, ui:
         return 0;
     case ui::kMsgCommand:
         if (dispatch_command(hwnd, ui::loword(wparam)))
-            return 0;
+            return 1;
         return ui::default_window_proc(hwnd, msg, wparam, lparam);
     case ui::kMsgDestroy:
         on_destroy();

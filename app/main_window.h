@@ -1,7 +1,8 @@
 #pragma once
 // The main window: class "MV", title "Varno", the menu bar 111 along the bottom. Its procedure creates
-// the menu bar, lets the shell follow activation, dispatches commands, and on destruction saves the
-// session, closes the coordinate file, destroys the menu bar and ends the message loop with code 0.
+// the menu bar, lets the shell follow activation, dispatches commands (answering 1 for those of the
+// command table, as a dialog answers for a command it took), and on destruction saves the session, closes
+// the coordinate file, destroys the menu bar and ends the message loop with code 0.
 
 #include <string>
 

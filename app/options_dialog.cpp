@@ -3,6 +3,7 @@
 #include "app/options_string.h"
 #include "app/preferences.h"
 #include "formats/display_settings.h"
+#include "forms/form.h"
 #include "platform/controls/controls.h"
 #include "platform/text/text.h"
 #include "resources/app_resources.h"
@@ -19,9 +20,14 @@ constexpr int kDecimalLists[] = {kOptionsAngleDecimals, kOptionsCoordDecimals, k
                                  kOptionsAreaDecimals};
 constexpr int kGonsProposal = 6;
 
-class OptionsDialog : public ui::DialogProc {
+constexpr forms::Declaration kOptions{.dialog = kDialogOptions, .cancel_result = ui::kIdCancel};
+
+class OptionsDialog : public forms::Form {
 public:
-    bool on_init() override
+    OptionsDialog() : Form(kOptions) {}
+
+private:
+    bool on_open() override
     {
         const ui::Hwnd modes = item(kOptionsAngleMode);
         for (const char16_t* mode : {u"Degrees", u"Gons (Grads)", u"Quadrantal"})
@@ -38,7 +44,7 @@ public:
         return true;
     }
 
-    bool on_command(int id, int code, ui::Hwnd) override
+    bool on_action(int id, int code, ui::Hwnd) override
     {
         switch (id) {
         case kOptionsAngleMode:
@@ -47,17 +53,13 @@ public:
             return true;
         case ui::kIdOk:
             accept();
-            ui::end_dialog(hwnd(), ui::kIdOk);
-            return true;
-        case ui::kIdCancel:
-            ui::end_dialog(hwnd(), ui::kIdCancel);
+            end(ui::kIdOk);
             return true;
         default:
             return false;
         }
     }
 
-private:
     void propose_angle_decimals()
     {
         const int mode = controls::combo_selection(item(kOptionsAngleMode));
@@ -83,10 +85,6 @@ private:
 
 }  // namespace
 
-void run_options_dialog(ui::Hwnd owner)
-{
-    OptionsDialog dialog;
-    ui::run_dialog(kDialogOptions, owner, dialog);
-}
+void run_options_dialog(ui::Hwnd owner) { OptionsDialog().run(owner); }
 
 }  // namespace app

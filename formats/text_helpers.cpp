@@ -42,9 +42,14 @@ std::u16string trim_leading_spaces(std::u16string_view text)
     return begin == text.npos ? std::u16string() : std::u16string(text.substr(begin));
 }
 
+std::u16string trim_both_ends(std::u16string_view text)
+{
+    return trim_leading_spaces(trim_trailing_white_space(text));
+}
+
 std::u16string collapse_spaces(std::u16string_view text)
 {
-    std::u16string trimmed = trim_leading_spaces(trim_trailing_white_space(text));
+    std::u16string trimmed = trim_both_ends(text);
     std::u16string out;
     out.reserve(trimmed.size());
     for (char16_t c : trimmed) {

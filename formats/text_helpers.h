@@ -19,7 +19,10 @@ std::u16string trim_trailing_white_space(std::u16string_view text);
 // Removes leading spaces (code 32 only).
 std::u16string trim_leading_spaces(std::u16string_view text);
 
-// Trims both ends (trailing white space, leading spaces), then makes every run of spaces one space.
+// Trims both ends as a typed field is trimmed: trailing white space and leading spaces.
+std::u16string trim_both_ends(std::u16string_view text);
+
+// Trims both ends (trim_both_ends), then makes every run of spaces one space.
 std::u16string collapse_spaces(std::u16string_view text);
 
 // Removes every space (code 32).

@@ -66,6 +66,8 @@ constexpr int kCmdPathnamesCancel = 40066;    // "Cancel"
 extern const char16_t kAboutVersionText[];
 extern const char16_t kAboutDateText[];
 
+struct TemplateSet;
+TemplateSet app_templates();
 void install_app_resources();
 
 }  // namespace resources

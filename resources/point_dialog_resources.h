@@ -75,6 +75,8 @@ constexpr int kListFontHeight = 17;
 constexpr const char* kDialogStatistics = "PT_STATISTICS";
 constexpr int kListStatistics = 1100;
 
+struct TemplateSet;
+TemplateSet point_dialog_templates();
 void install_point_dialog_resources();
 
 }  // namespace resources

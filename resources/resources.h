@@ -5,6 +5,11 @@
 
 namespace resources {
 
+struct TemplateSet;
+
 void install_all();
+
+// Every dialog template and menu bar of the program, from every resources file.
+TemplateSet all_templates();
 
 }  // namespace resources

@@ -1,10 +1,8 @@
 #include "resources/store_resources.h"
 
-#include "platform/ui/ui.h"
+#include "resources/builders.h"
 
 namespace resources {
-
-namespace ui = platform::ui;
 
 namespace {
 
@@ -12,22 +10,15 @@ namespace {
 // tall for the reason an index is built again at open.
 ui::DialogTemplate indexing_dialog()
 {
-    ui::DialogTemplate t;
-    t.name = kDialogIndexing;
-    t.title = u"Processing ... ";
-    t.full_screen = false;
-    t.rect = {0, 0, 200, 76};
-    t.controls = {
-        {kIndexingText, u"static", u"", {20, 42, 190, 74}, ui::kStyleVisible | ui::kStyleChild},
-    };
-    return t;
+    return build::popup(kDialogIndexing, u"Processing ... ", 200, 76, {
+        build::label(kIndexingText, u"", {20, 42, 190, 74}),
+    });
 }
 
 }  // namespace
 
-void install_store_resources()
-{
-    ui::add_dialog_template(indexing_dialog());
-}
+TemplateSet store_templates() { return {{indexing_dialog()}, {}}; }
+
+void install_store_resources() { install(store_templates()); }
 
 }  // namespace resources

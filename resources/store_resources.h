@@ -7,6 +7,8 @@ constexpr const char* kDialogIndexing = "PT_INDEXING";
 constexpr int kIndexingText = 1045;        // static: what is being indexed
 constexpr int kIndexingProgress = 1046;    // the progress bar, created by the dialog itself
 
+struct TemplateSet;
+TemplateSet store_templates();
 void install_store_resources();
 
 }  // namespace resources

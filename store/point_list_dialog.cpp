@@ -2,8 +2,11 @@
 
 #include <algorithm>
 
+#include "forms/fields.h"
+#include "forms/form.h"
 #include "platform/controls/controls.h"
 #include "platform/gdi/gdi.h"
+#include "platform/text/text.h"
 #include "resources/point_dialog_resources.h"
 #include "store/list_selection.h"
 #include "store/point_index.h"
@@ -27,24 +30,20 @@ struct PointListState {
 };
 PointListState s_list;
 
-// Spaces (code 32) off both ends.
-std::u16string trim_spaces(std::u16string_view s)
-{
-    size_t begin = s.find_first_not_of(u' ');
-    if (begin == std::u16string_view::npos)
-        return {};
-    size_t end = s.find_last_not_of(u' ');
-    return std::u16string(s.substr(begin, end - begin + 1));
-}
+constexpr forms::Declaration kPointList{.dialog = res::kDialogPointList, .menu_bar = res::kMenuBarPointList,
+                                        .menu_error = u"Pt list", .cancel_command = res::kCmdListCancel,
+                                        .cancel_result = 2};
 
-class PointListDialog : public ui::DialogProc {
+class PointListDialog : public forms::Form {
 public:
-    bool on_init() override
+    PointListDialog() : Form(kPointList) {}
+
+    // The point picked with " OK ", read whole; nothing when none was.
+    const std::optional<PointRecord>& picked() const { return m_picked; }
+
+private:
+    bool on_open() override
     {
-        ui::init_full_screen(hwnd(), false);
-        m_menu_bar = controls::create_menu_bar(hwnd(), res::kMenuBarPointList);
-        if (m_menu_bar == ui::kNoWindow)
-            controls::message_box(hwnd(), u"Pt list", u"menu error");
         gdi::FontSpec spec;
         spec.height = res::kListFontHeight;
         spec.face = u"Courier";
@@ -52,13 +51,13 @@ public:
         list_selection_clear();
         show_headers();
         show_page(list_page_from_start(s_list.layout, layout_order()));
-        ui::set_item_text(hwnd(), res::kEditListGoTo, u"");
+        forms::show_text(hwnd(), res::kEditListGoTo, u"");
         ui::set_focus(item(res::kEditListGoTo));
         // False: the focus set here stays; true would hand it to the first tab stop, the mode button.
         return false;
     }
 
-    bool on_command(int id, int code, ui::Hwnd control) override
+    bool on_action(int id, int code, ui::Hwnd control) override
     {
         switch (id) {
         case res::kCmdListLayoutNumberCoords: change_layout(kLayoutNumberCoords); return true;
@@ -72,27 +71,10 @@ public:
         case res::kButtonListLeft: shift(-1); return true;
         case res::kButtonListRight: shift(1); return true;
         case res::kCmdListOk: pick(); return true;
-        case res::kCmdListCancel:
-        case ui::kIdCancel: ui::end_dialog(hwnd(), 2); return true;
         default: return false;
         }
     }
 
-    bool on_close() override
-    {
-        ui::end_dialog(hwnd(), 2);
-        return true;
-    }
-
-    void on_destroy() override
-    {
-        m_lines.clear();
-        if (m_menu_bar != ui::kNoWindow)
-            ui::destroy_window(m_menu_bar);
-        m_menu_bar = ui::kNoWindow;
-    }
-
-private:
     ui::Hwnd list() const { return item(res::kListPoints); }
 
     // Pages built afresh from an end step in the order of the layout; Go-To and paging step by name
@@ -106,7 +88,7 @@ private:
         const int ids[] = {res::kButtonListOrder, res::kStaticListHeader2, res::kStaticListHeader3,
                            res::kStaticListHeader4};
         for (int i = 0; i < 4; ++i)
-            ui::set_item_text(hwnd(), ids[i], headers[size_t(i)]);
+            forms::show_text(hwnd(), ids[i], headers[size_t(i)]);
         place_headers();
     }
 
@@ -182,12 +164,13 @@ private:
     void toggle_go_to_mode()
     {
         m_by_name = !m_by_name;
-        ui::set_item_text(hwnd(), res::kButtonListGoToMode, m_by_name ? u"Name" : u"Pt #");
+        forms::show_text(hwnd(), res::kButtonListGoToMode, m_by_name ? u"Name" : u"Pt #");
     }
 
     void go_to()
     {
-        std::u16string target = trim_spaces(ui::item_text(hwnd(), res::kEditListGoTo, res::kReadListGoTo));
+        const std::u16string typed = forms::read_text(hwnd(), res::kEditListGoTo, res::kReadListGoTo);
+        const std::u16string target(platform::text::trim(typed, u" "));
         if (target.empty())
             return;
         bool found = false;
@@ -222,25 +205,30 @@ private:
         if (selected >= 0 && selected < int(m_lines.size())) {
             PointRecord p;
             uint32_t number = point_list_line_number(s_list.layout, m_lines[size_t(selected)]);
-            if (number != 0 && point_read_by_number(number, &p) == 1)
+            if (number != 0 && point_read_by_number(number, &p) == 1) {
                 list_selection_set_point(p.number, p.easting, p.northing);
+                m_picked = p;
+            }
         }
-        ui::end_dialog(hwnd(), 1);
+        end(1);
     }
 
     std::vector<std::u16string> m_lines;   // the page as built; the list shows them from m_offset on
     bool m_descending = false;
     bool m_by_name = false;                // Go-To mode
     int m_offset = 0;
-    ui::Hwnd m_menu_bar = ui::kNoWindow;
+    std::optional<PointRecord> m_picked;
 };
 
 }  // namespace
 
-void run_point_list(ui::Hwnd owner)
+void run_point_list(ui::Hwnd owner) { pick_point(owner); }
+
+std::optional<PointRecord> pick_point(ui::Hwnd owner)
 {
-    PointListDialog proc;
-    ui::run_dialog(res::kDialogPointList, owner, proc);
+    PointListDialog list;
+    list.run(owner);
+    return list.picked();
 }
 
 int point_list_layout() { return s_list.layout; }

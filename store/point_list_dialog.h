@@ -7,13 +7,19 @@
 // The layout is kept from one opening to the next; the order starts ascending and the Go-To mode by
 // number at every opening.
 
+#include <optional>
+
 #include "platform/ui/ui.h"
+#include "store/point_record.h"
 
 namespace store {
 
 // Opens the list and returns when it closes. The list selection (store/list_selection.h) is cleared when
 // the list opens; after " OK " on a line it holds that point's number, E and N; otherwise its number is 0.
 void run_point_list(platform::ui::Hwnd owner);
+
+// The same, answering with the whole record of the point picked; nothing when none was.
+std::optional<PointRecord> pick_point(platform::ui::Hwnd owner);
 
 // The layout the next opening starts with (0 .. 2).
 int point_list_layout();

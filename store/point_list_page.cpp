@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "formats/decimal_text.h"
 #include "formats/number_format.h"
 #include "platform/text/text.h"
-#include "store/decimal_text.h"
 #include "store/point_index.h"
 
 namespace store {
@@ -131,7 +131,7 @@ uint32_t point_list_line_number(int layout, std::u16string_view line)
     size_t from = layout == kLayoutNameCoords ? 16 : 0;
     if (line.size() <= from)
         return 0;
-    return read_point_number(line.substr(from));
+    return formats::read_point_number(line.substr(from));
 }
 
 std::vector<std::u16string> point_list_headers(int layout, bool descending)
@@ -161,7 +161,7 @@ ListPage list_page_go_to(int layout, ListOrder order, std::u16string_view target
 {
     PointRecord p;
     int result = order.by_name ? point_find_nearest_by_name(std::u16string(target), &p)
-                               : point_find_nearest_by_number(read_point_number(target), &p);
+                               : point_find_nearest_by_number(formats::read_point_number(target), &p);
     *found = result >= 0;
     if (!*found)
         return {};

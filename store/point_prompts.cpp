@@ -1,19 +1,25 @@
 #include "store/point_prompts.h"
 
-#include "platform/controls/controls.h"
-#include "platform/gdi/gdi.h"
+#include "forms/fields.h"
+#include "forms/form.h"
 #include "resources/point_dialog_resources.h"
-#include "store/decimal_text.h"
 
 namespace store {
 
 namespace {
 
 namespace ui = platform::ui;
-namespace gdi = platform::gdi;
-namespace controls = platform::controls;
+namespace res = resources;
 
 constexpr const char16_t* kInitialPromptText = u"Point exists. Overwrite?";
+
+// Cancel (its button, or Escape) ends a prompt with 2 and closing it with 1; both answer no.
+constexpr forms::Declaration kOverwritePrompt{.dialog = res::kDialogOverwritePoint, .cancel_result = ui::kIdCancel,
+                                              .close_result = ui::kIdOk};
+constexpr forms::Declaration kDeletePrompt{.dialog = res::kDialogDeletePoint, .cancel_result = ui::kIdCancel,
+                                           .close_result = ui::kIdOk};
+constexpr forms::Declaration kRenumberPrompt{.dialog = res::kDialogRenumberPoint, .cancel_result = ui::kIdCancel,
+                                             .close_result = ui::kIdOk};
 
 // The prompts' texts and answers; the user-interface thread owns them for the whole run.
 struct PromptState {
@@ -26,85 +32,57 @@ struct PromptState {
 };
 PromptState s_prompts;
 
-// A pop-up draws its own caption bar and frame, as the message box does.
-class PromptProc : public ui::DialogProc {
+// OVERWRITE_PT and DELETE_PT: OK is yes, anything else no.
+class YesNoPrompt : public forms::Popup {
 public:
-    explicit PromptProc(bool& answer) : m_answer(answer) {}
-
-    bool on_init() override
+    YesNoPrompt(const forms::Declaration& declaration, bool& answer, const std::u16string* text)
+        : Popup(declaration), m_answer(answer), m_text(text)
     {
         m_answer = false;
-        return true;
-    }
-    bool on_close() override
-    {
-        m_answer = false;
-        ui::end_dialog(hwnd(), ui::kIdOk);
-        return true;
-    }
-    bool on_paint(gdi::DC& dc) override
-    {
-        controls::paint_popup_frame(hwnd(), dc);
-        return true;
-    }
-
-protected:
-    void answer(bool yes, int result)
-    {
-        m_answer = yes;
-        ui::end_dialog(hwnd(), result);
-    }
-    bool& m_answer;
-};
-
-// OVERWRITE_PT and DELETE_PT: OK is yes, Cancel is no.
-class YesNoPrompt : public PromptProc {
-public:
-    YesNoPrompt(bool& answer, const std::u16string* text) : PromptProc(answer), m_text(text) {}
-
-    bool on_init() override
-    {
-        if (m_text != nullptr)
-            ui::set_item_text(hwnd(), resources::kStaticOverwriteText, *m_text);
-        return PromptProc::on_init();
-    }
-    bool on_command(int id, int code, ui::Hwnd control) override
-    {
-        if (id != ui::kIdOk && id != ui::kIdCancel)
-            return false;
-        answer(id == ui::kIdOk, id);
-        return true;
     }
 
 private:
+    bool on_open() override
+    {
+        if (m_text != nullptr)
+            forms::show_text(hwnd(), res::kStaticOverwriteText, *m_text);
+        return true;
+    }
+    bool on_action(int id, int code, ui::Hwnd control) override
+    {
+        if (id != ui::kIdOk)
+            return false;
+        m_answer = true;
+        end(id);
+        return true;
+    }
+
+    bool& m_answer;
     const std::u16string* m_text;
 };
 
-class RenumberPrompt : public PromptProc {
+class RenumberPrompt : public forms::Popup {
 public:
-    RenumberPrompt() : PromptProc(s_prompts.renumber) {}
+    RenumberPrompt() : Popup(kRenumberPrompt) { s_prompts.renumber = false; }
 
-    bool on_init() override
+private:
+    bool on_open() override
     {
-        ui::set_item_text(hwnd(), resources::kStaticRenumberText, s_prompts.renumber_text);
-        ui::set_item_text(hwnd(), resources::kEditRenumberNumber, u"");
-        ui::set_focus(item(resources::kEditRenumberNumber));
-        return PromptProc::on_init();
+        forms::show_text(hwnd(), res::kStaticRenumberText, s_prompts.renumber_text);
+        forms::show_text(hwnd(), res::kEditRenumberNumber, u"");
+        ui::set_focus(item(res::kEditRenumberNumber));
+        return true;
     }
-    bool on_command(int id, int code, ui::Hwnd control) override
+    bool on_action(int id, int code, ui::Hwnd control) override
     {
-        switch (id) {
-        case resources::kButtonRenumber:
-            s_prompts.new_number = read_point_number(
-                ui::item_text(hwnd(), resources::kEditRenumberNumber, resources::kReadRenumberNumber));
-            answer(true, id);
-            return true;
-        case resources::kButtonRenumberSkip:
-        case ui::kIdCancel:
-            answer(false, id);
-            return true;
-        default: return false;
+        if (id == res::kButtonRenumber) {
+            s_prompts.new_number = forms::read_point_number(hwnd(), res::kEditRenumberNumber, res::kReadRenumberNumber);
+            s_prompts.renumber = true;
+        } else if (id != res::kButtonRenumberSkip) {
+            return false;
         }
+        end(id);
+        return true;
     }
 };
 
@@ -115,34 +93,44 @@ const std::u16string& overwrite_prompt_text() { return s_prompts.overwrite_text;
 
 int run_overwrite_prompt(ui::Hwnd owner)
 {
-    s_prompts.overwrite = false;
-    YesNoPrompt proc(s_prompts.overwrite, &s_prompts.overwrite_text);
-    return ui::run_dialog(resources::kDialogOverwritePoint, owner, proc);
+    return YesNoPrompt(kOverwritePrompt, s_prompts.overwrite, &s_prompts.overwrite_text).run(owner);
 }
 
 bool overwrite_confirmed() { return s_prompts.overwrite; }
 
-int run_delete_prompt(ui::Hwnd owner)
-{
-    s_prompts.remove = false;
-    YesNoPrompt proc(s_prompts.remove, nullptr);
-    return ui::run_dialog(resources::kDialogDeletePoint, owner, proc);
-}
+int run_delete_prompt(ui::Hwnd owner) { return YesNoPrompt(kDeletePrompt, s_prompts.remove, nullptr).run(owner); }
 
 bool delete_confirmed() { return s_prompts.remove; }
 
 void set_renumber_prompt_text(std::u16string_view text) { s_prompts.renumber_text = text; }
 const std::u16string& renumber_prompt_text() { return s_prompts.renumber_text; }
 
-int run_renumber_prompt(ui::Hwnd owner)
-{
-    s_prompts.renumber = false;
-    RenumberPrompt proc;
-    return ui::run_dialog(resources::kDialogRenumberPoint, owner, proc);
-}
+int run_renumber_prompt(ui::Hwnd owner) { return RenumberPrompt().run(owner); }
 
 bool renumber_chosen() { return s_prompts.renumber; }
 uint32_t renumber_new_number() { return s_prompts.new_number; }
+
+bool ask_overwrite(ui::Hwnd owner, std::u16string_view text)
+{
+    set_overwrite_prompt_text(text);
+    run_overwrite_prompt(owner);
+    return overwrite_confirmed();
+}
+
+bool ask_delete(ui::Hwnd owner)
+{
+    run_delete_prompt(owner);
+    return delete_confirmed();
+}
+
+std::optional<uint32_t> ask_renumber(ui::Hwnd owner, std::u16string_view text)
+{
+    set_renumber_prompt_text(text);
+    run_renumber_prompt(owner);
+    if (!renumber_chosen())
+        return std::nullopt;
+    return renumber_new_number();
+}
 
 void point_prompts_reset_for_tests() { s_prompts = PromptState{}; }
 

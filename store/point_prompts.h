@@ -9,9 +9,11 @@
 // The texts and the results are process-wide: a caller sets the text, runs the prompt, and reads the
 // result afterwards. Each run starts with the result no; closing a prompt answers no. The run functions
 // return the dialog result: the id of the button pressed (1, 2, 1215 or 1216), 1 when closed, -1 when the
-// prompt could not be shown (the result then stays no).
+// prompt could not be shown (the result then stays no). The ask functions set the text, run the prompt
+// and answer with what was chosen; the process-wide results are written all the same.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -37,6 +39,12 @@ bool renumber_chosen();
 // and a sign accepted, reading stops at the first non-digit, no digits give 0; a value outside
 // 1 .. 4294967295 gives 0). Meaningful after "Renumber".
 uint32_t renumber_new_number();
+
+// True when "OK" was chosen.
+bool ask_overwrite(platform::ui::Hwnd owner, std::u16string_view text);
+bool ask_delete(platform::ui::Hwnd owner);
+// After "Renumber", the number typed (0 when it is no point number); nothing after "Skip" or closing.
+std::optional<uint32_t> ask_renumber(platform::ui::Hwnd owner, std::u16string_view text);
 
 // Texts and results back to their first state (for tests).
 void point_prompts_reset_for_tests();

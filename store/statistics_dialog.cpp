@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "forms/form.h"
 #include "platform/controls/controls.h"
 #include "resources/point_dialog_resources.h"
 #include "store/statistics_lines.h"
@@ -13,13 +14,17 @@ namespace {
 namespace ui = platform::ui;
 namespace controls = platform::controls;
 
-class StatisticsDialog : public ui::DialogProc {
-public:
-    explicit StatisticsDialog(std::u16string_view name) : m_name(name) {}
+// "OK" and closing end it with 1, Escape with 2.
+constexpr forms::Declaration kStatistics{.dialog = resources::kDialogStatistics, .cancel_result = ui::kIdCancel,
+                                         .close_result = ui::kIdOk, .ok_result = ui::kIdOk};
 
-    bool on_init() override
+class StatisticsDialog : public forms::Form {
+public:
+    explicit StatisticsDialog(std::u16string_view name) : Form(kStatistics), m_name(name) {}
+
+private:
+    bool on_open() override
     {
-        ui::init_full_screen(hwnd(), false);
         ui::Hwnd list = item(resources::kListStatistics);
         controls::list_reset(list);
         for (const std::u16string& line : statistics_lines(gather_statistics(m_name)))
@@ -27,21 +32,6 @@ public:
         return true;
     }
 
-    bool on_command(int id, int code, ui::Hwnd control) override
-    {
-        if (id != ui::kIdOk && id != ui::kIdCancel)
-            return false;
-        ui::end_dialog(hwnd(), id);
-        return true;
-    }
-
-    bool on_close() override
-    {
-        ui::end_dialog(hwnd(), ui::kIdOk);
-        return true;
-    }
-
-private:
     std::u16string m_name;
 };
 
@@ -49,8 +39,7 @@ private:
 
 void run_statistics(ui::Hwnd owner, std::u16string_view last_chosen_name)
 {
-    StatisticsDialog proc(last_chosen_name);
-    ui::run_dialog(resources::kDialogStatistics, owner, proc);
+    StatisticsDialog(last_chosen_name).run(owner);
 }
 
 }  // namespace store

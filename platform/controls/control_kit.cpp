@@ -117,13 +117,4 @@ void draw_text_line(gdi::DC& dc, const gdi::Rect& r, std::u16string_view text, u
     dc.set_text_align(gdi::kAlignLeft | gdi::kAlignTop);
 }
 
-std::u16string_view trim(std::u16string_view s)
-{
-    while (!s.empty() && is_space(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && is_space(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
-
 }  // namespace platform::controls::kit

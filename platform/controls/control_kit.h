@@ -60,7 +60,4 @@ std::vector<std::u16string> wrap_text(const gdi::FontRef& font, std::u16string_v
 // Paints `text` in `r` with the control's font and colour; align is gdi::kAlignLeft/Center/Right.
 void draw_text_line(gdi::DC& dc, const gdi::Rect& r, std::u16string_view text, unsigned align, gdi::Color color);
 
-// Left and right trimmed of spaces and tabs.
-std::u16string_view trim(std::u16string_view s);
-
 }  // namespace platform::controls::kit

@@ -24,7 +24,7 @@ MenuRegistry s_menus;
 
 int button_width(const gdi::FontRef& font, const MenuBarButton& b)
 {
-    return kit::measure(font, kit::trim(b.label)).cx + kButtonPadding + (b.popup.empty() ? 0 : kArrowRoom);
+    return kit::measure(font, text::trim(b.label)).cx + kButtonPadding + (b.popup.empty() ? 0 : kArrowRoom);
 }
 
 // Buttons left to right at their natural widths, narrowed evenly when they would not fit.
@@ -53,7 +53,7 @@ void paint_button(gdi::DC& dc, const MenuBarButton& b, const gdi::Rect& r, bool 
     dc.fill_rect(r, inverted ? gdi::kBlack : gdi::kWhite);
     gdi::Color ink = inverted ? gdi::kWhite : gdi::kBlack;
     int arrow = b.popup.empty() ? 0 : kArrowRoom;
-    kit::draw_text_line(dc, {r.left, r.top, r.right - arrow, r.bottom}, kit::trim(b.label), gdi::kAlignCenter, ink);
+    kit::draw_text_line(dc, {r.left, r.top, r.right - arrow, r.bottom}, text::trim(b.label), gdi::kAlignCenter, ink);
     if (arrow) {
         int cx = r.right - kArrowRoom, cy = r.height() / 2 + 1;
         for (int i = 0; i < 3; ++i)      // an up arrow: the menu opens upwards
@@ -158,7 +158,7 @@ ui::LResult bar_proc(Hwnd bar, uint32_t msg, ui::WParam wparam, ui::LParam lpara
 const MenuItem* find_item(const std::vector<MenuItem>& items, std::u16string_view label)
 {
     for (const MenuItem& item : items)
-        if (kit::trim(item.label) == label)
+        if (text::trim(item.label) == label)
             return &item;
     return nullptr;
 }
@@ -167,7 +167,7 @@ void collect_paths(const std::vector<MenuItem>& items, const std::u16string& pre
                    std::vector<std::pair<std::u16string, int>>* out)
 {
     for (const MenuItem& item : items) {
-        std::u16string path = prefix + u"/" + std::u16string(kit::trim(item.label));
+        std::u16string path = prefix + u"/" + std::u16string(text::trim(item.label));
         if (!item.submenu.empty())
             collect_paths(item.submenu, path, out);
         else if (item.command != 0)
@@ -236,9 +236,9 @@ int menu_command_for_path(Hwnd menu_bar, std::u16string_view path)
     if (!st)
         return -1;
     size_t slash = path.find(u'/');
-    std::u16string_view first = kit::trim(path.substr(0, slash));
+    std::u16string_view first = text::trim(path.substr(0, slash));
     for (const MenuBarButton& b : st->tmpl.buttons) {
-        if (kit::trim(b.label) != first)
+        if (text::trim(b.label) != first)
             continue;
         if (slash == std::u16string_view::npos)
             return b.popup.empty() ? b.command : -1;
@@ -247,7 +247,7 @@ int menu_command_for_path(Hwnd menu_bar, std::u16string_view path)
         std::u16string_view rest = path.substr(slash + 1);
         while (true) {
             size_t next = rest.find(u'/');
-            item = find_item(*items, kit::trim(rest.substr(0, next)));
+            item = find_item(*items, text::trim(rest.substr(0, next)));
             if (!item)
                 return -1;
             if (next == std::u16string_view::npos)
@@ -266,7 +266,7 @@ std::vector<std::pair<std::u16string, int>> menu_paths(Hwnd menu_bar)
     if (!st)
         return out;
     for (const MenuBarButton& b : st->tmpl.buttons) {
-        std::u16string label(kit::trim(b.label));
+        std::u16string label(text::trim(b.label));
         if (b.popup.empty())
             out.emplace_back(label, b.command);
         else

@@ -27,7 +27,7 @@ std::vector<gdi::Rect> item_rects(const gdi::FontRef& font, const std::vector<Me
 {
     int width = 80;
     for (const MenuItem& item : items)
-        width = std::max(width, kit::measure(font, kit::trim(item.label)).cx + 2 * kItemPadding + kSubmenuArrowRoom);
+        width = std::max(width, kit::measure(font, text::trim(item.label)).cx + 2 * kItemPadding + kSubmenuArrowRoom);
     width = std::min(width, ui::kScreenWidth);
     std::vector<gdi::Rect> rects;
     int y = 1;
@@ -59,7 +59,7 @@ void paint_item(gdi::DC& dc, const MenuItem& item, const gdi::Rect& r, bool inve
     }
     dc.fill_rect(r, inverted ? gdi::kBlack : gdi::kWhite);
     gdi::Color ink = inverted ? gdi::kWhite : gdi::kBlack;
-    kit::draw_text_line(dc, {r.left + kItemPadding, r.top, r.right, r.bottom}, kit::trim(item.label), gdi::kAlignLeft, ink);
+    kit::draw_text_line(dc, {r.left + kItemPadding, r.top, r.right, r.bottom}, text::trim(item.label), gdi::kAlignLeft, ink);
     if (!item.submenu.empty()) {
         int cx = r.right - kSubmenuArrowRoom / 2 - 2, cy = r.top + r.height() / 2;
         for (int i = 0; i < 4; ++i)      // a right arrow: the nested menu opens beside

@@ -78,8 +78,8 @@ public:
     // Presses "ok", "cancel", "yes" or "no" of the active message box.
     Result answer(std::string_view button);
 
-    // The active window: every control with id, class, text, entries and selection, and the menu
-    // paths of its bar; in Result::message.
+    // The active window: every control with id, class, text, entries and selection and its rectangle in
+    // client pixels ("at X,Y WxH"), and the menu paths of its bar; in Result::message.
     Result dump();
     // Paints what is pending and writes the screen as PNG to a host path.
     Result screenshot(const std::string& host_path);

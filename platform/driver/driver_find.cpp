@@ -25,15 +25,6 @@ std::string lower(std::string_view s)
     return out;
 }
 
-std::u16string_view trim(std::u16string_view s)
-{
-    while (!s.empty() && (s.front() == u' ' || s.front() == u'\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == u' ' || s.back() == u'\t'))
-        s.remove_suffix(1);
-    return s;
-}
-
 bool is_class(Hwnd h, std::u16string_view name) { return text::equal_no_case(ui::class_name(h), name); }
 
 // Depth-first over the descendants of `root`, in creation order.
@@ -56,7 +47,7 @@ Hwnd find_by_name(Hwnd window, const ControlName& name)
     Hwnd exact = find_descendant(window, [&](Hwnd h) { return ui::window_text(h) == caption; });
     if (exact != ui::kNoWindow)
         return exact;
-    return find_descendant(window, [&](Hwnd h) { return trim(ui::window_text(h)) == trim(caption); });
+    return find_descendant(window, [&](Hwnd h) { return text::trim(ui::window_text(h)) == text::trim(caption); });
 }
 
 struct NamedKey {
@@ -115,13 +106,22 @@ bool parse_base_key(std::string_view base, KeyPress* out)
     return true;
 }
 
+bool has_entries(Hwnd h) { return is_class(h, u"listbox") || is_class(h, u"combobox"); }
+
 void dump_entries(Hwnd h, std::string* out)
 {
-    int count = entry_count(h);
-    int sel = is_class(h, u"listbox") ? controls::list_selection(h) : controls::combo_selection(h);
-    *out += " count " + std::to_string(count) + " selection " + std::to_string(sel) + "\n";
-    for (int i = 0; i < count; ++i)
+    for (int i = 0; i < entry_count(h); ++i)
         *out += "    " + std::to_string(i) + " " + quote(to_utf8(entry_text(h, i))) + "\n";
+}
+
+// " at X,Y WxH": where the control stands in the client area of its top-level window, so a script can
+// find a field by the label beside it.
+std::string placement(Hwnd h)
+{
+    const ui::Rect r = ui::window_rect(h);
+    const ui::Point p = ui::screen_to_client(ui::top_level(h), {r.left, r.top});
+    return " at " + std::to_string(p.x) + "," + std::to_string(p.y) + " " + std::to_string(r.width()) + "x" +
+           std::to_string(r.height());
 }
 
 void dump_control(Hwnd h, int depth, std::string* out)
@@ -137,10 +137,13 @@ void dump_control(Hwnd h, int depth, std::string* out)
         *out += " focused";
     if (is_class(h, u"button") && ((st & 0xF) == controls::kButtonCheckBox || (st & 0xF) == controls::kButtonAutoCheckBox))
         *out += " check " + std::to_string(controls::button_check(h));
-    if (is_class(h, u"listbox") || is_class(h, u"combobox"))
+    if (has_entries(h)) {
+        int sel = is_class(h, u"listbox") ? controls::list_selection(h) : controls::combo_selection(h);
+        *out += " count " + std::to_string(entry_count(h)) + " selection " + std::to_string(sel);
+    }
+    *out += placement(h) + "\n";
+    if (has_entries(h))
         dump_entries(h, out);
-    else
-        *out += "\n";
     for (Hwnd c : ui::children(h))
         dump_control(c, depth + 1, out);
 }
@@ -246,7 +249,7 @@ int entry_index(Hwnd list, std::u16string_view text)
         if (entry_text(list, i) == text)
             return i;
     for (int i = 0; i < count; ++i)
-        if (trim(entry_text(list, i)) == trim(text))
+        if (text::trim(entry_text(list, i)) == text::trim(text))
             return i;
     return -1;
 }

@@ -52,7 +52,8 @@ bool parse_key(std::string_view name, KeyPress* out);
 int box_button_id(std::string_view name);
 
 // The listing of a window: title and template, every control with id, class, text, check state,
-// entries and selection, then the commands of its menu bar.
+// selection, its rectangle in client pixels of the window ("at X,Y WxH") and its entries, then the
+// commands of its menu bar.
 std::string dump_window(ui::Hwnd window);
 
 }  // namespace platform::driver

@@ -34,4 +34,8 @@ std::u16string to_upper(std::u16string_view s);
 int compare_no_case(std::u16string_view a, std::u16string_view b);
 bool equal_no_case(std::u16string_view a, std::u16string_view b);
 
+// The text without any of `characters` at either end: spaces and tabs unless told otherwise (the menu
+// labels, the driver's captions and entries, the point list's Go-To with spaces alone).
+std::u16string_view trim(std::u16string_view s, std::u16string_view characters = u" \t");
+
 }  // namespace platform::text

@@ -41,7 +41,10 @@ bool dispatch_to_handlers(DialogProc& p, Hwnd hwnd, uint32_t msg, WParam wparam,
         *r = p.on_init() ? 1 : 0;
         return true;
     case kMsgCommand:
-        return p.on_command(loword(wparam), hiword(wparam), Hwnd(lparam));
+        // A command the procedure took answers 1, so whoever sent it can tell.
+        if (!p.on_command(loword(wparam), hiword(wparam), Hwnd(lparam))) return false;
+        *r = 1;
+        return true;
     case kMsgTimer:
         return p.on_timer(int(wparam));
     case kMsgPaint: {

@@ -33,6 +33,7 @@ const DialogTemplate* find_dialog_template(int number);
 
 // One class per dialog. Handlers return true when they handled the message; the rest goes to default
 // processing (which ends nothing by itself, except that a close with no handler sends command kIdCancel).
+// A command that on_command took answers 1 to send_message, one it left answers 0.
 class DialogProc {
 public:
     virtual ~DialogProc() = default;

@@ -18,6 +18,24 @@ namespace controls = platform::controls;
 
 std::string yes_no(bool yes) { return yes ? "yes" : "no"; }
 
+// The calls that answer, with what they answered; the list selection is still written beside the answer.
+void ask(ui::Hwnd main, int id)
+{
+    if (id == kPickPoint) {
+        std::optional<store::PointRecord> p = store::pick_point(main);
+        const std::string picked = p ? std::to_string(p->number) + " " + p->name : "none";
+        log().push_back("picked " + picked + " " + std::to_string(store::list_selection().number));
+    } else if (id == kAskOverwriteAnswer) {
+        log().push_back(yes_no(store::ask_overwrite(main, u"Replace?")));
+    } else if (id == kAskDeleteAnswer) {
+        log().push_back(yes_no(store::ask_delete(main)));
+    } else if (std::optional<uint32_t> number = store::ask_renumber(main, u"Pt#7 exists.")) {
+        log().push_back("renumber to " + std::to_string(*number));
+    } else {
+        log().push_back("renumber skipped");
+    }
+}
+
 void on_command(ui::Hwnd main, int id)
 {
     switch (id) {
@@ -51,6 +69,10 @@ void on_command(ui::Hwnd main, int id)
                         std::to_string(store::renumber_new_number()));
         return;
     }
+    case kPickPoint:
+    case kAskOverwriteAnswer:
+    case kAskDeleteAnswer:
+    case kAskRenumberAnswer: ask(main, id); return;
     default: return;
     }
 }

@@ -16,9 +16,16 @@ constexpr int kOpenStatistics = 903;        // with the last chosen name "Lot9.d
 constexpr int kAskOverwrite = 904;
 constexpr int kAskDelete = 905;
 constexpr int kAskRenumber = 906;           // with the text "Pt#12 exists.  Enter new pt#."
+// The calls that answer: pick_point, ask_overwrite (with the text "Replace?"), ask_delete, ask_renumber
+// (with the text "Pt#7 exists.").
+constexpr int kPickPoint = 907;
+constexpr int kAskOverwriteAnswer = 908;
+constexpr int kAskDeleteAnswer = 909;
+constexpr int kAskRenumberAnswer = 910;
 
 // "overwrite <dialog result> <yes|no>", "delete ...", "renumber <result> <yes|no> <number>",
-// "list <picked number>", "editor closed".
+// "list <picked number>", "editor closed"; "picked <number> <name> <selection number>" or "picked none
+// <selection number>", "yes" or "no", "renumber to <number>" or "renumber skipped".
 std::vector<std::string>& log();
 
 int program();

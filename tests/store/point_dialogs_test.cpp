@@ -464,6 +464,34 @@ TEST_F(PointDialogTest, TheRenumberPromptReadsTheNewNumber)
     EXPECT_EQ(log(), (Strings{"renumber 1215 yes 450000000", "renumber 1216 no 450000000", "renumber 1215 yes 45"}));
 }
 
+TEST_F(PointDialogTest, PromptsAskedThroughTheirCallsAnswerWithWhatWasChosen)
+{
+    start();
+    ASSERT_OK(d().command(prog::kAskOverwriteAnswer));
+    EXPECT_OK(d().expect_text(1214, "Replace?"));
+    ASSERT_OK(d().click("OK"));
+    ASSERT_OK(d().command(prog::kAskDeleteAnswer));
+    ASSERT_OK(d().key("escape"));
+    ASSERT_OK(d().command(prog::kAskRenumberAnswer));
+    EXPECT_OK(d().expect_text(1217, "Pt#7 exists."));
+    ASSERT_OK(d().type(1045, "12"));
+    ASSERT_OK(d().click("Renumber"));
+    // Closing is no answer, whatever stands in the field.
+    ASSERT_OK(d().command(prog::kAskRenumberAnswer));
+    ASSERT_TRUE(d().inspect([] {
+        platform::ui::set_item_text(platform::ui::active_window(), 1045, u"13");
+        platform::ui::post_message(platform::ui::active_window(), platform::ui::kMsgClose);
+    }));
+    EXPECT_OK(d().expect_window("main"));
+    EXPECT_EQ(log(), (Strings{"yes", "no", "renumber to 12", "renumber skipped"}));
+    // What later dialogs read is written all the same.
+    ASSERT_TRUE(d().inspect([] {
+        EXPECT_TRUE(store::overwrite_confirmed());
+        EXPECT_EQ(store::overwrite_prompt_text(), u"Replace?");
+        EXPECT_FALSE(store::renumber_chosen());
+    }));
+}
+
 // ---- The point list --------------------------------------------------------------------------------
 
 class PointListDialogTest : public PointDialogTest {
@@ -527,6 +555,19 @@ TEST_F(PointListDialogTest, OkHandsBackThePickedPointAndCancelNothing)
     ASSERT_OK(d().command(prog::kOpenList));
     ASSERT_OK(d().menu("OK"));
     EXPECT_EQ(log(), (Strings{"list 5", "list 0", "list 0"}));
+}
+
+TEST_F(PointListDialogTest, PickPointAnswersWithTheWholeRecordAndTheSelectionIsWrittenBesideIt)
+{
+    open_list(120);
+    ASSERT_OK(d().menu("Cancel"));
+    ASSERT_OK(d().command(prog::kPickPoint));
+    ASSERT_OK(d().select(1190, 4));
+    ASSERT_OK(d().menu("OK"));
+    ASSERT_OK(d().command(prog::kPickPoint));
+    ASSERT_OK(d().select(1190, 2));
+    ASSERT_OK(d().key("escape"));
+    EXPECT_EQ(log(), (Strings{"list 0", "picked 5 N116 5", "picked none 0"}));
 }
 
 TEST_F(PointListDialogTest, LayoutTwoHandsBackTheNumberNotTheName)

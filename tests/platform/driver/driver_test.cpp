@@ -218,6 +218,11 @@ TEST_F(DriverTest, DumpListsEveryControlWithEntriesAndSelection)
     EXPECT_TRUE(contains(r.message, "1050 button \"Closed\" check 0")) << r.message;
     EXPECT_TRUE(contains(r.message, "1100 listbox \"\" focused count 3 selection 1")) << r.message;
     EXPECT_TRUE(contains(r.message, "0 \"    From 1 to 3\"")) << r.message;
+    // Each control's rectangle in client pixels: the field right of the label "Number".
+    EXPECT_TRUE(contains(r.message, "1300 static \"Number\" at 4,4 56x16\n")) << r.message;
+    EXPECT_TRUE(contains(r.message, "1011 edit \"\" at 64,4 96x18\n")) << r.message;
+    EXPECT_TRUE(contains(r.message, "1100 listbox \"\" focused count 3 selection 1 at 4,60 156x80\n    0 "))
+        << r.message;
     EXPECT_TRUE(contains(r.message, "1244 combobox \"Degrees\" count 3 selection 0")) << r.message;
     d.command(ui::kIdCancel);
     r = d.dump();

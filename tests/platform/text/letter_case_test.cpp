@@ -32,3 +32,14 @@ TEST(LetterCase, CompareIgnoresCaseAndOrdersByLength)
     EXPECT_LT(compare_no_case(u"a", u"B"), 0);
     EXPECT_EQ(compare_no_case(u"", u""), 0);
 }
+
+TEST(Trim, TakesTheGivenCharactersOffBothEndsOnly)
+{
+    EXPECT_EQ(trim(u" \t Coords / Open\t "), u"Coords / Open");
+    EXPECT_EQ(trim(u"\t \t"), u"");
+    EXPECT_EQ(trim(u""), u"");
+    EXPECT_EQ(trim(u"x"), u"x");
+    // With spaces alone a tab stays, at either end.
+    EXPECT_EQ(trim(u"  \t12 \t ", u" "), u"\t12 \t");
+    EXPECT_EQ(trim(u"\u00A0a\u00A0", u" \t"), u"\u00A0a\u00A0");
+}

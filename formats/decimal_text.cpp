@@ -1,6 +1,6 @@
-#include "store/decimal_text.h"
+#include "formats/decimal_text.h"
 
-namespace store {
+namespace formats {
 
 namespace {
 
@@ -31,4 +31,4 @@ uint32_t read_point_number(std::u16string_view text)
     return value >= 1 && value <= int64_t(UINT32_MAX) ? uint32_t(value) : 0;
 }
 
-}  // namespace store
+}  // namespace formats

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace store {
+namespace formats {
 
 // The value; magnitudes beyond kDecimalIntegerLimit are held at it (with the sign), so any text reads.
 constexpr int64_t kDecimalIntegerLimit = int64_t(1) << 40;
@@ -15,4 +15,4 @@ int64_t read_decimal_integer(std::u16string_view text);
 // The value when it is a point number (1 .. 4294967295), else 0 (0 means "no point").
 uint32_t read_point_number(std::u16string_view text);
 
-}  // namespace store
+}  // namespace formats
