@@ -2,6 +2,8 @@
 
 #include <cassert>
 
+#include "platform/reset/reset.h"
+
 namespace draw {
 namespace {
 
@@ -57,5 +59,13 @@ void dwg_set_current(int index)
 {
     s_table.current = (index >= 0 && index < kDrawingSlots) ? index : kNoDrawing;
 }
+
+namespace {
+
+// What a new process starts with, for the tests.
+[[maybe_unused]] const bool s_reset_registered =
+    platform::register_reset(platform::ResetStage::Program, dwg_init);
+
+}  // namespace
 
 }  // namespace draw

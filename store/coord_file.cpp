@@ -4,6 +4,7 @@
 #include <array>
 
 #include "formats/messages.h"
+#include "platform/reset/reset.h"
 #include "store/coord_file.h"
 #include "store/coord_internal.h"
 #include "store/coord_journal.h"
@@ -208,5 +209,13 @@ void coord_reset_for_tests()
     s_coord = CoordState();
     s_coord.generation = generation;
 }
+
+namespace {
+
+// What a new process starts with, for the tests.
+[[maybe_unused]] const bool s_reset_registered =
+    platform::register_reset(platform::ResetStage::Program, coord_reset_for_tests);
+
+}  // namespace
 
 }  // namespace store

@@ -4,6 +4,7 @@
 
 #include "formats/messages.h"
 #include "platform/files/files.h"
+#include "platform/reset/reset.h"
 #include "store/coord_file.h"
 #include "store/coord_internal.h"
 #include "store/coord_open.h"
@@ -148,5 +149,13 @@ void set_index_build_runner(IndexBuildRunner runner)
 {
     s_open.runner = std::move(runner);
 }
+
+namespace {
+
+// What a new process starts with, for the tests.
+[[maybe_unused]] const bool s_reset_registered =
+    platform::register_reset(platform::ResetStage::Program, [] { set_index_build_runner({}); });
+
+}  // namespace
 
 }  // namespace store

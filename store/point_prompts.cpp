@@ -2,6 +2,7 @@
 
 #include "platform/controls/controls.h"
 #include "platform/gdi/gdi.h"
+#include "platform/reset/reset.h"
 #include "resources/point_dialog_resources.h"
 #include "store/decimal_text.h"
 
@@ -149,5 +150,13 @@ bool renumber_chosen() { return s_prompts.renumber; }
 uint32_t renumber_new_number() { return s_prompts.new_number; }
 
 void point_prompts_reset_for_tests() { s_prompts = PromptState{}; }
+
+namespace {
+
+// What a new process starts with, for the tests.
+[[maybe_unused]] const bool s_reset_registered =
+    platform::register_reset(platform::ResetStage::Program, point_prompts_reset_for_tests);
+
+}  // namespace
 
 }  // namespace store

@@ -8,6 +8,7 @@
 #include "platform/controls/controls.h"
 #include "platform/controls/menu_popup.h"
 #include "platform/controls/register.h"
+#include "platform/reset/reset.h"
 
 namespace platform::controls {
 
@@ -285,5 +286,13 @@ bool menu_bar_set_button_text(Hwnd menu_bar, int index, std::u16string_view text
     ui::invalidate(menu_bar);
     return true;
 }
+
+namespace {
+
+// What a new process starts with, for the tests.
+[[maybe_unused]] const bool s_reset_registered =
+    platform::register_reset(platform::ResetStage::Platform, [] { s_menus = MenuRegistry{}; });
+
+}  // namespace
 
 }  // namespace platform::controls
