@@ -15,7 +15,8 @@
 #include "app/launch.h"
 #include "platform/gdi/gdi.h"
 #include "tests/app/app_fixture.h"
-#include "tests/app/child_process.h"
+#include "tests/support/child_process.h"
+#include "tests/support/host_files.h"
 #include "tests/app/xwd_image.h"
 
 namespace {

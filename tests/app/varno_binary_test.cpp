@@ -8,7 +8,8 @@
 #include "platform/files/files.h"
 #include "platform/registry/registry.h"
 #include "platform/serial/serial.h"
-#include "tests/app/child_process.h"
+#include "tests/support/child_process.h"
+#include "tests/support/host_files.h"
 
 namespace {
 

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <set>
 
 #include "tests/store/index_file_checker.h"
@@ -106,19 +104,6 @@ std::string describe(const PointValues& p)
     std::snprintf(coords, sizeof coords, "N %.3f E %.3f El %.3f", p.north, p.east, p.elevation);
     return "pt " + std::to_string(p.number) + " \"" + p.name + "\" " + coords + " note \"" + p.note + "\" code \""
         + p.code + "\"";
-}
-
-std::string read_host_file(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-bool write_host_file(const std::string& path, const std::string& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), std::streamsize(bytes.size()));
-    return bool(out);
 }
 
 CoordImage read_coord_image(const std::string& bytes)

@@ -34,12 +34,6 @@ protected:
         });
     }
 
-    void TearDown() override
-    {
-        set_index_build_runner({});
-        StoreTest::TearDown();
-    }
-
     // A closed coordinate file with points 1..count named by their parity, and no index files.
     void make_file(int count)
     {

@@ -15,8 +15,9 @@
 #include "store/coord_file.h"
 #include "store/coord_open.h"
 #include "store/point_index.h"
-#include "store_fixture.h"
 #include "point_helpers.h"
+#include "store_fixture.h"
+#include "tests/support/program_harness.h"
 
 namespace {
 
@@ -29,47 +30,26 @@ using platform::driver::Driver;
 constexpr int kCmdOpen = 40004;
 constexpr int kCmdReindex = 40287;
 
-// Shared with the program's thread; written only while the program is parked.
-struct ProgramState {
-    std::u16string path;
-    std::vector<std::string> log;
-};
-ProgramState s_program;
+// The coordinate file the program opens or reindexes; set while the program is parked.
+std::u16string s_path;
 
-ui::LResult main_proc(ui::Hwnd hwnd, uint32_t msg, ui::WParam wparam, ui::LParam lparam)
+void on_command(ui::Hwnd hwnd, int id)
 {
-    if (msg == ui::kMsgCommand && ui::loword(wparam) == kCmdOpen) {
-        s_program.log.push_back("open " + std::to_string(coord_open_with_indexes(hwnd, s_program.path)));
-        return 0;
-    }
-    if (msg == ui::kMsgCommand && ui::loword(wparam) == kCmdReindex) {
-        s_program.log.push_back("reindex " + std::to_string(coord_reindex(hwnd, s_program.path)));
-        return 0;
-    }
-    if (msg == ui::kMsgDestroy) {
-        ui::post_quit_message(0);
-        return 0;
-    }
-    return ui::default_window_proc(hwnd, msg, wparam, lparam);
+    auto& log = testing_support::program_log();
+    if (id == kCmdOpen)
+        log.push_back("open " + std::to_string(coord_open_with_indexes(hwnd, s_path)));
+    if (id == kCmdReindex)
+        log.push_back("reindex " + std::to_string(coord_reindex(hwnd, s_path)));
 }
 
 int indexing_program()
 {
-    ui::reset();
-    controls::register_classes();
-    resources::install_store_resources();
-    formats::set_message_sink([](const std::u16string& caption, const std::u16string& text) {
-        controls::message_box(ui::active_window(), caption, text, controls::kMbOk);
+    return testing_support::run_test_program(u"IndexingTestMain", testing_support::command_window(on_command), [] {
+        resources::install_store_resources();
+        formats::set_message_sink([](const std::u16string& caption, const std::u16string& text) {
+            controls::message_box(ui::active_window(), caption, text, controls::kMbOk);
+        });
     });
-    ui::register_class({u"IndexingTestMain", main_proc});
-    ui::Hwnd main = ui::create_window(u"IndexingTestMain", u"Varno", ui::kStyleVisible, ui::kUseDefault,
-        ui::kUseDefault, ui::kUseDefault, ui::kUseDefault, ui::kNoWindow);
-    if (main == ui::kNoWindow)
-        return 1;
-    ui::Message m;
-    while (ui::get_message(&m))
-        ui::dispatch_message(m);
-    return int(m.wparam);
 }
 
 struct BarState {
@@ -79,19 +59,12 @@ struct BarState {
     std::u16string title;
 };
 
-class IndexingDialogTest : public StoreTest {
+class IndexingDialogTest : public testing_support::WithProgram<StoreTest> {
 protected:
     void SetUp() override
     {
-        StoreTest::SetUp();
-        s_program = ProgramState();
-        s_program.path = kLot;
-    }
-
-    void TearDown() override
-    {
-        m_driver.reset();
-        StoreTest::TearDown();
+        WithProgram::SetUp();
+        s_path = kLot;
     }
 
     void make_file(int count)
@@ -105,12 +78,7 @@ protected:
         m_messages.clear();
     }
 
-    Driver& driver()
-    {
-        if (!m_driver)
-            m_driver = std::make_unique<Driver>(indexing_program);
-        return *m_driver;
-    }
+    Driver& driver() { return m_driver ? *m_driver : start(indexing_program); }
 
     // The progress bar of the active window and the window's title.
     BarState bar()
@@ -131,15 +99,6 @@ protected:
         });
         return state;
     }
-
-    std::vector<std::string> log()
-    {
-        std::vector<std::string> out;
-        driver().inspect([&] { out = s_program.log; });
-        return out;
-    }
-
-    std::unique_ptr<Driver> m_driver;
 };
 
 TEST_F(IndexingDialogTest, MissingIndexesAreBuiltBehindTheDialogNumbersThenNames)

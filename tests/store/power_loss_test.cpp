@@ -69,13 +69,6 @@ protected:
         set_index_build_runner([](uint32_t, IndexBuild& build) { build.run_to_end(); });
     }
 
-    void TearDown() override
-    {
-        pf::clear_power_loss();
-        set_index_build_runner({});
-        StoreTest::TearDown();
-    }
-
     // A cleanly closed file with points 1..count.
     void make_base(int count)
     {
