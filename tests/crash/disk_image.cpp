@@ -11,6 +11,9 @@ namespace crash {
 
 namespace {
 
+using index_bytes::name_key;
+using index_bytes::number_key;
+
 constexpr size_t kHeaderSize = 287;
 constexpr size_t kRecordSize = 87;
 constexpr uint32_t kTypeHeader = 5;
@@ -143,20 +146,6 @@ std::string coord_file_bytes(const std::vector<RecordToWrite>& records)
     for (const RecordToWrite& r : records)
         out += record_bytes(r);
     return out;
-}
-
-std::string number_key(uint32_t number)
-{
-    char key[16];
-    std::snprintf(key, sizeof key, "%12u", number);
-    return std::string(key, kNumberKeySize);
-}
-
-std::string name_key(const std::string& name)
-{
-    char key[kNameKeySize + 1];
-    std::snprintf(key, sizeof key, "%-15.15s", name.c_str());
-    return std::string(key, kNameKeySize);   // the NUL belongs to the key
 }
 
 std::string trim_name(const std::string& name)

@@ -53,8 +53,6 @@ struct RecordToWrite {
 };
 std::string coord_file_bytes(const std::vector<RecordToWrite>& records);
 
-std::string number_key(uint32_t number);
-std::string name_key(const std::string& name);
 std::string trim_name(const std::string& name);
 
 enum class IndexKind { Number, Name };

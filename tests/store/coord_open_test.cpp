@@ -13,7 +13,7 @@
 #include "store/point_index.h"
 #include "store/view_extents.h"
 #include "store_fixture.h"
-#include "point_helpers.h"
+#include "point_files.h"
 
 namespace {
 

@@ -6,33 +6,16 @@
 #include <random>
 #include <string>
 
+#include "index_file_checker.h"
 #include "store/index.h"
 #include "store_fixture.h"
 
 using namespace store;
+using namespace index_bytes;
 
 namespace {
 
 const std::u16string kPath = u"\\My Documents\\damaged.ndx";
-
-std::string number_key(uint32_t n)
-{
-    char key[16];
-    std::snprintf(key, sizeof key, "%12u", n);
-    return std::string(key, 12);
-}
-
-void put_word(std::string& bytes, size_t at, uint32_t v)
-{
-    std::memcpy(bytes.data() + at, &v, 4);
-}
-
-uint32_t word(const std::string& bytes, size_t at)
-{
-    uint32_t v = 0;
-    std::memcpy(&v, bytes.data() + at, 4);
-    return v;
-}
 
 // The first leaf: leftmost children from the root down.
 uint32_t first_leaf(const std::string& bytes)

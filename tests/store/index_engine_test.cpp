@@ -10,32 +10,12 @@
 #include "store_fixture.h"
 
 using namespace store;
+using namespace index_bytes;
 namespace pf = platform::files;
 
 namespace {
 
 const std::u16string kPath = u"\\My Documents\\Lot7.PPC_.PtNDX";
-
-std::string number_key(uint32_t n)
-{
-    char key[16];
-    std::snprintf(key, sizeof key, "%12u", n);
-    return std::string(key, 12);
-}
-
-std::string name_key(const char* name)
-{
-    char key[17];
-    std::snprintf(key, sizeof key, "%-15s", name);
-    return std::string(key, 16);   // the NUL belongs to the key
-}
-
-uint32_t word(const std::string& bytes, size_t at)
-{
-    uint32_t v = 0;
-    std::memcpy(&v, bytes.data() + at, 4);
-    return v;
-}
 
 class IndexEngineTest : public StoreTest {
 protected:

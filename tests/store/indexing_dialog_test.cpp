@@ -15,7 +15,7 @@
 #include "store/coord_file.h"
 #include "store/coord_open.h"
 #include "store/point_index.h"
-#include "point_helpers.h"
+#include "point_files.h"
 #include "store_fixture.h"
 #include "tests/support/program_harness.h"
 

@@ -492,13 +492,7 @@ class PointListDialogTest : public PointDialogTest {
 protected:
     void open_list(uint32_t count)
     {
-        std::vector<store::PointRecord> points;
-        for (uint32_t n = 1; n <= count; ++n) {
-            char name[16];
-            std::snprintf(name, sizeof name, "N%03u", count + 1 - n);
-            points.push_back(point_files::point(n, name, "C", "note"));
-        }
-        ASSERT_TRUE(point_files::create_with(points));
+        ASSERT_TRUE(point_files::create_with_reversed_names(count, "C", "note"));
         start();
         ASSERT_OK(d().command(prog::kOpenList));
         ASSERT_OK(d().expect_window("PT_LIST"));

@@ -46,18 +46,7 @@ constexpr ListOrder kByName{true, false};
 
 class PointListPageTest : public StoreTest {
 protected:
-    // Points 1 .. count; names run the other way ("N120" for 1 ... "N001" for 120), so name order is the
-    // reverse of number order.
-    void create_points(uint32_t count)
-    {
-        std::vector<store::PointRecord> points;
-        for (uint32_t n = 1; n <= count; ++n) {
-            char name[16];
-            std::snprintf(name, sizeof name, "N%03u", count + 1 - n);
-            points.push_back(point_files::point(n, name));
-        }
-        ASSERT_TRUE(point_files::create_with(points));
-    }
+    void create_points(uint32_t count) { ASSERT_TRUE(point_files::create_with_reversed_names(count)); }
 };
 
 using PointListLine = testing_support::ProgramStateTest;

@@ -16,7 +16,7 @@
 #include "store/index_build.h"
 #include "store/point_index.h"
 #include "index_file_checker.h"
-#include "point_helpers.h"
+#include "point_files.h"
 #include "store_fixture.h"
 
 namespace {
