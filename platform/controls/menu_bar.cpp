@@ -134,17 +134,15 @@ ui::LResult bar_proc(Hwnd bar, uint32_t msg, ui::WParam wparam, ui::LParam lpara
     MenuBarState* st = menu_bar_state(bar);
     switch (msg) {
     case ui::kMsgCreate: {
-        auto* s = new MenuBarState;
+        MenuBarState* s = kit::adopt_state(bar, std::make_unique<MenuBarState>());
         s->window = ui::owner(bar);
         s->tmpl = *static_cast<const MenuBarTemplate*>(reinterpret_cast<void*>(lparam));
-        ui::set_user_data(bar, s);
         layout(bar, s);
         return 0;
     }
     case ui::kMsgDestroy:
         close_popups(bar);
-        delete st;
-        ui::set_user_data(bar, nullptr);
+        kit::free_state(bar);
         return 0;
     case ui::kMsgPaint: paint(bar); return 0;
     case ui::kMsgLButtonDown:

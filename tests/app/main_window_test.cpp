@@ -58,7 +58,8 @@ TEST_F(MainWindow, StartUpEmptiesTheDrawingTable)
     // Leftovers of an earlier run in this process must not survive the start.
     draw::dwg_init();
     draw::DrawingSlot& slot = draw::dwg_slot(2);
-    slot.first = slot.last = new draw::Node{};
+    slot.first = std::make_unique<draw::Node>();
+    slot.last = slot.first.get();
     slot.name = "AREA";
     slot.block_counter = 4;
     draw::dwg_set_current(2);
