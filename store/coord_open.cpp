@@ -99,24 +99,25 @@ bool open_index(uint32_t owner, const IndexSpec& spec, bool rebuild, const char1
 {
     const std::u16string path = coord_base_path() + spec.suffix;
     bool existed = !rebuild && files::attributes(path) != files::kInvalidAttributes;
-    Index* index = rebuild ? open_fresh(path, spec) : index_open(path, spec.key_size, spec.duplicates);
+    IndexHandle index(rebuild ? open_fresh(path, spec) : index_open(path, spec.key_size, spec.duplicates));
     const char16_t* reason = nullptr;
     if (existed)
-        reason = index ? rebuild_reason(index, live) : kReasonDamaged;
+        reason = index ? rebuild_reason(index.get(), live) : kReasonDamaged;
     if (reason) {
-        index_close(index);
-        index = open_fresh(path, spec);
+        index.reset();   // closed first: the fresh file takes its place
+        index.reset(open_fresh(path, spec));
     }
     if (!index) {
         formats::message(u"indexCoordFile()", u"init_b() error");
         formats::message(failure_caption, u"error");
         return true;
     }
-    hand_over(spec.kind, index);
+    Index* held = index.get();
+    hand_over(spec.kind, index.release());
     bool trusted = existed && !reason;
     if (trusted || live < 1)
         return true;
-    return build(owner, index, spec.kind, reason);
+    return build(owner, held, spec.kind, reason);
 }
 
 int open_with_indexes(uint32_t owner, const std::u16string& path, bool rebuild, const char16_t* failure_caption)

@@ -67,6 +67,7 @@
 // the coordinate file is the cure.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -101,6 +102,13 @@ Index* index_open(const std::u16string& path, int key_size, bool duplicates);
 // Returns false when a write came up short (the file is then incomplete). A null handle is harmless (true).
 // The file is left without the clean-close mark.
 bool index_close(Index* index);
+
+// Owns an open index and closes it (index_close) when it goes. get() is the handle for the calls here;
+// release() gives it up to a caller that closes it another way (index_close_clean, say).
+struct IndexCloser {
+    void operator()(Index* index) const { index_close(index); }
+};
+using IndexHandle = std::unique_ptr<Index, IndexCloser>;
 
 struct IndexMark {
     uint64_t stamp = 0;
