@@ -86,7 +86,7 @@ int index_capacity(int key_size)
 {
     if (key_size < 1)
         return 0;
-    return 1005 / (key_size + 8);
+    return kNodeEntryBytes / (key_size + 8);
 }
 
 Index* index_open(const std::u16string& path, int key_size, bool duplicates)
@@ -158,7 +158,7 @@ bool index_begin_change(Index* index)
     if (files::write_at(index->file, mark_offset(*index), zeros, kMarkSize) != uint32_t(kMarkSize)
         || !files::flush(index->file)) {
         index->write_failed = true;
-        index_fail(*index);
+        index_fail(*index, 0, "write");
         return false;
     }
     index->mark_on_disk = false;
@@ -168,6 +168,13 @@ bool index_begin_change(Index* index)
 bool index_damaged(const Index* index)
 {
     return !index || index->damaged;
+}
+
+std::optional<IndexDamage> index_damage(const Index* index)
+{
+    if (!index || !index->damaged)
+        return std::nullopt;
+    return index->damage;
 }
 
 int index_key_size(const Index* index)

@@ -85,7 +85,7 @@ void narrow_bounds(const Index& index, const Node& parent, const Stop& stop, Bou
         bounds->upper.assign(parent.entry(left + 1), parent.entry(left + 1) + size);
 }
 
-bool child_within(Index& index, const uint8_t* child, const Bounds& bounds)
+bool child_within(Index& index, uint32_t address, const uint8_t* child, const Bounds& bounds)
 {
     Node node = index.node(const_cast<uint8_t*>(child));
     int count = node.count();
@@ -94,7 +94,7 @@ bool child_within(Index& index, const uint8_t* child, const Bounds& bounds)
     bool inside = (bounds.lower.empty() || compare_entries(index, node.entry(0), bounds.lower.data()) >= 0)
         && (bounds.upper.empty() || compare_entries(index, node.entry(count - 1), bounds.upper.data()) < 0);
     if (!inside)
-        index_fail(index);
+        index_fail(index, address, "bounds");
     return inside;
 }
 

@@ -290,6 +290,9 @@ TEST_F(IndexEngineTest, PageLostOnEvictionFailsTheOperationThatEvictedIt)
         EXPECT_EQ(result, damaged ? kIndexDamaged : kIndexOk) << n;
     }
     EXPECT_TRUE(damaged);
+    ASSERT_TRUE(index_damage(m_index));
+    EXPECT_STREQ(index_damage(m_index)->check, "write");
+    EXPECT_GE(index_damage(m_index)->page, 3072u) << "an evicted page";
     EXPECT_FALSE(index_close(m_index));
     m_index = nullptr;
 }
@@ -305,9 +308,14 @@ TEST_F(IndexEngineTest, FailedPageReadDamagesTheHandle)
     EXPECT_EQ(index_find(m_index, key.data(), 0, false, &record), kIndexDamaged);
     EXPECT_EQ(record, 0u);
     EXPECT_TRUE(index_damaged(m_index));
+    ASSERT_TRUE(index_damage(m_index));
+    EXPECT_STREQ(index_damage(m_index)->check, "read");
+    EXPECT_EQ(index_damage(m_index)->page % 1024, 0u);
+    EXPECT_GE(index_damage(m_index)->page, 3072u) << "a page below the root, which stays in memory";
     EXPECT_EQ(index_first(m_index, nullptr, nullptr), kIndexDamaged);
     EXPECT_EQ(index_insert(m_index, number_key(5000).data(), 1), kIndexDamaged);
     EXPECT_TRUE(index_damaged(nullptr));
+    EXPECT_FALSE(index_damage(nullptr));
     EXPECT_EQ(index_find(nullptr, key.data(), 0, false, &record), kIndexDamaged);
     EXPECT_TRUE(index_close(nullptr));
 }
