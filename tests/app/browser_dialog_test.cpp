@@ -1,7 +1,5 @@
 // The file browser PATHNAMES driven as a user drives it, from Coords/Open and Coords/Reindex.
 
-#include <fstream>
-
 #include "app/file_browser_dialog.h"
 #include "app/program.h"
 #include "platform/controls/controls.h"
@@ -111,7 +109,7 @@ TEST_F(BrowserDialog, BackGoesUpOneFolderAndFromTheTopToTheRoot)
 
 TEST_F(BrowserDialog, TheStorageCardShowsTheHostFolder)
 {
-    std::ofstream(m_card + "/survey.dat") << "not points";
+    testing_support::write_host_file(m_card + "/survey.dat", "not points");
     auto& d = start();
     ASSERT_OK(d.menu("Coords/Open"));
     ASSERT_OK(d.select(1001, "<Card> Storage Card"));

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "app/file_browser_model.h"
 #include "platform/files/files.h"
@@ -122,7 +121,7 @@ TEST_F(FileBrowserModel, AFileIsPutAfterTheFolderOfTheText)
 
 TEST_F(FileBrowserModel, TheCardIsEnteredLikeAFolder)
 {
-    std::ofstream(m_card + "/host.dat") << "x";
+    testing_support::write_host_file(m_card + "/host.dat", "x");
     app::FileBrowserModel m;
     m.start();
     m.select(u"<Card> Storage Card", m.path_text());

@@ -1,7 +1,6 @@
 // Open and Reindex once a path has been chosen, and the commands that close the coordinate file.
 
 #include <filesystem>
-#include <fstream>
 
 #include "app/open_commands.h"
 #include "app/program.h"
@@ -101,11 +100,7 @@ TEST_F(OpenCommands, ReindexRefusesAFileThatIsNotACoordinateFile)
 
 TEST_F(OpenCommands, CoordsCloseClosesTheOpenFile)
 {
-    auto& d = start([] {
-        app::install_program();
-        store::coord_create(u"\\My Documents\\Open.dat");
-        return app::win_main();
-    });
+    auto& d = start_after([] { store::coord_create(u"\\My Documents\\Open.dat"); });
     d.inspect([] { EXPECT_TRUE(store::coord_is_open()); });
     EXPECT_OK(d.menu("Coords/Close"));
     d.inspect([] { EXPECT_FALSE(store::coord_is_open()); });
@@ -114,11 +109,7 @@ TEST_F(OpenCommands, CoordsCloseClosesTheOpenFile)
 
 TEST_F(OpenCommands, EndingTheProgramClosesTheOpenFile)
 {
-    auto& d = start([] {
-        app::install_program();
-        store::coord_create(u"\\My Documents\\Open.dat");
-        return app::win_main();
-    });
+    auto& d = start_after([] { store::coord_create(u"\\My Documents\\Open.dat"); });
     EXPECT_OK(d.menu("Close"));
     EXPECT_EQ(d.finish(), 0);
     EXPECT_FALSE(store::coord_is_open());

@@ -6,7 +6,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <thread>
 
@@ -133,9 +132,7 @@ protected:
             *error = "xwd failed";
             return false;
         }
-        std::ifstream in(file, std::ios::binary);
-        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        return testing_support::parse_xwd(bytes, image, error);
+        return testing_support::parse_xwd(testing_support::read_host_file(file), image, error);
     }
 
     // Differences between the window (every pixel of each scale x scale block) and the screen.

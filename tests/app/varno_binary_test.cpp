@@ -21,9 +21,8 @@ constexpr int kLimitMs = 20000;
 
 std::string write_file(const TempDir& dir, const std::string& name, const std::string& text)
 {
-    std::string path = dir.path() + "/" + name;
-    std::ofstream(path) << text;
-    return path;
+    testing_support::write_host_file(dir.path() + "/" + name, text);
+    return dir.path() + "/" + name;
 }
 
 TEST(VarnoBinary, HelpListsTheOptions)

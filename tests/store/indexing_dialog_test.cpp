@@ -69,12 +69,7 @@ protected:
 
     void make_file(int count)
     {
-        ASSERT_TRUE(coord_create(kLot));
-        for (int i = 1; i <= count; ++i)
-            ASSERT_EQ(point_store(make_point(uint32_t(i), "N" + std::to_string(i % 37)), false), 1);
-        coord_close();
-        pf::remove(kLotNumbers);
-        pf::remove(kLotNames);
+        ASSERT_TRUE(create_unindexed(count, [](int i) { return "N" + std::to_string(i % 37); }));
         m_messages.clear();
     }
 
@@ -105,9 +100,9 @@ TEST_F(IndexingDialogTest, MissingIndexesAreBuiltBehindTheDialogNumbersThenNames
 {
     make_file(1000);
     Driver& d = driver();
-    ASSERT_TRUE(d.command(kCmdOpen).ok);
-    ASSERT_TRUE(d.expect_window("PT_INDEXING").ok);
-    EXPECT_TRUE(d.expect_text(resources::kIndexingText, "Indexing point numbers ...").ok);
+    ASSERT_OK(d.command(kCmdOpen));
+    ASSERT_OK(d.expect_window("PT_INDEXING"));
+    EXPECT_OK(d.expect_text(resources::kIndexingText, "Indexing point numbers ..."));
     BarState start = bar();
     EXPECT_EQ(start.title, u"Processing ... ");
     ASSERT_TRUE(start.present);
@@ -119,14 +114,14 @@ TEST_F(IndexingDialogTest, MissingIndexesAreBuiltBehindTheDialogNumbersThenNames
     EXPECT_TRUE(log().empty());
 
     // 100 records a tick of 1 ms, a step of 5 every 50 records.
-    ASSERT_TRUE(d.wait(3).ok);
+    ASSERT_OK(d.wait(3));
     EXPECT_EQ(bar().position, 30);
-    ASSERT_TRUE(d.wait(7).ok);
-    ASSERT_TRUE(d.expect_window("PT_INDEXING").ok);
-    EXPECT_TRUE(d.expect_text(resources::kIndexingText, "Indexing point names ...").ok);
+    ASSERT_OK(d.wait(7));
+    ASSERT_OK(d.expect_window("PT_INDEXING"));
+    EXPECT_OK(d.expect_text(resources::kIndexingText, "Indexing point names ..."));
     EXPECT_EQ(bar().position, 0);
-    ASSERT_TRUE(d.wait(10).ok);
-    EXPECT_TRUE(d.expect_window("main").ok);
+    ASSERT_OK(d.wait(10));
+    EXPECT_OK(d.expect_window("main"));
     EXPECT_EQ(log(), (std::vector<std::string>{"open 1"}));
 
     d.inspect([] {
@@ -141,8 +136,8 @@ TEST_F(IndexingDialogTest, AnEmptyFileOpensWithoutTheDialog)
 {
     make_file(0);
     Driver& d = driver();
-    ASSERT_TRUE(d.command(kCmdOpen).ok);
-    EXPECT_TRUE(d.expect_window("main").ok);
+    ASSERT_OK(d.command(kCmdOpen));
+    EXPECT_OK(d.expect_window("main"));
     EXPECT_EQ(log(), (std::vector<std::string>{"open 1"}));
     d.inspect([] { EXPECT_TRUE(coord_is_open()); });
 }
@@ -153,26 +148,26 @@ TEST_F(IndexingDialogTest, DamagedIndexesAreRebuiltAtOpenSayingWhyAndReindexRebu
     write_bytes(kLotNumbers, std::string(2000, '\x01'));
     write_bytes(kLotNames, std::string(100, '\x02'));
     Driver& d = driver();
-    ASSERT_TRUE(d.command(kCmdOpen).ok);
-    ASSERT_TRUE(d.expect_window("PT_INDEXING").ok);
-    EXPECT_TRUE(d.expect_text(resources::kIndexingText, "Indexing point numbers ... (index damaged)").ok);
-    ASSERT_TRUE(d.wait(2).ok);
-    EXPECT_TRUE(d.expect_text(resources::kIndexingText, "Indexing point names ... (index damaged)").ok);
-    ASSERT_TRUE(d.wait(2).ok);
-    EXPECT_TRUE(d.expect_window("main").ok);
+    ASSERT_OK(d.command(kCmdOpen));
+    ASSERT_OK(d.expect_window("PT_INDEXING"));
+    EXPECT_OK(d.expect_text(resources::kIndexingText, "Indexing point numbers ... (index damaged)"));
+    ASSERT_OK(d.wait(2));
+    EXPECT_OK(d.expect_text(resources::kIndexingText, "Indexing point names ... (index damaged)"));
+    ASSERT_OK(d.wait(2));
+    EXPECT_OK(d.expect_window("main"));
     EXPECT_EQ(log(), (std::vector<std::string>{"open 1"}));
     d.inspect([] {
         PointRecord got;
         EXPECT_EQ(point_read_by_number(7, &got), 1);
     });
 
-    ASSERT_TRUE(d.command(kCmdReindex).ok);
-    ASSERT_TRUE(d.expect_window("PT_INDEXING").ok);
-    EXPECT_TRUE(d.expect_text(resources::kIndexingText, "Indexing point numbers ...").ok);
-    ASSERT_TRUE(d.wait(2).ok);
-    EXPECT_TRUE(d.expect_text(resources::kIndexingText, "Indexing point names ...").ok);
-    ASSERT_TRUE(d.wait(2).ok);
-    EXPECT_TRUE(d.expect_window("main").ok);
+    ASSERT_OK(d.command(kCmdReindex));
+    ASSERT_OK(d.expect_window("PT_INDEXING"));
+    EXPECT_OK(d.expect_text(resources::kIndexingText, "Indexing point numbers ..."));
+    ASSERT_OK(d.wait(2));
+    EXPECT_OK(d.expect_text(resources::kIndexingText, "Indexing point names ..."));
+    ASSERT_OK(d.wait(2));
+    EXPECT_OK(d.expect_window("main"));
     EXPECT_EQ(log(), (std::vector<std::string>{"open 1", "reindex 1"}));
     d.inspect([] {
         PointRecord got;

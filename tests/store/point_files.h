@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "platform/files/files.h"
 #include "store/coord_file.h"
 #include "store/point_index.h"
 #include "store/point_record.h"
@@ -92,6 +94,19 @@ inline std::string name_key(const std::string& name)
     char key[store::kNameKeySize];
     store::point_name_key(name.c_str(), key);
     return std::string(key, sizeof key);
+}
+
+// kLot closed, with points 1..count (make_point, named name_of(number)) and no index files beside it;
+// false when anything failed.
+inline bool create_unindexed(int count, const std::function<std::string(int)>& name_of)
+{
+    if (!store::coord_create(kLot))
+        return false;
+    for (int i = 1; i <= count; ++i)
+        if (store::point_store(make_point(uint32_t(i), name_of(i)), false) != 1)
+            return false;
+    store::coord_close();
+    return platform::files::remove(kLotNumbers) && platform::files::remove(kLotNames);
 }
 
 // True when the index holds exactly that key with that record.

@@ -37,9 +37,9 @@ protected:
 
 TEST_F(DriverTest, AMenuPathPostsItsCommandToTheActiveWindow)
 {
-    EXPECT_TRUE(d().expect_window("main").ok);
-    EXPECT_TRUE(d().menu("Coords/Transform/By Parameters").ok);
-    EXPECT_TRUE(d().menu(" Coords / Open ").ok);
+    EXPECT_OK(d().expect_window("main"));
+    EXPECT_OK(d().menu("Coords/Transform/By Parameters"));
+    EXPECT_OK(d().menu(" Coords / Open "));
     EXPECT_EQ(fresh(), (std::vector<std::string>{"main 40202", "main 40004"}));
     Result r = d().menu("Coords/Transform");
     EXPECT_FALSE(r.ok);
@@ -48,16 +48,16 @@ TEST_F(DriverTest, AMenuPathPostsItsCommandToTheActiveWindow)
 
 TEST_F(DriverTest, AMessageBoxShowsItsCaptionAndTextAndReturnsTheButtonPressed)
 {
-    ASSERT_TRUE(d().command(kAskYesNoCancel).ok);
-    EXPECT_TRUE(d().expect_window("MessageBox").ok);
-    EXPECT_TRUE(d().expect_box("Error", "Not a coordinate file.").ok);
+    ASSERT_OK(d().command(kAskYesNoCancel));
+    EXPECT_OK(d().expect_window("MessageBox"));
+    EXPECT_OK(d().expect_box("Error", "Not a coordinate file."));
     Result wrong = d().expect_box("Error", "Something else.");
     EXPECT_FALSE(wrong.ok);
     EXPECT_TRUE(contains(wrong.message, "seen box \"Error\" \"Not a coordinate file.\"")) << wrong.message;
     EXPECT_FALSE(d().answer("maybe").ok);
-    EXPECT_TRUE(d().answer("no").ok);
+    EXPECT_OK(d().answer("no"));
     EXPECT_EQ(fresh(), (std::vector<std::string>{"box 7"}));
-    EXPECT_TRUE(d().expect_window("main").ok);
+    EXPECT_OK(d().expect_window("main"));
     EXPECT_FALSE(d().answer("ok").ok);       // no box any more
 }
 
@@ -118,30 +118,30 @@ TEST_F(DriverTest, AnIconStandsLeftOfTheTextInItsColour)
     });
     EXPECT_GE(text.left - box.left, plain_indent + 16);
     EXPECT_GT(red, 100);
-    EXPECT_TRUE(d().expect_box("Error", "Not a coordinate file.").ok);
+    EXPECT_OK(d().expect_box("Error", "Not a coordinate file."));
     d().key("escape");
     EXPECT_EQ(fresh(), (std::vector<std::string>{"box 1", "box 1"}));
 }
 
 TEST_F(DriverTest, TypingClickingAndSelectingSendTheNotificationsOfAUser)
 {
-    ASSERT_TRUE(d().command(kOpenForm).ok);
-    ASSERT_TRUE(d().expect_window("TEST_FORM").ok);
+    ASSERT_OK(d().command(kOpenForm));
+    ASSERT_OK(d().expect_window("TEST_FORM"));
     fresh();
-    EXPECT_TRUE(d().type(1012, "12").ok);
-    EXPECT_TRUE(d().expect_text(1012, "12").ok);
+    EXPECT_OK(d().type(1012, "12"));
+    EXPECT_OK(d().expect_text(1012, "12"));
     // 1011 had the focus first (the first tab stop).
     EXPECT_EQ(fresh(), (std::vector<std::string>{"form 1011 512", "form 1012 256", "form 1012 768"}));
-    EXPECT_TRUE(d().click("Get").ok);
-    EXPECT_TRUE(d().click(1050).ok);
-    EXPECT_TRUE(d().select(1100, 2).ok);
-    EXPECT_TRUE(d().select(1244, "Gons (Grads)").ok);
+    EXPECT_OK(d().click("Get"));
+    EXPECT_OK(d().click(1050));
+    EXPECT_OK(d().select(1100, 2));
+    EXPECT_OK(d().select(1244, "Gons (Grads)"));
     EXPECT_EQ(fresh(), (std::vector<std::string>{"form 1012 512", "form 1006 0", "form 1050 0", "form 1100 1",
                                                  "form 1244 1"}));
-    EXPECT_TRUE(d().expect_text(1244, "Gons (Grads)").ok);
-    EXPECT_TRUE(d().expect_item(1100, 0, "    From 1 to 3").ok);
-    EXPECT_TRUE(d().expect_count(1100, 3).ok);
-    EXPECT_TRUE(d().expect_count(1244, 3).ok);
+    EXPECT_OK(d().expect_text(1244, "Gons (Grads)"));
+    EXPECT_OK(d().expect_item(1100, 0, "    From 1 to 3"));
+    EXPECT_OK(d().expect_count(1100, 3));
+    EXPECT_OK(d().expect_count(1244, 3));
     int check = -1;
     d().inspect([&] { check = controls::button_check(ui::child_by_id(ui::active_window(), 1050)); });
     EXPECT_EQ(check, 1);
@@ -178,8 +178,8 @@ TEST_F(DriverTest, TheDriverRefusesWhatAUserCouldNotDo)
     EXPECT_TRUE(contains(r.message, "is disabled")) << r.message;
     r = d().type(1013, "12a");
     EXPECT_TRUE(contains(r.message, "digits only")) << r.message;
-    EXPECT_TRUE(d().type(1013, "42").ok);
-    EXPECT_TRUE(d().expect_text(1013, "42").ok);
+    EXPECT_OK(d().type(1013, "42"));
+    EXPECT_OK(d().expect_text(1013, "42"));
     EXPECT_EQ(fresh(), (std::vector<std::string>{"form 1011 512", "form 1013 256", "form 1013 768"}));
 }
 
@@ -187,22 +187,22 @@ TEST_F(DriverTest, ATapAtClientCoordinatesReachesTheControlThere)
 {
     d().command(kOpenForm);
     fresh();
-    EXPECT_TRUE(d().tap(100, 36).ok);      // inside edit 1012
-    EXPECT_TRUE(d().key("7").ok);
-    EXPECT_TRUE(d().key("shift+tab").ok);
-    EXPECT_TRUE(d().key("8").ok);
-    EXPECT_TRUE(d().expect_text(1012, "7").ok);
-    EXPECT_TRUE(d().expect_text(1011, "8").ok);
+    EXPECT_OK(d().tap(100, 36));      // inside edit 1012
+    EXPECT_OK(d().key("7"));
+    EXPECT_OK(d().key("shift+tab"));
+    EXPECT_OK(d().key("8"));
+    EXPECT_OK(d().expect_text(1012, "7"));
+    EXPECT_OK(d().expect_text(1011, "8"));
 }
 
 TEST_F(DriverTest, ATemplateKnownByNumberIsNamedByIt)
 {
     d().command(kOpenAbout);
-    EXPECT_TRUE(d().expect_window("103").ok);
+    EXPECT_OK(d().expect_window("103"));
     EXPECT_FALSE(d().expect_window("104").ok);
     EXPECT_FALSE(d().expect_window("main").ok);
     d().command(ui::kIdOk);
-    EXPECT_TRUE(d().expect_window("main").ok);
+    EXPECT_OK(d().expect_window("main"));
 }
 
 TEST_F(DriverTest, DumpListsEveryControlWithEntriesAndSelection)
@@ -229,7 +229,7 @@ TEST_F(DriverTest, AScreenshotIsTheWholeScreenAsPng)
     std::string path = (std::filesystem::temp_directory_path() / "varno_driver_shot.png").string();
     std::remove(path.c_str());
     d().command(kOpenForm);
-    ASSERT_TRUE(d().screenshot(path).ok);
+    ASSERT_OK(d().screenshot(path));
     gdi::Bitmap shot;
     ASSERT_TRUE(gdi::read_png(path, &shot));
     EXPECT_EQ(shot.width(), ui::kScreenWidth);
@@ -240,17 +240,17 @@ TEST_F(DriverTest, AScreenshotIsTheWholeScreenAsPng)
 
 TEST_F(DriverTest, QuitClosesTheMainWindowAndTheProgramEnds)
 {
-    EXPECT_TRUE(d().quit().ok);
+    EXPECT_OK(d().quit());
     EXPECT_FALSE(d().running());
     EXPECT_EQ(d().finish(), kProgramExitCode);
     EXPECT_FALSE(d().command(1).ok);
-    EXPECT_TRUE(d().quit().ok);            // nothing left to close
+    EXPECT_OK(d().quit());            // nothing left to close
 }
 
 TEST_F(DriverTest, WaitAdvancesTheClock)
 {
-    EXPECT_TRUE(d().wait(1500).ok);
-    EXPECT_TRUE(d().expect_window("main").ok);
+    EXPECT_OK(d().wait(1500));
+    EXPECT_OK(d().expect_window("main"));
 }
 
 }  // namespace
