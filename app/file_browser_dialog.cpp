@@ -4,6 +4,7 @@
 #include "forms/fields.h"
 #include "forms/form.h"
 #include "platform/controls/controls.h"
+#include "platform/reset/reset.h"
 #include "resources/app_resources.h"
 
 namespace app {
@@ -122,5 +123,13 @@ void file_browser_reset_for_tests()
 {
     s_browser = BrowserState{};
 }
+
+namespace {
+
+// What a new process starts with, for the tests.
+[[maybe_unused]] const bool s_reset_registered =
+    platform::register_reset(platform::ResetStage::Program, file_browser_reset_for_tests);
+
+}  // namespace
 
 }  // namespace app

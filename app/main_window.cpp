@@ -3,6 +3,7 @@
 #include "app/commands.h"
 #include "app/session.h"
 #include "platform/controls/controls.h"
+#include "platform/reset/reset.h"
 #include "resources/app_resources.h"
 #include "store/coord_file.h"
 
@@ -97,5 +98,13 @@ const std::u16string& program_directory()
 {
     return s_main.program_directory;
 }
+
+namespace {
+
+// What a new process starts with, for the tests.
+[[maybe_unused]] const bool s_reset_registered =
+    platform::register_reset(platform::ResetStage::Program, [] { s_main = MainWindowState{}; });
+
+}  // namespace
 
 }  // namespace app

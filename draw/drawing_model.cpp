@@ -2,6 +2,8 @@
 
 #include <cassert>
 
+#include "platform/reset/reset.h"
+
 namespace draw {
 namespace {
 
@@ -11,20 +13,21 @@ struct DrawingTable {
 };
 DrawingTable s_table;
 
-// Frees the node list iteratively: a drawing may hold many thousand nodes.
 void free_nodes(DrawingSlot& slot)
 {
-    Node* node = slot.first;
-    while (node) {
-        Node* next = node->next;
-        delete node;
-        node = next;
-    }
-    slot.first = nullptr;
+    slot.first.reset();
     slot.last = nullptr;
 }
 
 }  // namespace
+
+Node::~Node()
+{
+    // Each step detaches the next node before the one holding it goes, so no destructor runs another.
+    std::unique_ptr<Node> rest = std::move(next);
+    while (rest)
+        rest = std::move(rest->next);
+}
 
 void dwg_init()
 {
@@ -57,5 +60,13 @@ void dwg_set_current(int index)
 {
     s_table.current = (index >= 0 && index < kDrawingSlots) ? index : kNoDrawing;
 }
+
+namespace {
+
+// What a new process starts with, for the tests.
+[[maybe_unused]] const bool s_reset_registered =
+    platform::register_reset(platform::ResetStage::Program, dwg_init);
+
+}  // namespace
 
 }  // namespace draw

@@ -6,6 +6,7 @@
 // Everything runs on the user-interface thread.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace draw {
@@ -19,18 +20,22 @@ constexpr int32_t kNodeHeader = 0;
 constexpr int32_t kNodeEntity = 1;
 constexpr int32_t kNodeBlock = 7;
 
-// One node of a drawing. The slot owns its nodes and frees them, payload included, with the drawing.
+// One node of a drawing. Each node owns the rest of the list after it, payload included, so the slot that
+// owns the header owns the whole drawing. A list is freed one node at a time, never by recursion: a
+// drawing may hold many thousand nodes.
 struct Node {
     int32_t id = 0;          // 0 for the header, then one more than the node that was last before it
     int32_t type = kNodeHeader;
     int32_t erased = 0;      // 1 once erased by name: never drawn, never found
-    Node* next = nullptr;
+    std::unique_ptr<Node> next;
+
+    ~Node();
 };
 
 struct DrawingSlot {
-    Node* first = nullptr;   // header node; nullptr while the slot is free
-    Node* last = nullptr;    // for appending
-    std::string name;        // at most 259 characters; empty while free
+    std::unique_ptr<Node> first;   // header node; null while the slot is free
+    Node* last = nullptr;          // borrowed from the list, for appending; null while the slot is free
+    std::string name;              // at most 259 characters; empty while free
     int32_t block_counter = kFreeBlockCounter;
 };
 

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "platform/reset/reset.h"
+
 namespace formats {
 
 namespace {
@@ -51,5 +53,13 @@ bool whole_degrees() { return s_display.whole_degrees; }
 void set_whole_degrees(bool on) { s_display.whole_degrees = on; }
 
 void reset_display_settings() { s_display = DisplaySettings{}; }
+
+namespace {
+
+// What a new process starts with, for the tests.
+[[maybe_unused]] const bool s_reset_registered =
+    platform::register_reset(platform::ResetStage::Foundation, reset_display_settings);
+
+}  // namespace
 
 }  // namespace formats

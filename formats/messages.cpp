@@ -3,6 +3,7 @@
 
 #include "formats/messages.h"
 
+#include "platform/reset/reset.h"
 #include "platform/text/text.h"
 
 #include <cstdio>
@@ -55,5 +56,13 @@ void message_ansi(std::string_view caption, std::string_view text)
 {
     message(platform::text::from_ansi(caption), platform::text::from_ansi(text));
 }
+
+namespace {
+
+// What a new process starts with, for the tests.
+[[maybe_unused]] const bool s_reset_registered =
+    platform::register_reset(platform::ResetStage::Foundation, [] { set_message_sink({}); });
+
+}  // namespace
 
 }  // namespace formats

@@ -7,6 +7,7 @@
 #include "gps/link_state.h"
 #include "gps/utm.h"
 #include "platform/clock/clock.h"
+#include "platform/reset/reset.h"
 
 #include <algorithm>
 
@@ -208,5 +209,13 @@ void ResetGpsLink()
 {
     state() = link::LinkState{};
 }
+
+namespace {
+
+// What a new process starts with, for the tests.
+[[maybe_unused]] const bool s_reset_registered =
+    platform::register_reset(platform::ResetStage::Program, ResetGpsLink);
+
+}  // namespace
 
 }  // namespace gps

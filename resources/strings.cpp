@@ -2,6 +2,8 @@
 
 #include <map>
 
+#include "platform/reset/reset.h"
+
 namespace resources {
 namespace {
 
@@ -31,5 +33,13 @@ void clear_strings()
 {
     s_strings.texts.clear();
 }
+
+namespace {
+
+// What a new process starts with, for the tests.
+[[maybe_unused]] const bool s_reset_registered =
+    platform::register_reset(platform::ResetStage::Foundation, clear_strings);
+
+}  // namespace
 
 }  // namespace resources

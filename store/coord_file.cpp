@@ -4,6 +4,7 @@
 #include <array>
 
 #include "formats/messages.h"
+#include "platform/reset/reset.h"
 #include "store/coord_file.h"
 #include "store/coord_internal.h"
 #include "store/coord_journal.h"
@@ -21,8 +22,8 @@ struct CoordState {
     files::Handle file = nullptr;          // open for reading and writing, unshared; owned
     std::u16string full_path = kNoPath;    // at most kMaxCoordPathLength characters
     std::u16string base_path = kNoPath;    // full path cut at the extension's "."
-    Index* number_index = nullptr;         // owned; closed with the file
-    Index* name_index = nullptr;           // owned; closed with the file
+    IndexHandle number_index;              // closed with the file
+    IndexHandle name_index;                // closed with the file
     uint64_t generation = 0;               // counts closes: tells a caller the file was closed under it
 };
 
@@ -138,10 +139,8 @@ void coord_close()
     bool whole = s_coord.file && coord_bulk_close() && files::flush(s_coord.file);
     uint64_t size = uint64_t(std::max<int64_t>(files::size(s_coord.file), 0));
     if (whole) {
-        index_close_clean(s_coord.number_index, size);
-        index_close_clean(s_coord.name_index, size);
-        s_coord.number_index = nullptr;
-        s_coord.name_index = nullptr;
+        index_close_clean(s_coord.number_index.release(), size);
+        index_close_clean(s_coord.name_index.release(), size);
     }
     coord_set_indexes(nullptr, nullptr);
     journal_close(whole);
@@ -173,22 +172,21 @@ const std::u16string& coord_base_path()
 
 Index* coord_number_index()
 {
-    return s_coord.number_index;
+    return s_coord.number_index.get();
 }
 
 Index* coord_name_index()
 {
-    return s_coord.name_index;
+    return s_coord.name_index.get();
 }
 
 void coord_set_indexes(Index* number_index, Index* name_index)
 {
-    if (s_coord.number_index != number_index)
-        index_close(s_coord.number_index);
-    if (s_coord.name_index != name_index)
-        index_close(s_coord.name_index);
-    s_coord.number_index = number_index;
-    s_coord.name_index = name_index;
+    // A handle handed over again is the one already held: it stays open.
+    if (s_coord.number_index.get() != number_index)
+        s_coord.number_index.reset(number_index);
+    if (s_coord.name_index.get() != name_index)
+        s_coord.name_index.reset(name_index);
 }
 
 int coord_record_count()
@@ -208,5 +206,13 @@ void coord_reset_for_tests()
     s_coord = CoordState();
     s_coord.generation = generation;
 }
+
+namespace {
+
+// What a new process starts with, for the tests.
+[[maybe_unused]] const bool s_reset_registered =
+    platform::register_reset(platform::ResetStage::Program, coord_reset_for_tests);
+
+}  // namespace
 
 }  // namespace store

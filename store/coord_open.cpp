@@ -4,6 +4,7 @@
 
 #include "formats/messages.h"
 #include "platform/files/files.h"
+#include "platform/reset/reset.h"
 #include "store/coord_file.h"
 #include "store/coord_internal.h"
 #include "store/coord_open.h"
@@ -95,24 +96,25 @@ bool open_index(const IndexSpec& spec, bool rebuild, const char16_t* failure_cap
 {
     const std::u16string path = coord_base_path() + spec.suffix;
     bool existed = !rebuild && files::attributes(path) != files::kInvalidAttributes;
-    Index* index = rebuild ? open_fresh(path, spec) : index_open(path, spec.key_size, spec.duplicates);
+    IndexHandle index(rebuild ? open_fresh(path, spec) : index_open(path, spec.key_size, spec.duplicates));
     const char16_t* reason = nullptr;
     if (existed)
-        reason = index ? rebuild_reason(index, live) : kReasonDamaged;
+        reason = index ? rebuild_reason(index.get(), live) : kReasonDamaged;
     if (reason) {
-        index_close(index);
-        index = open_fresh(path, spec);
+        index.reset();   // closed first: the fresh file takes its place
+        index.reset(open_fresh(path, spec));
     }
     if (!index) {
         formats::message(u"indexCoordFile()", u"init_b() error");
         formats::message(failure_caption, u"error");
         return true;
     }
-    hand_over(spec.kind, index);
+    Index* held = index.get();
+    hand_over(spec.kind, index.release());
     bool trusted = existed && !reason;
     if (trusted || live < 1)
         return true;
-    return build(index, spec.kind, reason);
+    return build(held, spec.kind, reason);
 }
 
 int open_with_indexes(const std::u16string& path, bool rebuild, const char16_t* failure_caption)
@@ -145,5 +147,13 @@ void set_index_build_runner(IndexBuildRunner runner)
 {
     s_open.runner = std::move(runner);
 }
+
+namespace {
+
+// What a new process starts with, for the tests.
+[[maybe_unused]] const bool s_reset_registered =
+    platform::register_reset(platform::ResetStage::Program, [] { set_index_build_runner({}); });
+
+}  // namespace
 
 }  // namespace store

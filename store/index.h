@@ -65,8 +65,27 @@
 // that comes up short mark the handle damaged: that operation and every later one return kIndexDamaged
 // and their out arguments are not to be used (the handle must still be closed). Rebuilding the index from
 // the coordinate file is the cure.
+//
+// The handle records where the damage was found first: the address of the node (0 for the root) and the
+// name of the check, one of
+//   "address"    a child, sibling or cursor address not page-aligned inside the file
+//   "read"       a page that could not be read in full
+//   "count"      a key count over the node's capacity (a page read, or a leaf with no room left to insert)
+//   "order"      a node's entries not ascending
+//   "siblings"   a leaf's previous or next address not page-aligned inside the file, or three gathered
+//                siblings that are not distinct leaves chained in order or internal nodes alike
+//   "children"   an internal node with no entries, or a child address not page-aligned inside the file
+//   "bounds"     a node's entries outside the range its parent's separators give it
+//   "depth"      a descent deeper than the file has pages, or leaves at different depths
+//   "loop"       a walk of the tree meeting more nodes than the file has pages
+//   "chain"      the leaf chain not linking the leaves both ways in order
+//   "parent"     a parent that cannot hold the separators a restructure gives it
+//   "separator"  a separator above a leaf that is not where the descent left it
+//   "full"       no room in the file for another node (32-bit addresses)
+//   "write"      a page write (or the clearing of the clean-close mark) that came up short
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -101,6 +120,13 @@ Index* index_open(const std::u16string& path, int key_size, bool duplicates);
 // Returns false when a write came up short (the file is then incomplete). A null handle is harmless (true).
 // The file is left without the clean-close mark.
 bool index_close(Index* index);
+
+// Owns an open index and closes it (index_close) when it goes. get() is the handle for the calls here;
+// release() gives it up to a caller that closes it another way (index_close_clean, say).
+struct IndexCloser {
+    void operator()(Index* index) const { index_close(index); }
+};
+using IndexHandle = std::unique_ptr<Index, IndexCloser>;
 
 struct IndexMark {
     uint64_t stamp = 0;
@@ -153,6 +179,15 @@ int index_previous(Index* index, char* out_key, uint32_t* out_record);
 
 // True once damage was found (see above); false for a healthy handle. A null handle counts as damaged.
 bool index_damaged(const Index* index);
+
+// Where damage was found first: the node's address (0: the root) and the name of the check that failed
+// (see "Damage" above; a string literal that lives for the program).
+struct IndexDamage {
+    uint32_t page = 0;
+    const char* check = "";
+};
+// The first damage the handle found; none while it is healthy, and none for a null handle.
+std::optional<IndexDamage> index_damage(const Index* index);
 int index_key_size(const Index* index);   // 0 for a null handle
 
 }  // namespace store

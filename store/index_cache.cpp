@@ -12,9 +12,12 @@ namespace files = platform::files;
 
 namespace {
 
+// The order of use holds each of the kCachePages buffers exactly once.
 void move_to_front(Index& index, int slot)
 {
+    assert(slot >= 0 && slot < kCachePages);
     auto it = std::find(index.lru.begin(), index.lru.end(), slot);
+    assert(it != index.lru.end());
     std::rotate(index.lru.begin(), it, it + 1);
 }
 
@@ -23,7 +26,7 @@ bool write_block(Index& index, uint32_t address, const uint8_t* bytes, uint32_t 
     // One positioned write: a page costs one call to the file system, not a seek and a write.
     if (files::write_at(index.file, address, bytes, size) != size) {
         index.write_failed = true;
-        index.damaged = true;
+        index_fail(index, address, "write");
         return false;
     }
     return true;
@@ -53,8 +56,10 @@ PageBuffer& take_buffer(Index& index, uint32_t address)
 
 }  // namespace
 
-int index_fail(Index& index)
+int index_fail(Index& index, uint32_t page, const char* check)
 {
+    if (!index.damaged)
+        index.damage = { page, check };
     index.damaged = true;
     return kIndexDamaged;
 }
@@ -65,29 +70,29 @@ bool address_plausible(const Index& index, uint32_t address)
         && uint64_t(address) + kIndexPageSize <= index.next_free;
 }
 
-bool node_plausible(const Index& index, uint32_t address, const uint8_t* bytes)
+const char* node_check(const Index& index, uint32_t address, const uint8_t* bytes)
 {
     Node node = index.node(const_cast<uint8_t*>(bytes));
     int count = node.count();
     if (count > index.node_capacity(address))
-        return false;
+        return "count";
     for (int j = 1; j < count; ++j) {
         if (compare_entries(index, node.entry(j - 1), node.entry(j)) >= 0)
-            return false;
+            return "order";
     }
     if (node.leaf()) {
-        if (address == 0)
-            return true;
-        return (node.prev() == 0 || address_plausible(index, node.prev()))
-            && (node.next() == 0 || address_plausible(index, node.next()));
+        bool linked = address == 0
+            || ((node.prev() == 0 || address_plausible(index, node.prev()))
+                && (node.next() == 0 || address_plausible(index, node.next())));
+        return linked ? nullptr : "siblings";
     }
     if (count < 1 || !address_plausible(index, node.leftmost()))
-        return false;
+        return "children";
     for (int j = 0; j < count; ++j) {
         if (!address_plausible(index, node.right(j)))
-            return false;
+            return "children";
     }
-    return true;
+    return nullptr;
 }
 
 uint8_t* node_bytes(Index& index, uint32_t address)
@@ -95,15 +100,16 @@ uint8_t* node_bytes(Index& index, uint32_t address)
     if (address == 0)
         return index.root.data();
     if (!address_plausible(index, address)) {
-        index_fail(index);
+        index_fail(index, address, "address");
         return nullptr;
     }
     PageBuffer& page = take_buffer(index, address);
     if (page.valid)
         return page.bytes.data();
     bool read_whole = files::read_at(index.file, address, page.bytes.data(), kIndexPageSize) == uint32_t(kIndexPageSize);
-    if (!read_whole || !node_plausible(index, address, page.bytes.data())) {
-        index_fail(index);
+    const char* failed = read_whole ? node_check(index, address, page.bytes.data()) : "read";
+    if (failed) {
+        index_fail(index, address, failed);
         return nullptr;
     }
     page.valid = true;
@@ -114,7 +120,7 @@ uint8_t* node_bytes(Index& index, uint32_t address)
 uint8_t* node_create(Index& index, uint32_t* address)
 {
     if (uint64_t(index.next_free) + kIndexPageSize > 0xFFFFF000u) {
-        index_fail(index);
+        index_fail(index, index.next_free, "full");
         return nullptr;
     }
     *address = index.next_free;

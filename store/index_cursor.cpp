@@ -53,7 +53,7 @@ Step step_leaf(Index& index, uint32_t& address, bool forward)
         usable = forward ? order < 0 : order > 0;
     }
     if (!usable) {
-        index_fail(index);
+        index_fail(index, to, "chain");
         return Step::Damaged;
     }
     address = to;
@@ -67,7 +67,7 @@ bool descend(Index& index, const uint8_t* key, uint32_t record, bool match_recor
     Bounds bounds;
     for (int depth = 0; depth <= depth_limit(index); ++depth) {
         uint8_t* bytes = node_bytes(index, address);
-        if (!bytes || !child_within(index, bytes, bounds))
+        if (!bytes || !child_within(index, address, bytes, bounds))
             return false;
         Node node = index.node(bytes);
         if (node.leaf()) {
@@ -78,7 +78,7 @@ bool descend(Index& index, const uint8_t* key, uint32_t record, bool match_recor
         narrow_bounds(index, node, stop, &bounds);
         address = child_after(node, stop);
     }
-    index_fail(index);
+    index_fail(index, address, "depth");
     return false;
 }
 
@@ -97,7 +97,7 @@ bool descend_to_edge(Index& index, bool last, uint32_t* leaf)
         }
         address = last ? node.right(node.count() - 1) : node.leftmost();
     }
-    index_fail(index);
+    index_fail(index, address, "depth");
     return false;
 }
 
@@ -131,7 +131,7 @@ int cursor_step(Index* index, bool forward, char* out_key, uint32_t* out_record)
         return kIndexNotFound;
     uint8_t* bytes = node_bytes(*index, index->cursor_node);
     if (!bytes || !index->node(bytes).leaf())
-        return index_fail(*index);
+        return index_fail(*index, index->cursor_node, "chain");
     Node node = index->node(bytes);
     int entry = forward ? index->cursor_entry + 1 : std::min(index->cursor_entry, node.count()) - 1;
     uint32_t leaf = index->cursor_node;

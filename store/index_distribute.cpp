@@ -57,7 +57,9 @@ void fill_scratch(Index& index, const std::array<Sibling, 3>& s, const std::vect
     scratch.set_leftmost(s[0].leftmost);
     int at = 0;
     for (int i = 0; i < 3; ++i) {
-        Node from = index.node(node_bytes(index, s[i].address));
+        uint8_t* bytes = node_bytes(index, s[i].address);
+        assert(bytes);   // read by gather just before, and still cached: a cache holds at least four pages
+        Node from = index.node(bytes);
         std::memcpy(scratch.entry(at), from.entry(0), size_t(s[i].count) * index.entry_size);
         at += s[i].count;
         if (leaf || i == 2)
@@ -91,7 +93,7 @@ bool gather(Index& index, uint32_t parent, int position, Gathered* out)
     Node p = index.node(parent_bytes);
     int g = std::min(position, p.count() - 2);
     if (p.leaf() || g < 0) {
-        index_fail(index);
+        index_fail(index, parent, "parent");
         return false;
     }
     std::vector<uint8_t> separators(p.entry(g), p.entry(g + 2));
@@ -105,13 +107,13 @@ bool gather(Index& index, uint32_t parent, int position, Gathered* out)
     int total = s[0].count + s[1].count + s[2].count + (s[0].leaf ? 0 : 2);
     if (!siblings_consistent(s)
         || kNodeHeaderSize + size_t(total) * index.entry_size > index.scratch.size()) {
-        index_fail(index);
+        index_fail(index, addresses[0], "siblings");
         return false;
     }
     // The three nodes were just read and the cache holds seven, so their pages are all still there.
     fill_scratch(index, s, separators, total);
     if (!scratch_ascends(index, total)) {
-        index_fail(index);
+        index_fail(index, addresses[0], "siblings");
         return false;
     }
     out->position = g;
@@ -146,7 +148,9 @@ bool add_node(Index& index, const Plan& plan, std::vector<uint32_t>& nodes)
         uint32_t after = l.next();
         l.set_next(address);
         node_touch(index, last);
-        Node added = index.node(node_bytes(index, address));
+        uint8_t* added_bytes = node_bytes(index, address);
+        assert(added_bytes);   // made just before, and still cached
+        Node added = index.node(added_bytes);
         added.set_prev(last);
         added.set_next(after);
     }
@@ -226,7 +230,7 @@ bool adjust_parent(Index& index, const Plan& plan, uint32_t parent, int position
         return false;
     std::memmove(p.entry(position + new_separators), p.entry(position + old_separators),
         size_t(moved) * index.entry_size);
-    p.set_count(count + new_separators - old_separators);
+    index.set_count(p, parent, count + new_separators - old_separators);
     node_touch(index, parent);
     return true;
 }
@@ -257,7 +261,7 @@ bool fill_node(Index& index, const Plan& plan, uint32_t parent, int position, ui
     int skip = (!plan.leaf && i > 0) ? 1 : 0;
     std::memcpy(d.entry(0), scratch.entry(from + skip), size_t(share - skip) * index.entry_size);
     d.set_leftmost(leftmost);
-    d.set_count(share - skip);
+    index.set_count(d, address, share - skip);
     d.set_leaf(plan.leaf);
     node_touch(index, address);
     return true;
@@ -277,7 +281,7 @@ bool distribute(Index& index, uint32_t parent, int position, const uint32_t* exi
 
     std::vector<uint32_t> nodes(existing, existing + existing_count);
     if (!fit_nodes(index, plan, nodes)) {
-        index_fail(index);
+        index_fail(index, parent, "parent");
         return false;
     }
     int k = int(nodes.size());
@@ -286,7 +290,7 @@ bool distribute(Index& index, uint32_t parent, int position, const uint32_t* exi
     if (q < (plan.leaf ? 1 : 2)
         || (int(nodes.size()) != existing_count
             && !adjust_parent(index, plan, parent, position, existing_count, nodes))) {
-        index_fail(index);
+        index_fail(index, parent, "parent");
         return false;
     }
 

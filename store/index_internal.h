@@ -2,6 +2,7 @@
 // Internals of the index engine, shared by its .cpp files. The layout of nodes and entries is in index.h.
 
 #include <array>
+#include <cassert>
 #include <cstdint>
 #include <cstring>
 #include <optional>
@@ -13,9 +14,21 @@
 namespace store {
 
 constexpr int kNodeHeaderSize = 16;
+constexpr int kNodeEntryBytes = 1005;   // entries a non-root node holds: M = floor(1005 / entry size)
 constexpr int kCachePages = 7;
 constexpr uint32_t kFirstPageAddress = kIndexRootSize;
 constexpr int kMaxDepth = 64;   // far beyond any real tree: 50^64 keys
+constexpr int kMarkSize = 24;
+
+// The bounds the layout rests on. A full node fits its page; a full root (3 * M entries) leaves room for the
+// clean-close mark in its three pages; the scratch buffer (the root's size and two entries more) holds three
+// full siblings and the two separators between them, since 3 * M + 2 entries <= 3 * 1005 + 2 entry sizes.
+static_assert(kNodeHeaderSize + kNodeEntryBytes <= kIndexPageSize);
+static_assert(kNodeHeaderSize + 3 * kNodeEntryBytes + kMarkSize <= kIndexRootSize);
+// index.h promises seven cached pages, and a restructure keeps a parent and the three siblings it gathers
+// in use at once: they must all still be cached when their bytes are copied.
+static_assert(kCachePages == 7);
+static_assert(kCachePages >= 4);
 
 inline uint32_t load_u32(const uint8_t* p)
 {
@@ -97,6 +110,7 @@ struct Index {
 
     bool damaged = false;
     bool write_failed = false;
+    IndexDamage damage;                   // where damage was found first; meaningful once damaged
 
     std::optional<IndexMark> open_mark;   // the clean-close mark found at open
     bool mark_on_disk = false;            // the file still carries it
@@ -105,6 +119,13 @@ struct Index {
     Node node(uint8_t* bytes) const { return Node(bytes, entry_size); }
     Node scratch_node() { return Node(scratch.data(), entry_size); }
     int node_capacity(uint32_t address) const { return address == 0 ? 3 * capacity : capacity; }
+    // Sets the key count of the node at address. REQUIRES: within its capacity: pages read from the file
+    // are checked against it, and inserts and restructures make room before they add.
+    void set_count(Node node, uint32_t address, int count) const
+    {
+        assert(count >= 0 && count <= node_capacity(address));
+        node.set_count(count);
+    }
 };
 
 // ---- Page cache (index_cache.cpp) -------------------------------------------------------------------
@@ -118,8 +139,9 @@ uint8_t* node_create(Index& index, uint32_t* address);
 void node_touch(Index& index, uint32_t address);
 // Writes the root and every modified page; false when a write came up short.
 bool cache_write_all(Index& index);
-// Marks the handle damaged; returns kIndexDamaged for convenience.
-int index_fail(Index& index);
+// Marks the handle damaged, recording the node and the check (see index.h) unless damage was found before;
+// returns kIndexDamaged for convenience.
+int index_fail(Index& index, uint32_t page, const char* check);
 // An operation's result, unless the handle was damaged on the way (a page write that came up short while
 // evicting, say): then kIndexDamaged, whatever the operation found.
 inline int settle(const Index* index, int result)
@@ -131,7 +153,6 @@ inline int mark_offset(const Index& index)
 {
     return kNodeHeaderSize + 3 * index.capacity * index.entry_size;
 }
-constexpr int kMarkSize = 24;
 // The entry count after a successful insert (+1) or delete (-1), while it is known.
 inline void count_entries(Index& index, int change)
 {
@@ -141,8 +162,13 @@ inline void count_entries(Index& index, int change)
 
 // True for an address that may hold a non-root node of this file.
 bool address_plausible(const Index& index, uint32_t address);
-// Checks a node's header and child addresses (the same checks as for a page read from disk).
-bool node_plausible(const Index& index, uint32_t address, const uint8_t* bytes);
+// Checks a node's header and child addresses (the same checks as for a page read from disk): nullptr when
+// they hold, else the name of the check that failed.
+const char* node_check(const Index& index, uint32_t address, const uint8_t* bytes);
+inline bool node_plausible(const Index& index, uint32_t address, const uint8_t* bytes)
+{
+    return node_check(index, address, bytes) == nullptr;
+}
 
 // ---- Searching (index_search.cpp) -------------------------------------------------------------------
 
@@ -174,8 +200,8 @@ struct Bounds {
 };
 // Narrows bounds to the child a search stopped at (stop) in parent: the separators on its two sides.
 void narrow_bounds(const Index& index, const Node& parent, const Stop& stop, Bounds* bounds);
-// True when the child's entries lie inside bounds; otherwise marks the handle damaged.
-bool child_within(Index& index, const uint8_t* child, const Bounds& bounds);
+// True when the child (at address) has its entries inside bounds; otherwise marks the handle damaged.
+bool child_within(Index& index, uint32_t address, const uint8_t* child, const Bounds& bounds);
 
 // The separator entry of the leaf a descent reached: the last entry through which it went to a right child.
 struct Separator {

@@ -86,7 +86,7 @@ int index_capacity(int key_size)
 {
     if (key_size < 1)
         return 0;
-    return 1005 / (key_size + 8);
+    return kNodeEntryBytes / (key_size + 8);
 }
 
 Index* index_open(const std::u16string& path, int key_size, bool duplicates)
@@ -114,23 +114,23 @@ Index* index_open(const std::u16string& path, int key_size, bool duplicates)
     return index.release();
 }
 
-bool index_close(Index* index)
+bool index_close(Index* handle)
 {
+    std::unique_ptr<Index> index(handle);   // freed however the close goes
     if (!index)
         return true;
     bool written = cache_write_all(*index);
     bool flushed = files::flush(index->file);
     files::close(index->file);
-    bool clean = written && flushed && !index->write_failed;
-    delete index;
-    return clean;
+    return written && flushed && !index->write_failed;
 }
 
-bool index_close_clean(Index* index, uint64_t stamp)
+bool index_close_clean(Index* handle, uint64_t stamp)
 {
+    std::unique_ptr<Index> index(handle);
     if (!index)
         return false;
-    bool healthy = !index->damaged && (index->entries >= 0 || index_verify(index) >= 0);
+    bool healthy = !index->damaged && (index->entries >= 0 || index_verify(index.get()) >= 0);
     IndexMark mark { stamp, uint32_t(std::max<int64_t>(index->entries, 0)) };
     // Every page first, flushed; the mark only then, so a mark never stands on a file that is not whole.
     bool written = cache_write_all(*index) && files::flush(index->file) && !index->write_failed;
@@ -142,7 +142,6 @@ bool index_close_clean(Index* index, uint64_t stamp)
             && files::flush(index->file);
     }
     files::close(index->file);
-    delete index;
     return marked;
 }
 
@@ -159,7 +158,7 @@ bool index_begin_change(Index* index)
     if (files::write_at(index->file, mark_offset(*index), zeros, kMarkSize) != uint32_t(kMarkSize)
         || !files::flush(index->file)) {
         index->write_failed = true;
-        index_fail(*index);
+        index_fail(*index, 0, "write");
         return false;
     }
     index->mark_on_disk = false;
@@ -169,6 +168,13 @@ bool index_begin_change(Index* index)
 bool index_damaged(const Index* index)
 {
     return !index || index->damaged;
+}
+
+std::optional<IndexDamage> index_damage(const Index* index)
+{
+    if (!index || !index->damaged)
+        return std::nullopt;
+    return index->damage;
 }
 
 int index_key_size(const Index* index)

@@ -89,7 +89,7 @@ void narrow_bounds(const Index& index, const Node& parent, const Stop& stop, Bou
     }
 }
 
-bool child_within(Index& index, const uint8_t* child, const Bounds& bounds)
+bool child_within(Index& index, uint32_t address, const uint8_t* child, const Bounds& bounds)
 {
     Node node = index.node(const_cast<uint8_t*>(child));
     int count = node.count();
@@ -98,7 +98,7 @@ bool child_within(Index& index, const uint8_t* child, const Bounds& bounds)
     bool inside = (!bounds.has_lower || compare_entries(index, node.entry(0), bounds.lower.data()) >= 0)
         && (!bounds.has_upper || compare_entries(index, node.entry(count - 1), bounds.upper.data()) < 0);
     if (!inside)
-        index_fail(index);
+        index_fail(index, address, "bounds");
     return inside;
 }
 

@@ -15,7 +15,7 @@ enum class Mode { Insert, Delete };
 bool split_root(Index& index)
 {
     std::memcpy(index.scratch.data(), index.root.data(), kIndexRootSize);
-    index.node(index.root.data()).set_count(0);
+    index.set_count(index.node(index.root.data()), 0, 0);
     return distribute(index, 0, 0, nullptr, 0);
 }
 
@@ -27,7 +27,7 @@ void collapse_root(Index& index)
     Node root = index.node(index.root.data());
     std::memcpy(root.entry(0), scratch.entry(0), size_t(scratch.count()) * index.entry_size);
     root.set_leftmost(scratch.leftmost());
-    root.set_count(scratch.count());
+    index.set_count(root, 0, scratch.count());
     root.set_leaf(scratch.leaf());
     index.root_modified = true;
 }
@@ -85,7 +85,7 @@ bool descend(Index& index, Mode mode, const uint8_t* key, uint32_t record, bool 
     int steps = 0;
     for (int depth = 0; depth <= depth_limit(index) && steps <= 2 * kMaxDepth; ++depth, ++steps) {
         uint8_t* bytes = node_bytes(index, address);
-        if (!bytes || !child_within(index, bytes, bounds))
+        if (!bytes || !child_within(index, address, bytes, bounds))
             return false;
         Node node = index.node(bytes);
         if (node.leaf()) {
@@ -113,7 +113,7 @@ bool descend(Index& index, Mode mode, const uint8_t* key, uint32_t record, bool 
         narrow_bounds(index, node, stop, &bounds);
         address = child_after(node, stop);
     }
-    index_fail(index);
+    index_fail(index, address, "depth");
     return false;
 }
 
@@ -147,7 +147,7 @@ int insert_entry(Index* index, const char* key, uint32_t record)
 
     uint8_t* bytes = node_bytes(ix, descent.leaf);
     if (!bytes || ix.node(bytes).count() >= ix.node_capacity(descent.leaf))
-        return index_fail(ix);
+        return index_fail(ix, descent.leaf, "count");
     Node leaf = ix.node(bytes);
     int count = leaf.count();
     Stop stop = search_node(ix, leaf, wanted, record, match_record);
@@ -159,11 +159,11 @@ int insert_entry(Index* index, const char* key, uint32_t record)
     std::memcpy(leaf.entry(slot), wanted, size_t(ix.key_size));
     leaf.set_record(slot, record);
     leaf.set_right(slot, 0);
-    leaf.set_count(count + 1);
+    ix.set_count(leaf, descent.leaf, count + 1);
     node_touch(ix, descent.leaf);
     count_entries(ix, +1);
     if (slot == 0 && descent.separator.marked && !update_separator(ix, descent.separator, leaf.entry(0)))
-        return index_fail(ix);
+        return index_fail(ix, descent.separator.node, "separator");
     return kIndexOk;
 }
 
@@ -179,7 +179,7 @@ int delete_entry(Index* index, const char* key, uint32_t record)
 
     uint8_t* bytes = node_bytes(ix, descent.leaf);
     if (!bytes)
-        return index_fail(ix);
+        return kIndexDamaged;   // node_bytes recorded why
     Node leaf = ix.node(bytes);
     Stop stop = search_node(ix, leaf, wanted, record, true);
     set_cursor(ix, descent.leaf, stop.position);
@@ -188,12 +188,12 @@ int delete_entry(Index* index, const char* key, uint32_t record)
     int count = leaf.count();
     std::memmove(leaf.entry(stop.position), leaf.entry(stop.position + 1),
         size_t(count - stop.position - 1) * ix.entry_size);
-    leaf.set_count(count - 1);
+    ix.set_count(leaf, descent.leaf, count - 1);
     node_touch(ix, descent.leaf);
     count_entries(ix, -1);
     if (stop.position == 0 && count > 1 && descent.separator.marked
         && !update_separator(ix, descent.separator, leaf.entry(0)))
-        return index_fail(ix);
+        return index_fail(ix, descent.separator.node, "separator");
     return kIndexOk;
 }
 

@@ -14,22 +14,35 @@ struct Walk {
     int64_t nodes = 0;            // nodes visited: more than the file has pages means a loop
 };
 
+// Marks the handle damaged at a node that failed a check; false, to end the walk.
+bool fail(Index& index, uint32_t address, const char* check)
+{
+    index_fail(index, address, check);
+    return false;
+}
+
+// False, with the handle damaged, at the first node that fails a check.
 bool visit(Index& index, uint32_t address, const Bounds& bounds, int depth, Walk& walk)
 {
-    if (depth > depth_limit(index) || ++walk.nodes > int64_t(index.next_free / kIndexPageSize) + 1)
-        return false;
+    if (depth > depth_limit(index))
+        return fail(index, address, "depth");
+    if (++walk.nodes > int64_t(index.next_free / kIndexPageSize) + 1)
+        return fail(index, address, "loop");
     uint8_t* bytes = node_bytes(index, address);
-    if (!bytes || !child_within(index, bytes, bounds))
+    if (!bytes || !child_within(index, address, bytes, bounds))
         return false;
     Node node = index.node(bytes);
     if (node.leaf()) {
         if (walk.leaf_depth < 0)
             walk.leaf_depth = depth;
+        if (depth != walk.leaf_depth)
+            return fail(index, address, "depth");
         // The chain must link the leaves in the order the tree holds them.
-        bool linked = depth == walk.leaf_depth && (address == 0 || node.prev() == walk.previous_leaf);
+        if (address != 0 && node.prev() != walk.previous_leaf)
+            return fail(index, address, "chain");
         walk.previous_leaf = address;
         walk.entries += node.count();
-        return linked;
+        return true;
     }
     // Copied out: the node's buffer may be reused while its children are read.
     std::vector<uint8_t> copy(bytes, bytes + (address == 0 ? kIndexRootSize : kIndexPageSize));
@@ -50,7 +63,9 @@ bool chain_ends(Index& index, uint32_t last_leaf)
     if (last_leaf == 0)
         return true;
     uint8_t* bytes = node_bytes(index, last_leaf);
-    return bytes && index.node(bytes).next() == 0;
+    if (!bytes)
+        return false;
+    return index.node(bytes).next() == 0 || fail(index, last_leaf, "chain");
 }
 
 }  // namespace
@@ -60,10 +75,8 @@ int64_t index_verify(Index* index)
     if (index_damaged(index))
         return -1;
     Walk walk;
-    if (!visit(*index, 0, Bounds(), 0, walk) || !chain_ends(*index, walk.previous_leaf)) {
-        index_fail(*index);
-        return -1;
-    }
+    if (!visit(*index, 0, Bounds(), 0, walk) || !chain_ends(*index, walk.previous_leaf))
+        return -1;   // the handle is damaged, and says where
     index->entries = walk.entries;
     return walk.entries;
 }

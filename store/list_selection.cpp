@@ -1,5 +1,7 @@
 #include "store/list_selection.h"
 
+#include "platform/reset/reset.h"
+
 namespace store {
 
 namespace {
@@ -28,5 +30,13 @@ void list_selection_set_point(uint32_t number, double e, double n)
 void list_selection_set_position(double e, double n) { list_selection_set_point(0, e, n); }
 
 void list_selection_reset_for_tests() { s_selection.record = PointRecord{}; }
+
+namespace {
+
+// What a new process starts with, for the tests.
+[[maybe_unused]] const bool s_reset_registered =
+    platform::register_reset(platform::ResetStage::Program, list_selection_reset_for_tests);
+
+}  // namespace
 
 }  // namespace store

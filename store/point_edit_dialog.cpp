@@ -5,6 +5,7 @@
 #include "forms/fields.h"
 #include "forms/form.h"
 #include "platform/controls/controls.h"
+#include "platform/reset/reset.h"
 #include "resources/point_dialog_resources.h"
 #include "store/coord_file.h"
 #include "store/point_index.h"
@@ -218,5 +219,13 @@ void set_point_plot_runner(PointPlotRunner runner) { s_edit.show_plot = std::mov
 const PointRecord& point_edit_current() { return s_edit.current; }
 
 void point_edit_reset_for_tests() { s_edit = PointEditState{}; }
+
+namespace {
+
+// What a new process starts with, for the tests.
+[[maybe_unused]] const bool s_reset_registered =
+    platform::register_reset(platform::ResetStage::Program, point_edit_reset_for_tests);
+
+}  // namespace
 
 }  // namespace store

@@ -7,6 +7,7 @@
 #include "platform/controls/controls.h"
 #include "platform/gdi/gdi.h"
 #include "platform/text/text.h"
+#include "platform/reset/reset.h"
 #include "resources/point_dialog_resources.h"
 #include "store/list_selection.h"
 #include "store/point_index.h"
@@ -234,5 +235,13 @@ std::optional<PointRecord> pick_point(ui::Hwnd owner)
 int point_list_layout() { return s_list.layout; }
 
 void point_list_reset_for_tests() { s_list = PointListState{}; }
+
+namespace {
+
+// What a new process starts with, for the tests.
+[[maybe_unused]] const bool s_reset_registered =
+    platform::register_reset(platform::ResetStage::Program, point_list_reset_for_tests);
+
+}  // namespace
 
 }  // namespace store

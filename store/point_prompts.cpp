@@ -2,6 +2,7 @@
 
 #include "forms/fields.h"
 #include "forms/form.h"
+#include "platform/reset/reset.h"
 #include "resources/point_dialog_resources.h"
 
 namespace store {
@@ -133,5 +134,13 @@ std::optional<uint32_t> ask_renumber(ui::Hwnd owner, std::u16string_view text)
 }
 
 void point_prompts_reset_for_tests() { s_prompts = PromptState{}; }
+
+namespace {
+
+// What a new process starts with, for the tests.
+[[maybe_unused]] const bool s_reset_registered =
+    platform::register_reset(platform::ResetStage::Program, point_prompts_reset_for_tests);
+
+}  // namespace
 
 }  // namespace store

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "platform/reset/reset.h"
 #include "store/view_extents.h"
 
 namespace store {
@@ -78,5 +79,13 @@ void view_extents_reset_for_tests()
 {
     s_extents = ExtentsState();
 }
+
+namespace {
+
+// What a new process starts with, for the tests.
+[[maybe_unused]] const bool s_reset_registered =
+    platform::register_reset(platform::ResetStage::Program, view_extents_reset_for_tests);
+
+}  // namespace
 
 }  // namespace store

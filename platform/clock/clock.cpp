@@ -3,6 +3,7 @@
 // so every field is atomic: a read never sees a torn value.
 
 #include "platform/clock/clock.h"
+#include "platform/reset/reset.h"
 
 #include <atomic>
 #include <chrono>
@@ -74,5 +75,13 @@ void use_real_time()
 {
     s_clock.virtual_mode.store(false);
 }
+
+namespace {
+
+// What a new process starts with, for the tests.
+[[maybe_unused]] const bool s_reset_registered =
+    platform::register_reset(platform::ResetStage::Platform, use_real_time);
+
+}  // namespace
 
 }  // namespace platform::clock

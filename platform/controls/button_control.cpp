@@ -132,12 +132,11 @@ ui::LResult button_proc(Hwnd hwnd, uint32_t msg, ui::WParam wparam, ui::LParam l
 {
     ButtonState* st = button_state(hwnd);
     if (msg == ui::kMsgCreate) {
-        ui::set_user_data(hwnd, new ButtonState);
+        kit::adopt_state(hwnd, std::make_unique<ButtonState>());
         return 0;
     }
     if (msg == ui::kMsgDestroy) {
-        delete st;
-        ui::set_user_data(hwnd, nullptr);
+        kit::free_state(hwnd);
         return 0;
     }
     if (msg == ui::kMsgPaint) {

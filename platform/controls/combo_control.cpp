@@ -144,8 +144,7 @@ bool on_key(Hwnd hwnd, ComboState* st, uint32_t key)
 // A template gives a drop-down list its height with the list open; the box itself is one line high.
 void on_create(Hwnd hwnd)
 {
-    auto* st = new ComboState;
-    ui::set_user_data(hwnd, st);
+    ComboState* st = kit::adopt_state(hwnd, std::make_unique<ComboState>());
     gdi::Rect r = ui::client_rect(hwnd);
     int closed = closed_height(hwnd);
     if (r.height() > closed + 4) {
@@ -179,8 +178,7 @@ ui::LResult combo_proc(Hwnd hwnd, uint32_t msg, ui::WParam wparam, ui::LParam lp
     if (msg == ui::kMsgDestroy) {
         if (st)
             close_drop(st);
-        delete st;
-        ui::set_user_data(hwnd, nullptr);
+        kit::free_state(hwnd);
         return 0;
     }
     if (msg == ui::kMsgPaint) {
@@ -275,14 +273,12 @@ ui::LResult drop_proc(Hwnd drop, uint32_t msg, ui::WParam wparam, ui::LParam lpa
 {
     DropState* ds = drop_state(drop);
     if (msg == ui::kMsgCreate) {
-        auto* d = new DropState;
+        DropState* d = kit::adopt_state(drop, std::make_unique<DropState>());
         d->combo = Hwnd(reinterpret_cast<uintptr_t>(reinterpret_cast<void*>(lparam)));
-        ui::set_user_data(drop, d);
         return 0;
     }
     if (msg == ui::kMsgDestroy) {
-        delete ds;
-        ui::set_user_data(drop, nullptr);
+        kit::free_state(drop);
         return 0;
     }
     if (msg == ui::kMsgPaint) {

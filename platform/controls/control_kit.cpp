@@ -1,13 +1,17 @@
 #include "platform/controls/control_kit.h"
 
 #include <memory>
+#include <unordered_map>
+
+#include "platform/reset/reset.h"
 
 namespace platform::controls::kit {
 
 namespace {
 
 struct KitState {
-    std::unique_ptr<gdi::MemoryDC> scratch;   // measuring only; made on first use, lives for the run
+    std::unique_ptr<gdi::MemoryDC> scratch;         // measuring only; made on first use, lives for the run
+    std::unordered_map<Hwnd, OwnedState> states;    // each live control's state; its user data borrows it
 };
 KitState s_kit;
 
@@ -57,6 +61,18 @@ void wrap_paragraph(const gdi::FontRef& font, std::u16string_view para, int widt
 }
 
 }  // namespace
+
+void keep_state(Hwnd hwnd, OwnedState state)
+{
+    ui::set_user_data(hwnd, state.get());
+    s_kit.states.insert_or_assign(hwnd, std::move(state));
+}
+
+void free_state(Hwnd hwnd)
+{
+    ui::set_user_data(hwnd, nullptr);
+    s_kit.states.erase(hwnd);
+}
 
 bool is_class(Hwnd hwnd, std::u16string_view name)
 {
@@ -116,5 +132,13 @@ void draw_text_line(gdi::DC& dc, const gdi::Rect& r, std::u16string_view text, u
     dc.text_out(x, y, text);
     dc.set_text_align(gdi::kAlignLeft | gdi::kAlignTop);
 }
+
+namespace {
+
+// What a new process starts with, for the tests: windows are gone by now, and so are their states.
+[[maybe_unused]] const bool s_reset_registered =
+    platform::register_reset(platform::ResetStage::Platform, [] { s_kit.states.clear(); });
+
+}  // namespace
 
 }  // namespace platform::controls::kit

@@ -2,6 +2,7 @@
 // What the controls share: reaching a control's state, notifying its parent, measuring and wrapping text,
 // the colours of the crisp touch-screen look, and the private messages of the driver's requests.
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,6 +36,23 @@ inline constexpr std::u16string_view kMenuBarClass = u"varno_menu_bar";
 inline constexpr std::u16string_view kPopupMenuClass = u"varno_popup_menu";
 
 bool is_class(Hwnd hwnd, std::u16string_view name);
+
+// A control's state lives from its kMsgCreate to its kMsgDestroy. The kit owns it meanwhile; the window's
+// user data borrows it, so state_of reaches it without a look-up.
+using OwnedState = std::unique_ptr<void, void (*)(void*)>;
+// Takes `state` over for hwnd and lends it to hwnd's user data (adopt_state is the typed form).
+void keep_state(Hwnd hwnd, OwnedState state);
+// Frees hwnd's state and clears its user data; nothing when it has none.
+void free_state(Hwnd hwnd);
+
+// For kMsgCreate: the control's new state, owned by the kit; the borrowed pointer.
+template <class T>
+T* adopt_state(Hwnd hwnd, std::unique_ptr<T> state)
+{
+    T* borrowed = state.get();
+    keep_state(hwnd, OwnedState(state.release(), [](void* p) { delete static_cast<T*>(p); }));
+    return borrowed;
+}
 
 // The state a control keeps in its user data, or nullptr when hwnd is not a window of that class.
 template <class T>

@@ -229,13 +229,8 @@ ui::LResult edit_proc(Hwnd hwnd, uint32_t msg, ui::WParam wparam, ui::LParam lpa
 {
     EditState* st = edit_state(hwnd);
     switch (msg) {
-    case ui::kMsgCreate:
-        ui::set_user_data(hwnd, new EditState);
-        return 0;
-    case ui::kMsgDestroy:
-        delete st;
-        ui::set_user_data(hwnd, nullptr);
-        return 0;
+    case ui::kMsgCreate: kit::adopt_state(hwnd, std::make_unique<EditState>()); return 0;
+    case ui::kMsgDestroy: kit::free_state(hwnd); return 0;
     case ui::kMsgPaint: paint(hwnd); return 0;
     default: break;
     }

@@ -127,14 +127,13 @@ void on_wheel(Hwnd hwnd, ListState* st, ui::WParam wparam)
 
 void on_create(Hwnd hwnd)
 {
-    auto* st = new ListState;
+    ListState* st = kit::adopt_state(hwnd, std::make_unique<ListState>());
     if (ui::style(hwnd) & kListFixedPitch) {
         gdi::FontSpec spec;
         spec.height = gdi::metrics(gdi::ui_font()).height;
         spec.face = u"Courier";
         st->fixed = gdi::create_font(spec);
     }
-    ui::set_user_data(hwnd, st);
 }
 
 ui::LResult list_proc(Hwnd hwnd, uint32_t msg, ui::WParam wparam, ui::LParam lparam)
@@ -145,8 +144,7 @@ ui::LResult list_proc(Hwnd hwnd, uint32_t msg, ui::WParam wparam, ui::LParam lpa
         return 0;
     }
     if (msg == ui::kMsgDestroy) {
-        delete st;
-        ui::set_user_data(hwnd, nullptr);
+        kit::free_state(hwnd);
         return 0;
     }
     if (msg == ui::kMsgPaint) {

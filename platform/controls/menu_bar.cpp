@@ -8,6 +8,7 @@
 #include "platform/controls/controls.h"
 #include "platform/controls/menu_popup.h"
 #include "platform/controls/register.h"
+#include "platform/reset/reset.h"
 
 namespace platform::controls {
 
@@ -133,17 +134,15 @@ ui::LResult bar_proc(Hwnd bar, uint32_t msg, ui::WParam wparam, ui::LParam lpara
     MenuBarState* st = menu_bar_state(bar);
     switch (msg) {
     case ui::kMsgCreate: {
-        auto* s = new MenuBarState;
+        MenuBarState* s = kit::adopt_state(bar, std::make_unique<MenuBarState>());
         s->window = ui::owner(bar);
         s->tmpl = *static_cast<const MenuBarTemplate*>(reinterpret_cast<void*>(lparam));
-        ui::set_user_data(bar, s);
         layout(bar, s);
         return 0;
     }
     case ui::kMsgDestroy:
         close_popups(bar);
-        delete st;
-        ui::set_user_data(bar, nullptr);
+        kit::free_state(bar);
         return 0;
     case ui::kMsgPaint: paint(bar); return 0;
     case ui::kMsgLButtonDown:
@@ -285,5 +284,13 @@ bool menu_bar_set_button_text(Hwnd menu_bar, int index, std::u16string_view text
     ui::invalidate(menu_bar);
     return true;
 }
+
+namespace {
+
+// What a new process starts with, for the tests.
+[[maybe_unused]] const bool s_reset_registered =
+    platform::register_reset(platform::ResetStage::Platform, [] { s_menus = MenuRegistry{}; });
+
+}  // namespace
 
 }  // namespace platform::controls

@@ -165,14 +165,12 @@ ui::LResult popup_proc(Hwnd popup, uint32_t msg, ui::WParam wparam, ui::LParam l
     PopupState* ps = popup_state(popup);
     switch (msg) {
     case ui::kMsgCreate: {
-        auto* s = new PopupState;
+        PopupState* s = kit::adopt_state(popup, std::make_unique<PopupState>());
         s->bar = ui::owner(popup);
-        ui::set_user_data(popup, s);
         return 0;
     }
     case ui::kMsgDestroy:
-        delete ps;
-        ui::set_user_data(popup, nullptr);
+        kit::free_state(popup);
         return 0;
     case ui::kMsgPaint: paint(popup); return 0;
     case ui::kMsgLButtonDown:

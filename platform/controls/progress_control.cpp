@@ -37,11 +37,8 @@ void paint(Hwnd hwnd)
 ui::LResult progress_proc(Hwnd hwnd, uint32_t msg, ui::WParam wparam, ui::LParam lparam)
 {
     switch (msg) {
-    case ui::kMsgCreate: ui::set_user_data(hwnd, new ProgressState); return 0;
-    case ui::kMsgDestroy:
-        delete progress_state(hwnd);
-        ui::set_user_data(hwnd, nullptr);
-        return 0;
+    case ui::kMsgCreate: kit::adopt_state(hwnd, std::make_unique<ProgressState>()); return 0;
+    case ui::kMsgDestroy: kit::free_state(hwnd); return 0;
     case ui::kMsgPaint: paint(hwnd); return 0;
     default: return ui::default_window_proc(hwnd, msg, wparam, lparam);
     }

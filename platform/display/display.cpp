@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "platform/display/display.h"
+#include "platform/reset/reset.h"
 
 namespace platform::display {
 
@@ -36,5 +37,13 @@ void wake() {
     std::lock_guard lock(s_display().mutex);
     if (s_display().backend) s_display().backend->wake();
 }
+
+namespace {
+
+// What a new process starts with, for the tests.
+[[maybe_unused]] const bool s_reset_registered =
+    platform::register_reset(platform::ResetStage::Platform, [] { set_backend(nullptr); });
+
+}  // namespace
 
 }  // namespace platform::display

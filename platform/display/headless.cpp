@@ -11,6 +11,7 @@
 
 #include "platform/clock/clock.h"
 #include "platform/display/display.h"
+#include "platform/reset/reset.h"
 #include "platform/ui/messages.h"
 #include "platform/ui/shell.h"
 #include "platform/ui/windows.h"
@@ -156,5 +157,13 @@ int finish() {
     set_backend(nullptr);
     return s_headless.exit_code;
 }
+
+namespace {
+
+// What a new process starts with, for the tests.
+[[maybe_unused]] const bool s_reset_registered =
+    platform::register_reset(platform::ResetStage::Display, [] { finish(); });
+
+}  // namespace
 
 }  // namespace platform::display::headless

@@ -3,6 +3,7 @@
 #include "platform/files/fault_plan.h"
 
 #include "platform/files/files.h"
+#include "platform/reset/reset.h"
 
 #include <algorithm>
 #include <mutex>
@@ -69,5 +70,13 @@ void clear_faults()
     s_faults.read = Plan{};
     s_faults.write = Plan{};
 }
+
+namespace {
+
+// What a new process starts with, for the tests.
+[[maybe_unused]] const bool s_reset_registered =
+    platform::register_reset(platform::ResetStage::Plans, clear_faults);
+
+}  // namespace
 
 }  // namespace platform::files

@@ -4,6 +4,7 @@
 
 #include "platform/files/files.h"
 #include "platform/files/open_files.h"
+#include "platform/reset/reset.h"
 
 #include <map>
 #include <mutex>
@@ -205,5 +206,13 @@ void clear_power_loss()
     s_power.off = false;
     s_power.writes = 0;
 }
+
+namespace {
+
+// What a new process starts with, for the tests.
+[[maybe_unused]] const bool s_reset_registered =
+    platform::register_reset(platform::ResetStage::Plans, clear_power_loss);
+
+}  // namespace
 
 }  // namespace platform::files

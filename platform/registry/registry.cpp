@@ -11,6 +11,7 @@
 #include "platform/files/files.h"
 #include "platform/registry/registry_file.h"
 #include "platform/registry/registry_tree.h"
+#include "platform/reset/reset.h"
 
 #include <mutex>
 
@@ -213,5 +214,13 @@ void reset()
     s_registry.loaded = false;
     s_registry.loaded_from.clear();
 }
+
+namespace {
+
+// What a new process starts with, for the tests.
+[[maybe_unused]] const bool s_reset_registered =
+    platform::register_reset(platform::ResetStage::Platform, reset);
+
+}  // namespace
 
 }  // namespace platform::registry

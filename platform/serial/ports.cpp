@@ -1,6 +1,7 @@
 // The open ports of the process: each handle owns its device and remembers its port name, access and
 // share mode, so a second open of a port is refused as the handheld refuses it.
 
+#include "platform/reset/reset.h"
 #include "platform/serial/device.h"
 #include "platform/serial/serial.h"
 
@@ -110,5 +111,13 @@ void close(Handle port)
 {
     std::erase_if(s_serial.open, [port](const std::unique_ptr<Port>& p) { return p.get() == port; });
 }
+
+namespace {
+
+// What a new process starts with, for the tests.
+[[maybe_unused]] const bool s_reset_registered =
+    platform::register_reset(platform::ResetStage::Platform, [] { s_serial.open.clear(); });
+
+}  // namespace
 
 }  // namespace platform::serial

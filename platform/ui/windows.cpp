@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/reset/reset.h"
 #include "platform/ui/ui_state.h"
 
 namespace platform::ui {
@@ -420,5 +421,13 @@ void reset() {
     reset_paint();
     reset_instance();
 }
+
+namespace {
+
+// What a new process starts with, for the tests.
+[[maybe_unused]] const bool s_reset_registered =
+    platform::register_reset(platform::ResetStage::Windows, reset);
+
+}  // namespace
 
 }  // namespace platform::ui

@@ -2,6 +2,8 @@
 
 #include "app/file_browser_dialog.h"
 #include "app/program.h"
+#include "platform/controls/controls.h"
+#include "platform/text/text.h"
 #include "store/coord_file.h"
 #include "tests/app/session_fixture.h"
 
@@ -107,7 +109,7 @@ TEST_F(BrowserDialog, BackGoesUpOneFolderAndFromTheTopToTheRoot)
 
 TEST_F(BrowserDialog, TheStorageCardShowsTheHostFolder)
 {
-    std::ofstream(m_card.path() + "/survey.dat") << "not points";
+    testing_support::write_host_file(m_card + "/survey.dat", "not points");
     auto& d = start();
     ASSERT_OK(d.menu("Coords/Open"));
     ASSERT_OK(d.select(1001, "<Card> Storage Card"));

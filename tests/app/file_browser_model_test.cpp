@@ -3,11 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "app/file_browser_model.h"
 #include "platform/files/files.h"
-#include "tests/app/child_process.h"
+#include "tests/support/temp_device.h"
 
 namespace {
 
@@ -15,21 +14,10 @@ namespace files = platform::files;
 namespace fs = std::filesystem;
 using Entries = std::vector<std::u16string>;
 
-class FileBrowserModel : public ::testing::Test {
+class FileBrowserModel : public testing_support::DeviceTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(files::set_device_root(m_device.path()));
-        files::set_card_folder(m_card.path());
-    }
-    void touch(const std::u16string& device_path)
-    {
-        std::ofstream(files::host_path(device_path)) << "x";
-    }
+    void touch(const std::u16string& device_path) { write_bytes(device_path, "x"); }
     void folder(const std::u16string& device_path) { ASSERT_TRUE(files::create_directory(device_path)); }
-
-    testing_support::TempDir m_device;
-    testing_support::TempDir m_card;
 };
 
 TEST_F(FileBrowserModel, TheRootListsFoldersTaggedAndTheCardAsCard)
@@ -133,7 +121,7 @@ TEST_F(FileBrowserModel, AFileIsPutAfterTheFolderOfTheText)
 
 TEST_F(FileBrowserModel, TheCardIsEnteredLikeAFolder)
 {
-    std::ofstream(m_card.path() + "/host.dat") << "x";
+    testing_support::write_host_file(m_card + "/host.dat", "x");
     app::FileBrowserModel m;
     m.start();
     m.select(u"<Card> Storage Card", m.path_text());

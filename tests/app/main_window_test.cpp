@@ -58,7 +58,8 @@ TEST_F(MainWindow, StartUpEmptiesTheDrawingTable)
     // Leftovers of an earlier run in this process must not survive the start.
     draw::dwg_init();
     draw::DrawingSlot& slot = draw::dwg_slot(2);
-    slot.first = slot.last = new draw::Node{};
+    slot.first = std::make_unique<draw::Node>();
+    slot.last = slot.first.get();
     slot.name = "AREA";
     slot.block_counter = 4;
     draw::dwg_set_current(2);
@@ -122,11 +123,7 @@ TEST_F(MainWindow, CtrlQAndUnknownCommandsHaveNoEffect)
 
 TEST_F(MainWindow, WithoutAMenuBarTheWindowKeepsItsHeightAndStillWorks)
 {
-    auto& d = start([] {
-        app::install_program();
-        controls::set_menu_bar_failure(true);
-        return app::win_main();
-    });
+    auto& d = start_after([] { controls::set_menu_bar_failure(true); });
     d.inspect([] {
         EXPECT_EQ(app::main_menu_bar(), ui::kNoWindow);
         EXPECT_EQ(ui::window_rect(app::main_window()).bottom, ui::kScreenHeight);
@@ -143,8 +140,7 @@ TEST_F(MainWindow, WhenTheWindowCannotBeCreatedTheProgramEndsWithZero)
 {
     static bool s_create_seen;
     s_create_seen = false;
-    auto& d = start([] {
-        app::install_program();
+    auto& d = start_after([] {
         // A class of that name that refuses every window: the main window's creation fails.
         ui::WindowClass refusing;
         refusing.name = u"MV";
@@ -155,7 +151,6 @@ TEST_F(MainWindow, WhenTheWindowCannotBeCreatedTheProgramEndsWithZero)
             return -1;
         };
         ui::register_class(refusing);
-        return app::win_main();
     });
     EXPECT_FALSE(d.running());
     EXPECT_EQ(d.finish(), 0);

@@ -45,9 +45,8 @@ protected:
     ui::Hwnd open(int bar)
     {
         if (m_driver) {
-            m_driver->finish();
-            m_driver.reset();
-            fresh_process();
+            finish();
+            testing_support::reset_program_state();
         }
         Driver& d = start();
         ways_in().at(bar)(d);

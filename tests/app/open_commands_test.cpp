@@ -1,7 +1,6 @@
 // Open and Reindex once a path has been chosen, and the commands that close the coordinate file.
 
 #include <filesystem>
-#include <fstream>
 
 #include "app/open_commands.h"
 #include "app/program.h"
@@ -18,13 +17,6 @@ using testing_support::AppTest;
 
 class OpenCommands : public AppTest {
 protected:
-    void SetUp() override
-    {
-        AppTest::SetUp();
-        store::coord_reset_for_tests();
-    }
-    void TearDown() override { store::coord_reset_for_tests(); }
-
     // Runs `step` on the program's thread, with the message loop of any message box it shows.
     platform::driver::Driver& run(std::function<void()> step)
     {
@@ -33,16 +25,6 @@ protected:
             step();
             return 0;
         });
-    }
-
-    static void write_host_file(const std::u16string& device_path, const std::string& bytes)
-    {
-        std::ofstream(files::host_path(device_path), std::ios::binary) << bytes;
-    }
-    static std::uintmax_t host_size(const std::u16string& device_path)
-    {
-        std::error_code ec;
-        return std::filesystem::file_size(files::host_path(device_path), ec);
     }
 };
 
@@ -59,21 +41,21 @@ TEST_F(OpenCommands, AMissingFileBecomesANewEmptyCoordinateFile)
     EXPECT_EQ(d.finish(), 0);
     EXPECT_TRUE(store::coord_is_open());
     EXPECT_EQ(store::coord_full_path(), u"\\My Documents\\Lot7.dat");
-    EXPECT_EQ(host_size(u"\\My Documents\\Lot7.dat"), 287u);
+    EXPECT_EQ(file_size(u"\\My Documents\\Lot7.dat"), 287);
     EXPECT_EQ(store::coord_record_count(), 0);
 }
 
 TEST_F(OpenCommands, AFileThatIsNotACoordinateFileIsRefusedAndTheOpenOneStays)
 {
     ASSERT_TRUE(store::coord_create(u"\\My Documents\\Job.dat"));
-    write_host_file(u"\\My Documents\\notes.txt", "hello, not points");
+    write_bytes(u"\\My Documents\\notes.txt", "hello, not points");
     auto& d = run([] { app::open_chosen_file(ui::kNoWindow, u"\\My Documents\\notes.txt"); });
     EXPECT_OK(d.expect_box("Error", "Not a coordinate file."));
     EXPECT_OK(d.answer("ok"));
     EXPECT_EQ(d.finish(), 0);
     EXPECT_TRUE(store::coord_is_open());
     EXPECT_EQ(store::coord_full_path(), u"\\My Documents\\Job.dat");
-    EXPECT_EQ(host_size(u"\\My Documents\\notes.txt"), 17u);
+    EXPECT_EQ(file_size(u"\\My Documents\\notes.txt"), 17);
 }
 
 TEST_F(OpenCommands, ANewFileThatCannotBeCreatedIsReportedWithItsPath)
@@ -94,7 +76,7 @@ TEST_F(OpenCommands, AnExistingCoordinateFileIsNeverReplaced)
     store::coord_close();
     auto& d = run([] { app::open_chosen_file(ui::kNoWindow, u"\\My Documents\\Kept.dat"); });
     EXPECT_EQ(d.finish(), 0);
-    EXPECT_EQ(host_size(u"\\My Documents\\Kept.dat"), 287u + 87u);
+    EXPECT_EQ(file_size(u"\\My Documents\\Kept.dat"), 287 + 87);
 }
 
 TEST_F(OpenCommands, EmptyPathsDoNothing)
@@ -110,7 +92,7 @@ TEST_F(OpenCommands, EmptyPathsDoNothing)
 
 TEST_F(OpenCommands, ReindexRefusesAFileThatIsNotACoordinateFile)
 {
-    write_host_file(u"\\Temp\\list.csv", "1,2,3\n");
+    write_bytes(u"\\Temp\\list.csv", "1,2,3\n");
     auto& d = run([] { app::reindex_chosen_file(ui::kNoWindow, u"\\Temp\\list.csv "); });
     EXPECT_OK(d.expect_box("Error", "\\Temp\\list.csv is not a coordinate file."));
     EXPECT_OK(d.answer("ok"));
@@ -119,11 +101,7 @@ TEST_F(OpenCommands, ReindexRefusesAFileThatIsNotACoordinateFile)
 
 TEST_F(OpenCommands, CoordsCloseClosesTheOpenFile)
 {
-    auto& d = start([] {
-        app::install_program();
-        store::coord_create(u"\\My Documents\\Open.dat");
-        return app::win_main();
-    });
+    auto& d = start_after([] { store::coord_create(u"\\My Documents\\Open.dat"); });
     d.inspect([] { EXPECT_TRUE(store::coord_is_open()); });
     EXPECT_OK(d.menu("Coords/Close"));
     d.inspect([] { EXPECT_FALSE(store::coord_is_open()); });
@@ -132,11 +110,7 @@ TEST_F(OpenCommands, CoordsCloseClosesTheOpenFile)
 
 TEST_F(OpenCommands, EndingTheProgramClosesTheOpenFile)
 {
-    auto& d = start([] {
-        app::install_program();
-        store::coord_create(u"\\My Documents\\Open.dat");
-        return app::win_main();
-    });
+    auto& d = start_after([] { store::coord_create(u"\\My Documents\\Open.dat"); });
     EXPECT_OK(d.menu("Close"));
     EXPECT_EQ(d.finish(), 0);
     EXPECT_FALSE(store::coord_is_open());

@@ -1,5 +1,7 @@
 // The options dialog VARNO_OPTIONS driven as a user drives it.
 
+#include "app/preferences.h"
+#include "formats/display_settings.h"
 #include "tests/app/session_fixture.h"
 
 namespace {

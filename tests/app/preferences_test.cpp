@@ -4,7 +4,6 @@
 
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <vector>
 
@@ -17,8 +16,7 @@
 #include "platform/text/text.h"
 #include "store/coord_file.h"
 #include "store/view_extents.h"
-#include "tests/app/child_process.h"
-#include "tests/read_only_folder.h"
+#include "tests/support/temp_device.h"
 
 namespace {
 
@@ -28,38 +26,24 @@ using Bytes = std::vector<uint8_t>;
 constexpr const char16_t* kDir = u"\\Program Files\\Varno\\";
 constexpr const char16_t* kPrefs = u"\\Program Files\\Varno\\Varno.prefs";
 
-class Preferences : public ::testing::Test {
+class Preferences : public testing_support::DeviceTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(files::set_device_root(m_device.path()));
-        files::clear_faults();
-        formats::reset_display_settings();
-        store::coord_reset_for_tests();
-        store::view_extents_reset_for_tests();
-        gps::SetGpsPortName(u"COM3:");
-        app::reset_preferences();
+        DeviceTest::SetUp();
         formats::set_message_sink([this](const std::u16string& caption, const std::u16string& text) {
             m_messages.push_back(caption + u" / " + text);
         });
     }
-    void TearDown() override
-    {
-        files::clear_faults();
-        store::coord_reset_for_tests();
-        formats::set_message_sink({});
-        formats::reset_display_settings();
-    }
 
     static void write_host(const std::u16string& device_path, const Bytes& bytes)
     {
-        std::ofstream(files::host_path(device_path), std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        write_bytes(device_path, std::string(bytes.begin(), bytes.end()));
     }
     static Bytes read_host(const std::u16string& device_path)
     {
-        std::ifstream in(files::host_path(device_path), std::ios::binary);
-        return Bytes(std::istreambuf_iterator<char>(in), {});
+        const std::string bytes = read_bytes(device_path);
+        return Bytes(bytes.begin(), bytes.end());
     }
     static Bytes pattern(size_t size)
     {
@@ -75,7 +59,6 @@ protected:
         return v;
     }
 
-    testing_support::TempDir m_device;
     std::vector<std::u16string> m_messages;
 };
 

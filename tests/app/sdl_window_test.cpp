@@ -6,7 +6,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <thread>
 
@@ -15,7 +14,8 @@
 #include "app/launch.h"
 #include "platform/gdi/gdi.h"
 #include "tests/app/app_fixture.h"
-#include "tests/app/child_process.h"
+#include "tests/support/child_process.h"
+#include "tests/support/host_files.h"
 #include "tests/app/xwd_image.h"
 
 namespace {
@@ -132,9 +132,7 @@ protected:
             *error = "xwd failed";
             return false;
         }
-        std::ifstream in(file, std::ios::binary);
-        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        return testing_support::parse_xwd(bytes, image, error);
+        return testing_support::parse_xwd(testing_support::read_host_file(file), image, error);
     }
 
     // Differences between the window (every pixel of each scale x scale block) and the screen.

@@ -3,7 +3,13 @@
 #include <cstring>
 #include <filesystem>
 
+#include "app/preferences.h"
+#include "formats/display_settings.h"
+#include "gps/gps_link.h"
+#include "platform/files/files.h"
+#include "store/coord_file.h"
 #include "store/point_index.h"
+#include "store/view_extents.h"
 #include "tests/app/session_fixture.h"
 
 namespace {
@@ -41,16 +47,16 @@ protected:
         app::set_field_double(r.min_n, 20);
         app::set_field_double(r.max_e, 30);
         app::set_field_double(r.max_n, 40);
-        std::vector<uint8_t> bytes(reinterpret_cast<uint8_t*>(&r), reinterpret_cast<uint8_t*>(&r) + 568);
+        std::string bytes(reinterpret_cast<const char*>(&r), 568);
         for (size_t i = 568; i < size; ++i)
-            bytes.push_back(uint8_t(i));
+            bytes.push_back(char(i));
         write_bytes(kPrefsPath, bytes);
     }
 
     app::PreferencesRecord saved_prefs()
     {
         app::PreferencesRecord r{};
-        const std::vector<uint8_t> bytes = read_bytes(kPrefsPath);
+        const std::string bytes = read_bytes(kPrefsPath);
         EXPECT_GE(bytes.size(), 568u);
         if (bytes.size() >= 568)
             std::memcpy(&r, bytes.data(), 568);
@@ -129,7 +135,7 @@ TEST_F(Session, OpenOnANewPathCreatesTheFileAndItsIndexesAndARestartReopensIt)
 TEST_F(Session, OpenRefusesAFileThatIsNotACoordinateFileAndKeepsTheOpenOne)
 {
     make_points_file(u"\\My Documents\\Job.dat", 0);
-    write_bytes(u"\\Temp\\notes.txt", {'h', 'e', 'l', 'l', 'o'});
+    write_bytes(u"\\Temp\\notes.txt", "hello");
     start();
     choose_typed("Coords/Open", "\\My Documents\\Job.dat");
     choose_typed("Coords/Open", "\\Temp\\notes.txt   ");
@@ -192,7 +198,7 @@ TEST_F(Session, MissingIndexFilesAreBuiltWithTheProgressDialogOnOpen)
     ASSERT_EQ(m_driver->finish(), 0);
     ASSERT_TRUE(files::remove(u"\\Temp\\Big.PPC_.PtNDX"));
     ASSERT_TRUE(files::remove(u"\\Temp\\Big.PPC_.NamNDX"));
-    fresh_process();
+    testing_support::reset_program_state();
     start();
     finish_indexing();
     m_driver->inspect([] { EXPECT_EQ(read_point(450), 1); });
@@ -215,7 +221,7 @@ TEST_F(Session, ClosingTheProgramUnderTheIndexingDialogFinishesTheBuildAndLeaves
         ASSERT_OK(m_driver->quit());
         EXPECT_EQ(m_driver->finish(), 0);
         m_driver.reset();
-        fresh_process();
+        testing_support::reset_program_state();
         EXPECT_FALSE(exists(u"\\----.PPC_.NamNDX"));
         EXPECT_FALSE(exists(u"\\----.PPC_.PtNDX"));
         // The close finished the build under way, so the next start builds only the index whose build had
@@ -240,9 +246,9 @@ TEST_F(Session, ClosingTheProgramUnderTheIndexingDialogFinishesTheBuildAndLeaves
 TEST_F(Session, DamagedIndexFilesAreRebuiltAtOpenAndReindexRebuildsThemToo)
 {
     make_points_file(u"\\Temp\\Hurt.dat", 120);
-    std::vector<uint8_t> junk(3000);
+    std::string junk(3000, '\0');
     for (size_t i = 0; i < junk.size(); ++i)
-        junk[i] = uint8_t(i * 37 + 11);
+        junk[i] = char(i * 37 + 11);
     write_bytes(u"\\Temp\\Hurt.PPC_.PtNDX", junk);
     write_bytes(u"\\Temp\\Hurt.PPC_.NamNDX", junk);
     start();
@@ -316,8 +322,7 @@ TEST_F(Session, ALastFileThatIsNotACoordinateFileIsNeitherOpenedNorWritten)
     std::string csv;
     for (int i = 1; i <= 20; ++i)
         csv += std::to_string(i) + ",5000.000,1000.000,10.000,POINT" + std::to_string(i) + "\r\n";
-    const std::vector<uint8_t> text(csv.begin(), csv.end());
-    write_bytes(u"\\Temp\\points.csv", text);
+    write_bytes(u"\\Temp\\points.csv", csv);
     write_prefs(u"degs,0,3,3,3", u"\\Temp\\points.csv");
     auto& d = start();
     EXPECT_OK(d.expect_window("main"));   // no message, no indexing
@@ -326,7 +331,7 @@ TEST_F(Session, ALastFileThatIsNotACoordinateFileIsNeitherOpenedNorWritten)
     EXPECT_OK(d.expect_window("main"));
     restart();
     EXPECT_OK(m_driver->expect_window("main"));
-    EXPECT_EQ(read_bytes(u"\\Temp\\points.csv"), text);
+    EXPECT_EQ(read_bytes(u"\\Temp\\points.csv"), csv);
     EXPECT_FALSE(exists(u"\\Temp\\points.PPC_.PtNDX"));
     EXPECT_FALSE(exists(u"\\Temp\\points.PPC_.NamNDX"));
     // It exists and never will be one: its name is not kept.
@@ -338,14 +343,14 @@ TEST_F(Session, ALastFileOnACardThatIsNotThereKeepsItsNameUntilItReopens)
     const std::u16string job = u"\\Storage Card\\Job.dat";
     make_points_file(job, 0);
     write_prefs(u"degs,0,3,3,3", job + u"  ");
-    files::set_card_folder(m_card.path() + "/not-inserted");
+    files::set_card_folder(m_card + "/not-inserted");
     start();
     for (int run = 0; run < 2; ++run) {
         m_driver->inspect([] { EXPECT_FALSE(store::coord_is_open()); });
         restart();
         EXPECT_EQ(app::preferences_last_file(saved_prefs()), job) << run;   // as the run before left it
     }
-    files::set_card_folder(m_card.path());
+    files::set_card_folder(m_card);
     restart();
     m_driver->inspect([&] {
         EXPECT_EQ(store::coord_full_path(), job);
@@ -383,7 +388,7 @@ TEST_F(Session, ChoosingAnotherFileForgetsTheLastFileThatDidNotReopen)
     // A refused choice changes nothing: the name is still kept.
     stop();
     write_prefs(u"degs,0,3,3,3", u"\\Temp\\Gone.dat");
-    write_bytes(u"\\Temp\\notes.txt", {'n', 'o'});
+    write_bytes(u"\\Temp\\notes.txt", "no");
     start();
     choose_typed("Coords/Open", "\\Temp\\notes.txt");
     ASSERT_OK(m_driver->expect_box("Error", "Not a coordinate file."));
@@ -395,13 +400,13 @@ TEST_F(Session, ChoosingAnotherFileForgetsTheLastFileThatDidNotReopen)
 TEST_F(Session, ALongerPrefsFileKeepsItsTailAndItsUnusedBytes)
 {
     write_prefs(u"degs,1,1,1,1", u"----", 900);
-    std::vector<uint8_t> before = read_bytes(kPrefsPath);
-    before[40] = 0x5A;    // unused
-    before[420] = 0xA5;   // reserved
+    std::string before = read_bytes(kPrefsPath);
+    before[40] = char(0x5A);    // unused
+    before[420] = char(0xA5);   // reserved
     write_bytes(kPrefsPath, before);
     start();
     restart();
-    const std::vector<uint8_t> after = read_bytes(kPrefsPath);
+    const std::string after = read_bytes(kPrefsPath);
     ASSERT_EQ(after.size(), 900u);
     EXPECT_TRUE(std::equal(before.begin() + 388, before.end(), after.begin() + 388));
     EXPECT_TRUE(std::equal(before.begin() + 4, before.begin() + 88, after.begin() + 4));

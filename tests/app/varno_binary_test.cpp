@@ -8,7 +8,8 @@
 #include "platform/files/files.h"
 #include "platform/registry/registry.h"
 #include "platform/serial/serial.h"
-#include "tests/app/child_process.h"
+#include "tests/support/child_process.h"
+#include "tests/support/host_files.h"
 
 namespace {
 
@@ -20,9 +21,8 @@ constexpr int kLimitMs = 20000;
 
 std::string write_file(const TempDir& dir, const std::string& name, const std::string& text)
 {
-    std::string path = dir.path() + "/" + name;
-    std::ofstream(path) << text;
-    return path;
+    testing_support::write_host_file(dir.path() + "/" + name, text);
+    return dir.path() + "/" + name;
 }
 
 TEST(VarnoBinary, HelpListsTheOptions)

@@ -20,7 +20,8 @@
 #include <numeric>
 #include <set>
 
-#include "tests/app/child_process.h"
+#include "tests/support/child_process.h"
+#include "tests/support/host_files.h"
 #include "tests/crash/disk_image.h"
 #include "tests/crash/point_model.h"
 #include "tests/crash/varno_run.h"

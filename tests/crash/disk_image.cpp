@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <set>
 
 #include "tests/store/index_file_checker.h"
@@ -12,6 +10,9 @@
 namespace crash {
 
 namespace {
+
+using index_bytes::name_key;
+using index_bytes::number_key;
 
 constexpr size_t kHeaderSize = 287;
 constexpr size_t kRecordSize = 87;
@@ -108,19 +109,6 @@ std::string describe(const PointValues& p)
         + p.code + "\"";
 }
 
-std::string read_host_file(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-bool write_host_file(const std::string& path, const std::string& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), std::streamsize(bytes.size()));
-    return bool(out);
-}
-
 CoordImage read_coord_image(const std::string& bytes)
 {
     CoordImage image;
@@ -158,20 +146,6 @@ std::string coord_file_bytes(const std::vector<RecordToWrite>& records)
     for (const RecordToWrite& r : records)
         out += record_bytes(r);
     return out;
-}
-
-std::string number_key(uint32_t number)
-{
-    char key[16];
-    std::snprintf(key, sizeof key, "%12u", number);
-    return std::string(key, kNumberKeySize);
-}
-
-std::string name_key(const std::string& name)
-{
-    char key[kNameKeySize + 1];
-    std::snprintf(key, sizeof key, "%-15.15s", name.c_str());
-    return std::string(key, kNameKeySize);   // the NUL belongs to the key
 }
 
 std::string trim_name(const std::string& name)

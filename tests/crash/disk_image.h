@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/host_files.h"
+
 namespace crash {
 
 // A point's values as the user typed them. Texts are what the record holds up to its NUL.
@@ -39,8 +41,8 @@ struct CoordImage {
     std::map<int, PointValues> live;      // record index -> point, type 4 records only
 };
 
-std::string read_host_file(const std::string& path);
-bool write_host_file(const std::string& path, const std::string& bytes);
+using testing_support::read_host_file;
+using testing_support::write_host_file;
 
 CoordImage read_coord_image(const std::string& bytes);
 
@@ -51,8 +53,6 @@ struct RecordToWrite {
 };
 std::string coord_file_bytes(const std::vector<RecordToWrite>& records);
 
-std::string number_key(uint32_t number);
-std::string name_key(const std::string& name);
 std::string trim_name(const std::string& name);
 
 enum class IndexKind { Number, Name };

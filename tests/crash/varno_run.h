@@ -14,7 +14,8 @@
 #include <thread>
 #include <vector>
 
-#include "tests/app/child_process.h"
+#include "tests/support/child_process.h"
+#include "tests/support/host_files.h"
 
 namespace crash {
 

@@ -9,6 +9,8 @@
 #include <random>
 #include <string>
 
+#include "tests/support/program_state.h"
+
 namespace {
 
 using formats::format_dms;
@@ -30,11 +32,7 @@ std::string narrow(const std::u16string& text)
     return out;
 }
 
-class AngleFormat : public ::testing::Test {
-protected:
-    void SetUp() override { formats::reset_display_settings(); }
-    void TearDown() override { formats::reset_display_settings(); }
-};
+using AngleFormat = testing_support::ProgramStateTest;
 
 TEST_F(AngleFormat, DegreesMinutesSeconds)
 {
@@ -211,9 +209,10 @@ TEST(AngleUnits, RadiansAndDegrees)
     EXPECT_EQ(formats::degrees_to_radians(1), 0.017453292519943295);
 }
 
-TEST(DisplaySettings, DefaultsAndTheAngleModeRule)
+using DisplaySettings = testing_support::ProgramStateTest;
+
+TEST_F(DisplaySettings, DefaultsAndTheAngleModeRule)
 {
-    formats::reset_display_settings();
     EXPECT_EQ(formats::angle_mode(), formats::kAngleDegrees);
     EXPECT_EQ(formats::angle_decimals(), 0);
     EXPECT_EQ(formats::coordinate_decimals(), 3);
@@ -230,10 +229,9 @@ TEST(DisplaySettings, DefaultsAndTheAngleModeRule)
     formats::set_angle_mode(9);
     EXPECT_EQ(formats::angle_mode(), 9);
     EXPECT_EQ(formats::angle_decimals(), 0);
-    formats::reset_display_settings();
 }
 
-TEST(DisplaySettings, DecimalCountsAreHeldWithinZeroToSeven)
+TEST_F(DisplaySettings, DecimalCountsAreHeldWithinZeroToSeven)
 {
     formats::set_angle_decimals(-1);
     formats::set_coordinate_decimals(8);

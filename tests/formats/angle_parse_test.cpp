@@ -9,6 +9,8 @@
 #include <random>
 #include <string>
 
+#include "tests/support/program_state.h"
+
 namespace {
 
 using formats::parse_angle;
@@ -21,11 +23,7 @@ double dms(double d, double m, double s)
     return d + m / 60 + s / 3600;
 }
 
-class AngleParse : public ::testing::Test {
-protected:
-    void SetUp() override { formats::reset_display_settings(); }
-    void TearDown() override { formats::reset_display_settings(); }
-};
+using AngleParse = testing_support::ProgramStateTest;
 
 TEST_F(AngleParse, CompactNotationPadsMinutesAndSeconds)
 {

@@ -6,19 +6,21 @@
 #include <utility>
 #include <vector>
 
+#include "tests/support/program_state.h"
+
 namespace {
 
 using Shown = std::pair<std::u16string, std::u16string>;
 
-class MessagesTest : public ::testing::Test {
+class MessagesTest : public testing_support::ProgramStateTest {
 protected:
     void SetUp() override
     {
+        ProgramStateTest::SetUp();
         formats::set_message_sink([this](const std::u16string& caption, const std::u16string& text) {
             m_shown.emplace_back(caption, text);
         });
     }
-    void TearDown() override { formats::set_message_sink({}); }
 
     std::vector<Shown> m_shown;
 };

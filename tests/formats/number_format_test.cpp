@@ -8,16 +8,14 @@
 #include <limits>
 #include <random>
 
+#include "tests/support/program_state.h"
+
 namespace {
 
 using formats::format_decimals;
 using formats::format_fixed_decimals;
 
-class NumberFormat : public ::testing::Test {
-protected:
-    void SetUp() override { formats::reset_display_settings(); }
-    void TearDown() override { formats::reset_display_settings(); }
-};
+using NumberFormat = testing_support::ProgramStateTest;
 
 TEST_F(NumberFormat, DecimalsFromZeroToSeven)
 {

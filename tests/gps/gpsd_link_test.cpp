@@ -4,10 +4,11 @@
 #include "gps/gps_link.h"
 #include "gps/nmea.h"
 
-#include "../platform/serial/device_root.h"
-#include "../platform/serial/gpsd_daemon.h"
 #include "platform/clock/clock.h"
+#include "platform/registry/registry.h"
 #include "platform/serial/serial.h"
+#include "tests/platform/serial/gpsd_daemon.h"
+#include "tests/support/temp_device.h"
 
 #include <gtest/gtest.h>
 
@@ -72,9 +73,7 @@ TEST(GpsdLink, AFixFromARealGpsdReachesTheLink)
     varno_test::GpsdDaemon gpsd;
     if (!gpsd.problem().empty())
         GTEST_SKIP() << gpsd.problem();
-    varno_test::TempDevice device;
-    platform::clock::use_real_time();
-    gps::ResetGpsLink();
+    testing_support::TempDevice device;
     ASSERT_TRUE(platform::serial::configure_gpsd("127.0.0.1:" + std::to_string(gpsd.port())));
     // The port selection offers the multiplexer's port by the registry; the link opens it by name.
     const auto driver_port = platform::registry::query_text(platform::serial::kMultiplexerKey,
@@ -109,7 +108,6 @@ TEST(GpsdLink, AFixFromARealGpsdReachesTheLink)
     for (const gps::FixDegrees& p : expected)
         known = known || (p.latitude == fix.latitude && p.longitude == fix.longitude);
     EXPECT_TRUE(known) << "the fix " << fix.latitude << ", " << fix.longitude << " is not a position of the log";
-    gps::ResetGpsLink();
 }
 
 }  // namespace

@@ -6,45 +6,29 @@
 #include "gps/gps_link.h"
 #include "platform/clock/clock.h"
 #include "platform/serial/serial.h"
-
-#include "../platform/serial/device_root.h"
+#include "tests/support/nmea_line.h"
+#include "tests/support/temp_device.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 namespace varno_test {
 
-// "$BODY*hh\r\n" with the right checksum.
-inline std::string nmea_line(const std::string& body)
-{
-    unsigned sum = 0;
-    for (char c : body)
-        sum ^= static_cast<unsigned char>(c);
-    char tail[8];
-    std::snprintf(tail, sizeof tail, "*%02X\r\n", sum);
-    return "$" + body + tail;
-}
+using testing_support::nmea_line;
 
-class LinkTest : public ::testing::Test {
+class LinkTest : public testing_support::DeviceTest {
 protected:
     void SetUp() override
     {
+        DeviceTest::SetUp();
         platform::clock::use_virtual_time(10 * 3600);
-        gps::ResetGpsLink();
-    }
-    void TearDown() override
-    {
-        platform::serial::close(m_port);
-        gps::ResetGpsLink();
-        platform::clock::use_real_time();
     }
 
     // Plays `log` through COM3: at `rate` bytes per second and opens it through the link.
     void play(const std::string& log, unsigned rate = 1000)
     {
-        play_file(m_device.write_host_file("log.nmea", log), "@" + std::to_string(rate));
+        play_file(m_device->write_host_file("log.nmea", log), "@" + std::to_string(rate));
     }
 
     // Plays a host file; `rate` is "" (the device's default) or "@N".
@@ -65,7 +49,6 @@ protected:
         return got;
     }
 
-    TempDevice m_device;
     platform::serial::Handle m_port = nullptr;
 };
 

@@ -32,7 +32,7 @@ TEST_F(LinkTest, PortNameDefaultsToCom3AndIsCutTo19Characters)
 
 TEST_F(LinkTest, OpeningFallsBackToSharedReadingAndFailsWhenHeldExclusively)
 {
-    const std::string path = m_device.write_host_file("log.nmea", kGga);
+    const std::string path = m_device->write_host_file("log.nmea", kGga);
     ASSERT_TRUE(platform::serial::configure_port(u"COM3:", "replay:" + path));
     namespace serial = platform::serial;
     serial::Handle reader = serial::open(u"COM3:", serial::Access::Read, serial::kShareRead);

@@ -10,8 +10,6 @@
 
 #include <cmath>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 namespace {
@@ -123,8 +121,7 @@ TEST_P(NmeaLogs, SatelliteViewReadsTheWholeLog)
     const std::string path = kLogDir + "/" + GetParam().file;
     play_file(path, "@480");
     play_through(path, gps::GpsMode::Satellites, 1000);
-    std::ifstream file(path, std::ios::binary);
-    const std::string log((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::string log = testing_support::read_host_file(path);
     if (log.find("$GPGSV,") != std::string::npos)
         EXPECT_GT(gps::GetSatelliteCount(), 0);
     else

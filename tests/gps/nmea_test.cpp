@@ -4,23 +4,15 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
+
+#include "tests/support/nmea_line.h"
 
 namespace nmea = gps::nmea;
 
 namespace {
 
-// "$BODY*hh\r\n" with the right checksum.
-std::string with_checksum(const std::string& body, const char* ending = "\r\n", bool lower_case = false)
-{
-    unsigned sum = 0;
-    for (char c : body)
-        sum ^= static_cast<unsigned char>(c);
-    char tail[8];
-    std::snprintf(tail, sizeof tail, lower_case ? "*%02x" : "*%02X", sum);
-    return "$" + body + tail + ending;
-}
+using testing_support::nmea_line;
 
 void feed(nmea::ReceiveBuffer* buffer, const std::string& bytes)
 {
@@ -96,16 +88,16 @@ TEST(SentenceExtraction, AnEndlessLineCannotFillTheBufferForGood)
 TEST(SentenceExtraction, ChecksumsAreVerifiedWhenPresent)
 {
     nmea::ReceiveBuffer buffer;
-    feed(&buffer, with_checksum("GPGGA,good"));
+    feed(&buffer, nmea_line("GPGGA,good"));
     feed(&buffer, "$GPGGA,bad*00\r\n");
     feed(&buffer, "$GPGGA,none\r\n");
     feed(&buffer, "$GPGGA,short*1\r\n");
     feed(&buffer, "$GPGGA,nothex*ZZ\r\n");
-    feed(&buffer, with_checksum("GPGGA,trailing", " \r\n"));
-    const std::string lower = with_checksum("GPGGA,lowercase", "\r\n", true);
+    feed(&buffer, nmea_line("GPGGA,trailing", " \r\n"));
+    const std::string lower = nmea_line("GPGGA,lowercase", "\r\n", true);
     ASSERT_NE(lower.find_first_of("abcdef", lower.find('*')), std::string::npos);
     feed(&buffer, lower);
-    feed(&buffer, with_checksum("GPGGA,lf only", "\n"));
+    feed(&buffer, nmea_line("GPGGA,lf only", "\n"));
     const auto got = drain(&buffer);
     ASSERT_EQ(got.size(), 4u);
     EXPECT_EQ(got[0].substr(0, 10), "GPGGA,good");

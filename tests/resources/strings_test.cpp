@@ -2,16 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/program_state.h"
+
 namespace {
 
 using resources::add_string;
 using resources::load_string;
 
-class StringTable : public ::testing::Test {
-protected:
-    void SetUp() override { resources::clear_strings(); }
-    void TearDown() override { resources::clear_strings(); }
-};
+using StringTable = testing_support::ProgramStateTest;
 
 TEST_F(StringTable, TextIsCutToTheBufferLessItsTerminator)
 {

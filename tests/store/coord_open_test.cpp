@@ -13,7 +13,7 @@
 #include "store/point_index.h"
 #include "store/view_extents.h"
 #include "store_fixture.h"
-#include "point_helpers.h"
+#include "point_files.h"
 
 namespace {
 
@@ -33,20 +33,10 @@ protected:
         });
     }
 
-    void TearDown() override
-    {
-        set_index_build_runner({});
-        StoreTest::TearDown();
-    }
-
     // A closed coordinate file with points 1..count named by their parity, and no index files.
     void make_file(int count)
     {
-        ASSERT_TRUE(coord_create(kLot));
-        for (int i = 1; i <= count; ++i)
-            ASSERT_EQ(point_store(make_point(uint32_t(i), i % 2 ? "ODD" : "EVEN"), false), 1);
-        coord_close();
-        remove_indexes();
+        ASSERT_TRUE(create_unindexed(count, [](int i) { return i % 2 ? "ODD" : "EVEN"; }));
     }
 
     void remove_indexes()

@@ -3,36 +3,21 @@
 
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <random>
+#include <set>
 #include <string>
 
+#include "index_file_checker.h"
 #include "store/index.h"
 #include "store_fixture.h"
 
 using namespace store;
+using namespace index_bytes;
 
 namespace {
 
 const std::u16string kPath = u"\\My Documents\\damaged.ndx";
-
-std::string number_key(uint32_t n)
-{
-    char key[16];
-    std::snprintf(key, sizeof key, "%12u", n);
-    return std::string(key, 12);
-}
-
-void put_word(std::string& bytes, size_t at, uint32_t v)
-{
-    std::memcpy(bytes.data() + at, &v, 4);
-}
-
-uint32_t word(const std::string& bytes, size_t at)
-{
-    uint32_t v = 0;
-    std::memcpy(&v, bytes.data() + at, 4);
-    return v;
-}
 
 // The first leaf: leftmost children from the root down.
 uint32_t first_leaf(const std::string& bytes)
@@ -42,6 +27,9 @@ uint32_t first_leaf(const std::string& bytes)
         node = word(bytes, node + 12);
     return node;
 }
+
+const std::set<std::string> kChecks = { "address", "read", "count", "order", "siblings", "children", "bounds",
+    "depth", "loop", "chain", "parent", "separator", "full", "write" };
 
 bool valid_result(int r)
 {
@@ -80,6 +68,15 @@ protected:
         EXPECT_EQ(index_delete(m_index, key.data(), 1), kIndexDamaged);
         EXPECT_EQ(index_last(m_index, nullptr, nullptr), kIndexDamaged);
         EXPECT_EQ(index_next(m_index, nullptr, nullptr), kIndexDamaged);
+    }
+
+    // The first damage the handle found was at that node and failed that check; healthy handles have none.
+    void expect_damage(uint32_t page, const std::string& check)
+    {
+        std::optional<IndexDamage> damage = index_damage(m_index);
+        ASSERT_TRUE(damage) << "no damage recorded";
+        EXPECT_EQ(damage->page, page);
+        EXPECT_EQ(damage->check, check);
     }
 
     // Walks the whole cursor; returns the last result. Fails the test when the walk does not end.
@@ -128,8 +125,11 @@ TEST_F(IndexDamageTest, LeafCountOverCapacityIsCaughtWhenRead)
     ASSERT_NE(m_index, nullptr);
     std::string key = number_key(5000);
     EXPECT_EQ(index_find(m_index, key.data(), 0, false, nullptr), kIndexEnd) << "other leaves are fine";
+    EXPECT_FALSE(index_damage(m_index));
     EXPECT_EQ(index_first(m_index, nullptr, nullptr), kIndexDamaged);
+    expect_damage(leaf, "count");
     expect_stays_damaged();
+    expect_damage(leaf, "count");   // the first damage stays the one recorded
 }
 
 TEST_F(IndexDamageTest, RootCountOverCapacityDoesNotOpen)
@@ -152,6 +152,7 @@ TEST_F(IndexDamageTest, ChildAddressesOutsideTheFileOrOffPagesAreRefused)
         m_index = index_open(kPath, 159, false);
         ASSERT_NE(m_index, nullptr);
         EXPECT_EQ(index_first(m_index, nullptr, nullptr), kIndexDamaged) << bad;
+        expect_damage(level1, "children");   // the node that names the child
         std::string low = number_key(0);
         low.resize(159, ' ');
         EXPECT_EQ(index_insert(m_index, low.data(), 1), kIndexDamaged);
@@ -171,6 +172,7 @@ TEST_F(IndexDamageTest, LoopingLeafChainEndsTheWalk)
     m_index = index_open(kPath, 12, false);
     ASSERT_NE(m_index, nullptr);
     EXPECT_EQ(walk(1000), kIndexDamaged);
+    expect_damage(first, "chain");
 
     index_close(m_index);
     m_index = index_open(kPath, 12, false);
@@ -189,6 +191,7 @@ TEST_F(IndexDamageTest, LeafChainPointingIntoAnInternalNodeIsRefused)
     m_index = index_open(kPath, 159, false);
     ASSERT_NE(m_index, nullptr);
     EXPECT_EQ(walk(10000), kIndexDamaged);
+    expect_damage(level1, "chain");
 }
 
 TEST_F(IndexDamageTest, DescentThatComesBackToItsOwnNodeStops)
@@ -200,6 +203,7 @@ TEST_F(IndexDamageTest, DescentThatComesBackToItsOwnNodeStops)
     m_index = index_open(kPath, 159, false);
     ASSERT_NE(m_index, nullptr);
     EXPECT_EQ(index_first(m_index, nullptr, nullptr), kIndexDamaged);
+    expect_damage(level1, "depth");
     expect_stays_damaged();
 }
 
@@ -215,6 +219,7 @@ TEST_F(IndexDamageTest, SiblingsThatAreOneNodeCannotBeGathered)
     for (uint32_t n = 1; n <= 300 && result != kIndexDamaged; ++n)
         result = index_delete(m_index, number_key(n).data(), n);
     EXPECT_EQ(result, kIndexDamaged);
+    expect_damage(word(bytes, 12), "siblings");   // gathered from the root's first child
 }
 
 TEST_F(IndexDamageTest, SiblingsWhoseEntriesOverlapCannotBeGathered)
@@ -265,6 +270,10 @@ TEST_F(IndexDamageTest, RandomBytesNeverCrashOrLoop)
         EXPECT_TRUE(valid_result(index_delete(m_index, key.data(), 5)));
         walk(100000);
         EXPECT_TRUE(valid_result(index_last(m_index, nullptr, nullptr)));
+        // Whatever was found is recorded under one of the checks index.h names.
+        EXPECT_EQ(index_damage(m_index).has_value(), index_damaged(m_index));
+        if (std::optional<IndexDamage> damage = index_damage(m_index))
+            EXPECT_TRUE(kChecks.count(damage->check)) << damage->check;
         index_close(m_index);
         m_index = nullptr;
     }

@@ -10,32 +10,12 @@
 #include "store_fixture.h"
 
 using namespace store;
+using namespace index_bytes;
 namespace pf = platform::files;
 
 namespace {
 
 const std::u16string kPath = u"\\My Documents\\Lot7.PPC_.PtNDX";
-
-std::string number_key(uint32_t n)
-{
-    char key[16];
-    std::snprintf(key, sizeof key, "%12u", n);
-    return std::string(key, 12);
-}
-
-std::string name_key(const char* name)
-{
-    char key[17];
-    std::snprintf(key, sizeof key, "%-15s", name);
-    return std::string(key, 16);   // the NUL belongs to the key
-}
-
-uint32_t word(const std::string& bytes, size_t at)
-{
-    uint32_t v = 0;
-    std::memcpy(&v, bytes.data() + at, 4);
-    return v;
-}
 
 class IndexEngineTest : public StoreTest {
 protected:
@@ -310,6 +290,9 @@ TEST_F(IndexEngineTest, PageLostOnEvictionFailsTheOperationThatEvictedIt)
         EXPECT_EQ(result, damaged ? kIndexDamaged : kIndexOk) << n;
     }
     EXPECT_TRUE(damaged);
+    ASSERT_TRUE(index_damage(m_index));
+    EXPECT_STREQ(index_damage(m_index)->check, "write");
+    EXPECT_GE(index_damage(m_index)->page, 3072u) << "an evicted page";
     EXPECT_FALSE(index_close(m_index));
     m_index = nullptr;
 }
@@ -325,9 +308,14 @@ TEST_F(IndexEngineTest, FailedPageReadDamagesTheHandle)
     EXPECT_EQ(index_find(m_index, key.data(), 0, false, &record), kIndexDamaged);
     EXPECT_EQ(record, 0u);
     EXPECT_TRUE(index_damaged(m_index));
+    ASSERT_TRUE(index_damage(m_index));
+    EXPECT_STREQ(index_damage(m_index)->check, "read");
+    EXPECT_EQ(index_damage(m_index)->page % 1024, 0u);
+    EXPECT_GE(index_damage(m_index)->page, 3072u) << "a page below the root, which stays in memory";
     EXPECT_EQ(index_first(m_index, nullptr, nullptr), kIndexDamaged);
     EXPECT_EQ(index_insert(m_index, number_key(5000).data(), 1), kIndexDamaged);
     EXPECT_TRUE(index_damaged(nullptr));
+    EXPECT_FALSE(index_damage(nullptr));
     EXPECT_EQ(index_find(nullptr, key.data(), 0, false, &record), kIndexDamaged);
     EXPECT_TRUE(index_close(nullptr));
 }

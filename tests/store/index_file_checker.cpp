@@ -7,22 +7,14 @@
 
 namespace {
 
+using index_bytes::word;
+
 constexpr size_t kRoot = 3072;
 constexpr size_t kPage = 1024;
 
-uint32_t word(const std::string& bytes, size_t at)
-{
-    return uint32_t(uint8_t(bytes[at])) | uint32_t(uint8_t(bytes[at + 1])) << 8
-        | uint32_t(uint8_t(bytes[at + 2])) << 16 | uint32_t(uint8_t(bytes[at + 3])) << 24;
-}
-
-// Index order: keys by unsigned bytes, equal keys by descending record.
 bool before(const CheckedEntry& a, const CheckedEntry& b)
 {
-    int c = std::memcmp(a.key.data(), b.key.data(), a.key.size());
-    if (c != 0)
-        return c < 0;
-    return a.record > b.record;
+    return EntryOrder()(a, b);
 }
 
 class Checker {

@@ -5,6 +5,8 @@
 // ways in key order, no node reached twice.
 
 #include <cstdint>
+#include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -24,3 +26,48 @@ struct IndexShape {
 };
 
 IndexShape check_index_file(const std::string& bytes, int key_size);
+
+// Index order: keys by unsigned bytes, equal keys by descending record.
+struct EntryOrder {
+    bool operator()(const CheckedEntry& a, const CheckedEntry& b) const
+    {
+        int c = std::memcmp(a.key.data(), b.key.data(), a.key.size());
+        if (c != 0)
+            return c < 0;
+        return a.record > b.record;
+    }
+};
+
+// An index file's bytes read and written, and its keys made, without the store's own code.
+namespace index_bytes {
+
+// The little-endian word at a byte offset of an index file, read and written.
+inline uint32_t word(const std::string& bytes, size_t at)
+{
+    return uint32_t(uint8_t(bytes[at])) | uint32_t(uint8_t(bytes[at + 1])) << 8
+        | uint32_t(uint8_t(bytes[at + 2])) << 16 | uint32_t(uint8_t(bytes[at + 3])) << 24;
+}
+
+inline void put_word(std::string& bytes, size_t at, uint32_t value)
+{
+    for (int i = 0; i < 4; ++i)
+        bytes[at + size_t(i)] = char(uint8_t(value >> (8 * i)));
+}
+
+// A 12-byte key of the point-number index ("%12u") and a 16-byte key of the name index ("%-15.15s" and its
+// NUL), made here without the store's own key code.
+inline std::string number_key(uint32_t n)
+{
+    char key[16];
+    std::snprintf(key, sizeof key, "%12u", n);
+    return std::string(key, 12);
+}
+
+inline std::string name_key(const std::string& name)
+{
+    char key[17];
+    std::snprintf(key, sizeof key, "%-15.15s", name.c_str());
+    return std::string(key, 16);
+}
+
+}  // namespace index_bytes

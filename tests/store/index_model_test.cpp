@@ -18,17 +18,6 @@ namespace {
 
 const std::u16string kPath = u"\\My Documents\\model.ndx";
 
-// Index order: keys by unsigned bytes, equal keys by descending record.
-struct EntryOrder {
-    bool operator()(const CheckedEntry& a, const CheckedEntry& b) const
-    {
-        int c = std::memcmp(a.key.data(), b.key.data(), a.key.size());
-        if (c != 0)
-            return c < 0;
-        return a.record > b.record;
-    }
-};
-
 using Model = std::set<CheckedEntry, EntryOrder>;
 
 struct Config {

@@ -17,8 +17,9 @@
 #include "store/index_build.h"
 #include "store/indexing_dialog.h"
 #include "store/point_index.h"
+#include "point_files.h"
 #include "store_fixture.h"
-#include "point_helpers.h"
+#include "tests/support/program_harness.h"
 
 namespace {
 
@@ -31,49 +32,28 @@ using platform::driver::Driver;
 constexpr int kCmdOpen = 40004;
 constexpr int kCmdReindex = 40287;
 
-// Shared with the program's thread; written only while the program is parked.
-struct ProgramState {
-    std::u16string path;
-    std::vector<std::string> log;
-};
-ProgramState s_program;
+// The coordinate file the program opens or reindexes; set while the program is parked.
+std::u16string s_path;
 
-ui::LResult main_proc(ui::Hwnd hwnd, uint32_t msg, ui::WParam wparam, ui::LParam lparam)
+void on_command(ui::Hwnd hwnd, int id)
 {
-    if (msg == ui::kMsgCommand && ui::loword(wparam) == kCmdOpen) {
-        s_program.log.push_back("open " + std::to_string(coord_open_with_indexes(s_program.path)));
-        return 0;
-    }
-    if (msg == ui::kMsgCommand && ui::loword(wparam) == kCmdReindex) {
-        s_program.log.push_back("reindex " + std::to_string(coord_reindex(s_program.path)));
-        return 0;
-    }
-    if (msg == ui::kMsgDestroy) {
-        ui::post_quit_message(0);
-        return 0;
-    }
-    return ui::default_window_proc(hwnd, msg, wparam, lparam);
+    auto& log = testing_support::program_log();
+    // As the program does: builds run behind the indexing dialog over the main window.
+    set_index_build_runner([hwnd](IndexBuild& build) { run_indexing_dialog(hwnd, build); });
+    if (id == kCmdOpen)
+        log.push_back("open " + std::to_string(coord_open_with_indexes(s_path)));
+    if (id == kCmdReindex)
+        log.push_back("reindex " + std::to_string(coord_reindex(s_path)));
 }
 
 int indexing_program()
 {
-    ui::reset();
-    controls::register_classes();
-    resources::install_store_resources();
-    formats::set_message_sink([](const std::u16string& caption, const std::u16string& text) {
-        controls::message_box(ui::active_window(), caption, text, controls::kMbOk);
+    return testing_support::run_test_program(u"IndexingTestMain", testing_support::command_window(on_command), [] {
+        resources::install_store_resources();
+        formats::set_message_sink([](const std::u16string& caption, const std::u16string& text) {
+            controls::message_box(ui::active_window(), caption, text, controls::kMbOk);
+        });
     });
-    ui::register_class({u"IndexingTestMain", main_proc});
-    ui::Hwnd main = ui::create_window(u"IndexingTestMain", u"Varno", ui::kStyleVisible, ui::kUseDefault,
-        ui::kUseDefault, ui::kUseDefault, ui::kUseDefault, ui::kNoWindow);
-    if (main == ui::kNoWindow)
-        return 1;
-    // As the program does: builds run behind the indexing dialog over the main window.
-    set_index_build_runner([main](IndexBuild& build) { run_indexing_dialog(main, build); });
-    ui::Message m;
-    while (ui::get_message(&m))
-        ui::dispatch_message(m);
-    return int(m.wparam);
 }
 
 struct BarState {
@@ -83,39 +63,21 @@ struct BarState {
     std::u16string title;
 };
 
-class IndexingDialogTest : public StoreTest {
+class IndexingDialogTest : public testing_support::WithProgram<StoreTest> {
 protected:
     void SetUp() override
     {
-        StoreTest::SetUp();
-        s_program = ProgramState();
-        s_program.path = kLot;
-    }
-
-    void TearDown() override
-    {
-        m_driver.reset();
-        set_index_build_runner({});
-        StoreTest::TearDown();
+        WithProgram::SetUp();
+        s_path = kLot;
     }
 
     void make_file(int count)
     {
-        ASSERT_TRUE(coord_create(kLot));
-        for (int i = 1; i <= count; ++i)
-            ASSERT_EQ(point_store(make_point(uint32_t(i), "N" + std::to_string(i % 37)), false), 1);
-        coord_close();
-        pf::remove(kLotNumbers);
-        pf::remove(kLotNames);
+        ASSERT_TRUE(create_unindexed(count, [](int i) { return "N" + std::to_string(i % 37); }));
         m_messages.clear();
     }
 
-    Driver& driver()
-    {
-        if (!m_driver)
-            m_driver = std::make_unique<Driver>(indexing_program);
-        return *m_driver;
-    }
+    Driver& driver() { return m_driver ? *m_driver : start(indexing_program); }
 
     // The progress bar of the active window and the window's title.
     BarState bar()
@@ -136,24 +98,15 @@ protected:
         });
         return state;
     }
-
-    std::vector<std::string> log()
-    {
-        std::vector<std::string> out;
-        driver().inspect([&] { out = s_program.log; });
-        return out;
-    }
-
-    std::unique_ptr<Driver> m_driver;
 };
 
 TEST_F(IndexingDialogTest, MissingIndexesAreBuiltBehindTheDialogNumbersThenNames)
 {
     make_file(1000);
     Driver& d = driver();
-    ASSERT_TRUE(d.command(kCmdOpen).ok);
-    ASSERT_TRUE(d.expect_window("PT_INDEXING").ok);
-    EXPECT_TRUE(d.expect_text(resources::kIndexingText, "Indexing point numbers ...").ok);
+    ASSERT_OK(d.command(kCmdOpen));
+    ASSERT_OK(d.expect_window("PT_INDEXING"));
+    EXPECT_OK(d.expect_text(resources::kIndexingText, "Indexing point numbers ..."));
     BarState start = bar();
     EXPECT_EQ(start.title, u"Processing ... ");
     ASSERT_TRUE(start.present);
@@ -165,14 +118,14 @@ TEST_F(IndexingDialogTest, MissingIndexesAreBuiltBehindTheDialogNumbersThenNames
     EXPECT_TRUE(log().empty());
 
     // 100 records a tick of 1 ms, a step of 5 every 50 records.
-    ASSERT_TRUE(d.wait(3).ok);
+    ASSERT_OK(d.wait(3));
     EXPECT_EQ(bar().position, 30);
-    ASSERT_TRUE(d.wait(7).ok);
-    ASSERT_TRUE(d.expect_window("PT_INDEXING").ok);
-    EXPECT_TRUE(d.expect_text(resources::kIndexingText, "Indexing point names ...").ok);
+    ASSERT_OK(d.wait(7));
+    ASSERT_OK(d.expect_window("PT_INDEXING"));
+    EXPECT_OK(d.expect_text(resources::kIndexingText, "Indexing point names ..."));
     EXPECT_EQ(bar().position, 0);
-    ASSERT_TRUE(d.wait(10).ok);
-    EXPECT_TRUE(d.expect_window("main").ok);
+    ASSERT_OK(d.wait(10));
+    EXPECT_OK(d.expect_window("main"));
     EXPECT_EQ(log(), (std::vector<std::string>{"open 1"}));
 
     d.inspect([] {
@@ -187,8 +140,8 @@ TEST_F(IndexingDialogTest, AnEmptyFileOpensWithoutTheDialog)
 {
     make_file(0);
     Driver& d = driver();
-    ASSERT_TRUE(d.command(kCmdOpen).ok);
-    EXPECT_TRUE(d.expect_window("main").ok);
+    ASSERT_OK(d.command(kCmdOpen));
+    EXPECT_OK(d.expect_window("main"));
     EXPECT_EQ(log(), (std::vector<std::string>{"open 1"}));
     d.inspect([] { EXPECT_TRUE(coord_is_open()); });
 }
@@ -199,26 +152,26 @@ TEST_F(IndexingDialogTest, DamagedIndexesAreRebuiltAtOpenSayingWhyAndReindexRebu
     write_bytes(kLotNumbers, std::string(2000, '\x01'));
     write_bytes(kLotNames, std::string(100, '\x02'));
     Driver& d = driver();
-    ASSERT_TRUE(d.command(kCmdOpen).ok);
-    ASSERT_TRUE(d.expect_window("PT_INDEXING").ok);
-    EXPECT_TRUE(d.expect_text(resources::kIndexingText, "Indexing point numbers ... (index damaged)").ok);
-    ASSERT_TRUE(d.wait(2).ok);
-    EXPECT_TRUE(d.expect_text(resources::kIndexingText, "Indexing point names ... (index damaged)").ok);
-    ASSERT_TRUE(d.wait(2).ok);
-    EXPECT_TRUE(d.expect_window("main").ok);
+    ASSERT_OK(d.command(kCmdOpen));
+    ASSERT_OK(d.expect_window("PT_INDEXING"));
+    EXPECT_OK(d.expect_text(resources::kIndexingText, "Indexing point numbers ... (index damaged)"));
+    ASSERT_OK(d.wait(2));
+    EXPECT_OK(d.expect_text(resources::kIndexingText, "Indexing point names ... (index damaged)"));
+    ASSERT_OK(d.wait(2));
+    EXPECT_OK(d.expect_window("main"));
     EXPECT_EQ(log(), (std::vector<std::string>{"open 1"}));
     d.inspect([] {
         PointRecord got;
         EXPECT_EQ(point_read_by_number(7, &got), 1);
     });
 
-    ASSERT_TRUE(d.command(kCmdReindex).ok);
-    ASSERT_TRUE(d.expect_window("PT_INDEXING").ok);
-    EXPECT_TRUE(d.expect_text(resources::kIndexingText, "Indexing point numbers ...").ok);
-    ASSERT_TRUE(d.wait(2).ok);
-    EXPECT_TRUE(d.expect_text(resources::kIndexingText, "Indexing point names ...").ok);
-    ASSERT_TRUE(d.wait(2).ok);
-    EXPECT_TRUE(d.expect_window("main").ok);
+    ASSERT_OK(d.command(kCmdReindex));
+    ASSERT_OK(d.expect_window("PT_INDEXING"));
+    EXPECT_OK(d.expect_text(resources::kIndexingText, "Indexing point numbers ..."));
+    ASSERT_OK(d.wait(2));
+    EXPECT_OK(d.expect_text(resources::kIndexingText, "Indexing point names ..."));
+    ASSERT_OK(d.wait(2));
+    EXPECT_OK(d.expect_window("main"));
     EXPECT_EQ(log(), (std::vector<std::string>{"open 1", "reindex 1"}));
     d.inspect([] {
         PointRecord got;

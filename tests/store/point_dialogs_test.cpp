@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include <cstring>
 #include <memory>
 #include <string>
@@ -10,66 +12,120 @@
 #include "formats/display_settings.h"
 #include "platform/controls/controls.h"
 #include "platform/driver/driver.h"
+#include "resources/resources.h"
 #include "store/coord_file.h"
 #include "store/list_selection.h"
 #include "store/point_edit_dialog.h"
 #include "store/point_index.h"
 #include "store/point_list_dialog.h"
 #include "store/point_prompts.h"
+#include "store/statistics_dialog.h"
 #include "store/view_extents.h"
-#include "tests/store/point_dialog_program.h"
 #include "tests/store/point_files.h"
 #include "tests/store/store_fixture.h"
+#include "tests/support/program_harness.h"
 
 namespace {
 
-namespace prog = point_dialog_program;
 using platform::driver::Driver;
 using Strings = std::vector<std::string>;
+using testing_support::program_log;
 
-#define EXPECT_OK(result)                                                \
-    do {                                                                 \
-        auto r_ = (result);                                              \
-        EXPECT_TRUE(r_.ok) << #result << ": " << r_.message;             \
-    } while (0)
-#define ASSERT_OK(result)                                                \
-    do {                                                                 \
-        auto r_ = (result);                                              \
-        ASSERT_TRUE(r_.ok) << #result << ": " << r_.message;             \
-    } while (0)
+// A small program: a main window whose commands open the point editor (plain, or with a point handed in),
+// the point list, the statistics and the three prompts, with the program's resources installed. What the
+// prompts answered goes into the program log.
+namespace prog {
 
-class PointDialogTest : public StoreTest {
+constexpr int kOpenEditor = 900;
+constexpr int kOpenEditorWithPoint = 901;   // point 77 at E 1234.5, N 6789.25
+constexpr int kOpenList = 902;
+constexpr int kOpenStatistics = 903;        // with the last chosen name "Lot9.dat"
+constexpr int kAskOverwrite = 904;
+constexpr int kAskDelete = 905;
+constexpr int kAskRenumber = 906;           // with the text "Pt#12 exists.  Enter new pt#."
+// The calls that answer: pick_point, ask_overwrite (with the text "Replace?"), ask_delete, ask_renumber
+// (with the text "Pt#7 exists.").
+constexpr int kPickPoint = 907;
+constexpr int kAskOverwriteAnswer = 908;
+constexpr int kAskDeleteAnswer = 909;
+constexpr int kAskRenumberAnswer = 910;
+
+std::string yes_no(bool yes) { return yes ? "yes" : "no"; }
+
+// The calls that answer, with what they answered; the list selection is still written beside the answer.
+// Logs "picked <number> <name> <selection number>" or "picked none <selection number>", "yes" or "no",
+// "renumber to <number>" or "renumber skipped".
+void ask(platform::ui::Hwnd main, int id)
+{
+    if (id == kPickPoint) {
+        std::optional<store::PointRecord> p = store::pick_point(main);
+        const std::string picked = p ? std::to_string(p->number) + " " + p->name : "none";
+        program_log().push_back("picked " + picked + " " + std::to_string(store::list_selection().number));
+    } else if (id == kAskOverwriteAnswer) {
+        program_log().push_back(yes_no(store::ask_overwrite(main, u"Replace?")));
+    } else if (id == kAskDeleteAnswer) {
+        program_log().push_back(yes_no(store::ask_delete(main)));
+    } else if (std::optional<uint32_t> number = store::ask_renumber(main, u"Pt#7 exists.")) {
+        program_log().push_back("renumber to " + std::to_string(*number));
+    } else {
+        program_log().push_back("renumber skipped");
+    }
+}
+
+// Logs "overwrite <dialog result> <yes|no>", "delete ...", "renumber <result> <yes|no> <number>",
+// "list <picked number>", "editor closed".
+void on_command(platform::ui::Hwnd main, int id)
+{
+    switch (id) {
+    case kOpenEditor:
+        store::run_point_edit(main);
+        program_log().push_back("editor closed");
+        return;
+    case kOpenEditorWithPoint:
+        store::run_point_edit_with_point(main, 77, 1234.5, 6789.25);
+        program_log().push_back("editor closed");
+        return;
+    case kOpenList:
+        store::run_point_list(main);
+        program_log().push_back("list " + std::to_string(store::list_selection().number));
+        return;
+    case kOpenStatistics: store::run_statistics(main, u"Lot9.dat"); return;
+    case kAskOverwrite: {
+        int result = store::run_overwrite_prompt(main);
+        program_log().push_back("overwrite " + std::to_string(result) + " " + yes_no(store::overwrite_confirmed()));
+        return;
+    }
+    case kAskDelete: {
+        int result = store::run_delete_prompt(main);
+        program_log().push_back("delete " + std::to_string(result) + " " + yes_no(store::delete_confirmed()));
+        return;
+    }
+    case kAskRenumber: {
+        store::set_renumber_prompt_text(u"Pt#12 exists.  Enter new pt#.");
+        int result = store::run_renumber_prompt(main);
+        program_log().push_back("renumber " + std::to_string(result) + " " + yes_no(store::renumber_chosen()) + " "
+            + std::to_string(store::renumber_new_number()));
+        return;
+    }
+    case kPickPoint:
+    case kAskOverwriteAnswer:
+    case kAskDeleteAnswer:
+    case kAskRenumberAnswer: ask(main, id); return;
+    default: return;
+    }
+}
+
+int program()
+{
+    return testing_support::run_test_program(u"PointTestMain", testing_support::command_window(on_command),
+        resources::install_all);
+}
+
+}  // namespace prog
+
+class PointDialogTest : public testing_support::WithProgram<StoreTest> {
 protected:
-    void SetUp() override
-    {
-        StoreTest::SetUp();
-        formats::reset_display_settings();
-        store::list_selection_reset_for_tests();
-        store::point_prompts_reset_for_tests();
-        store::point_edit_reset_for_tests();
-        store::point_list_reset_for_tests();
-        platform::controls::set_menu_bar_failure(false);
-    }
-    void TearDown() override
-    {
-        m_driver.reset();
-        platform::controls::set_menu_bar_failure(false);
-        StoreTest::TearDown();
-    }
-
-    Driver& start()
-    {
-        m_driver = std::make_unique<Driver>(prog::program);
-        return *m_driver;
-    }
-    Driver& d() { return *m_driver; }
-
-    Strings log()
-    {
-        Strings out;
-        EXPECT_TRUE(d().inspect([&] { out = prog::log(); }));
-        return out;
-    }
+    Driver& start() { return WithProgram::start(prog::program); }
 
     // The seven fields of the editor: number, name, N, E, El, note, code.
     void expect_fields(const Strings& values)
@@ -96,8 +152,6 @@ protected:
         ASSERT_OK(d().command(prog::kOpenEditor));
         ASSERT_OK(d().expect_window("PT_EDIT"));
     }
-
-    std::unique_ptr<Driver> m_driver;
 };
 
 // ---- The editor: showing and stepping --------------------------------------------------------------
@@ -498,13 +552,7 @@ class PointListDialogTest : public PointDialogTest {
 protected:
     void open_list(uint32_t count)
     {
-        std::vector<store::PointRecord> points;
-        for (uint32_t n = 1; n <= count; ++n) {
-            char name[16];
-            std::snprintf(name, sizeof name, "N%03u", count + 1 - n);
-            points.push_back(point_files::point(n, name, "C", "note"));
-        }
-        ASSERT_TRUE(point_files::create_with(points));
+        ASSERT_TRUE(point_files::create_with_reversed_names(count, "C", "note"));
         start();
         ASSERT_OK(d().command(prog::kOpenList));
         ASSERT_OK(d().expect_window("PT_LIST"));

@@ -9,7 +9,7 @@
 #include "store/coord_file.h"
 #include "store/point_index.h"
 #include "store_fixture.h"
-#include "point_helpers.h"
+#include "point_files.h"
 
 namespace {
 

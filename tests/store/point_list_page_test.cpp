@@ -46,28 +46,13 @@ constexpr ListOrder kByName{true, false};
 
 class PointListPageTest : public StoreTest {
 protected:
-    void SetUp() override
-    {
-        StoreTest::SetUp();
-        formats::reset_display_settings();
-    }
-    // Points 1 .. count; names run the other way ("N120" for 1 ... "N001" for 120), so name order is the
-    // reverse of number order.
-    void create_points(uint32_t count)
-    {
-        std::vector<store::PointRecord> points;
-        for (uint32_t n = 1; n <= count; ++n) {
-            char name[16];
-            std::snprintf(name, sizeof name, "N%03u", count + 1 - n);
-            points.push_back(point_files::point(n, name));
-        }
-        ASSERT_TRUE(point_files::create_with(points));
-    }
+    void create_points(uint32_t count) { ASSERT_TRUE(point_files::create_with_reversed_names(count)); }
 };
 
-TEST(PointListLine, EachLayoutPadsItsColumnsToTheirWidths)
+using PointListLine = testing_support::ProgramStateTest;
+
+TEST_F(PointListLine, EachLayoutPadsItsColumnsToTheirWidths)
 {
-    formats::reset_display_settings();
     store::PointRecord p = point_files::point(7, "TREE", "OAK", "by the gate");
     EXPECT_EQ(utf8(store::point_list_line(0, p)), "     7    5007.000    1007.000     17.000");
     EXPECT_EQ(utf8(store::point_list_line(1, p)),
@@ -77,9 +62,8 @@ TEST(PointListLine, EachLayoutPadsItsColumnsToTheirWidths)
     EXPECT_EQ(utf8(store::point_list_line(0, p)), "     7      5007.0      1007.0       17.0");
 }
 
-TEST(PointListLine, WideValuesPushTheColumnsAndTooLongLinesAreCut)
+TEST_F(PointListLine, WideValuesPushTheColumnsAndTooLongLinesAreCut)
 {
-    formats::reset_display_settings();
     store::PointRecord p = point_files::point(1234567);
     EXPECT_EQ(utf8(store::point_list_line(0, p)), "1234567 1239567.000 1235567.000 1234577.000");
     p.northing = 1e60;
@@ -91,7 +75,7 @@ TEST(PointListLine, WideValuesPushTheColumnsAndTooLongLinesAreCut)
     EXPECT_FALSE(too_long);
 }
 
-TEST(PointListLine, TheNumberIsReadFromItsColumnInEveryLayout)
+TEST_F(PointListLine, TheNumberIsReadFromItsColumnInEveryLayout)
 {
     // A name that looks like a number must not be taken for the point number in layout 2.
     store::PointRecord p = point_files::point(4021, "12 34", "C", "N");
@@ -103,7 +87,7 @@ TEST(PointListLine, TheNumberIsReadFromItsColumnInEveryLayout)
     EXPECT_EQ(store::point_list_line_number(0, u""), 0u);
 }
 
-TEST(PointListLine, HeadersShowTheOrderOnTheFirstColumn)
+TEST_F(PointListLine, HeadersShowTheOrderOnTheFirstColumn)
 {
     using H = std::vector<std::u16string>;
     EXPECT_EQ(store::point_list_headers(0, false), (H{u"Pt <", u"N", u"E", u"El"}));
@@ -111,7 +95,7 @@ TEST(PointListLine, HeadersShowTheOrderOnTheFirstColumn)
     EXPECT_EQ(store::point_list_headers(2, false), (H{u"Name <", u"Pt", u"N", u"E"}));
 }
 
-TEST(PointListLine, TheOffsetHidesLeadingCharacters)
+TEST_F(PointListLine, TheOffsetHidesLeadingCharacters)
 {
     EXPECT_EQ(store::shifted_line(u"abcdef", 0), u"abcdef");
     EXPECT_EQ(store::shifted_line(u"abcdef", 2), u"cdef");

@@ -16,7 +16,7 @@
 #include "store/index_build.h"
 #include "store/point_index.h"
 #include "index_file_checker.h"
-#include "point_helpers.h"
+#include "point_files.h"
 #include "store_fixture.h"
 
 namespace {
@@ -67,13 +67,6 @@ protected:
     {
         StoreTest::SetUp();
         set_index_build_runner([](IndexBuild& build) { build.run_to_end(); });
-    }
-
-    void TearDown() override
-    {
-        pf::clear_power_loss();
-        set_index_build_runner({});
-        StoreTest::TearDown();
     }
 
     // A cleanly closed file with points 1..count.

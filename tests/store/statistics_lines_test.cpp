@@ -50,11 +50,6 @@ store::StatisticsInput with_numbers(std::vector<uint32_t> numbers)
 
 class StatisticsFileTest : public StoreTest {
 protected:
-    void SetUp() override
-    {
-        StoreTest::SetUp();
-        formats::reset_display_settings();
-    }
     Lines gathered() { return utf8(store::statistics_lines(store::gather_statistics(u"Lot9.dat"))); }
 };
 

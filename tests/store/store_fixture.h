@@ -1,30 +1,26 @@
 #pragma once
-// A fresh device root in a temporary host folder for each test, a sink that records every message box, and
-// the store's process-wide state reset before and after.
-
-#include <gtest/gtest.h>
+// A fresh device and a clean program state for each test (tests/support/temp_device.h), and a sink that
+// records every message box the store shows.
 
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "formats/messages.h"
 #include "platform/files/files.h"
+#include "tests/support/temp_device.h"
 
 using Messages = std::vector<std::pair<std::u16string, std::u16string>>;
 
-class StoreTest : public ::testing::Test {
+class StoreTest : public testing_support::DeviceTest {
 protected:
-    void SetUp() override;
-    void TearDown() override;
-
-    // Host path of a device path, and the whole content of a host file.
-    std::string host(const std::u16string& device_path) const;
-    std::string read_bytes(const std::u16string& device_path) const;
-    void write_bytes(const std::u16string& device_path, const std::string& bytes) const;
-    int64_t file_size(const std::u16string& device_path) const;
+    void SetUp() override
+    {
+        DeviceTest::SetUp();
+        formats::set_message_sink([this](const std::u16string& caption, const std::u16string& text) {
+            m_messages.emplace_back(caption, text);
+        });
+    }
 
     Messages m_messages;   // caption and text of every message box shown, in order
-
-private:
-    std::string m_temp;
 };

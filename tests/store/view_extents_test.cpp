@@ -7,14 +7,13 @@
 
 #include "store/view_extents.h"
 
+#include "tests/support/program_state.h"
+
 using namespace store;
 
 namespace {
 
-class ViewExtentsTest : public ::testing::Test {
-protected:
-    void SetUp() override { view_extents_reset_for_tests(); }
-};
+using ViewExtentsTest = testing_support::ProgramStateTest;
 
 TEST_F(ViewExtentsTest, SetTruncatesTowardZeroAndMarksValid)
 {

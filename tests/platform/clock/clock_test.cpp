@@ -5,14 +5,13 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/program_state.h"
+
 using namespace platform::clock;
 
 namespace {
 
-class ClockTest : public ::testing::Test {
-protected:
-    void TearDown() override { use_real_time(); }
-};
+using ClockTest = testing_support::ProgramStateTest;
 
 }  // namespace
 

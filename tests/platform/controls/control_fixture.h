@@ -11,6 +11,7 @@
 #include "platform/controls/controls.h"
 #include "platform/text/text.h"
 #include "platform/ui/ui.h"
+#include "tests/support/program_state.h"
 
 namespace platform::controls::testing {
 
@@ -39,7 +40,7 @@ class ControlTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ui::reset();
+        testing_support::reset_program_state();
         register_classes();
         notifications().clear();
         parent_taps().clear();
@@ -59,7 +60,7 @@ protected:
         ui::set_foreground_window(m_parent);
         ui::pump_messages();
     }
-    void TearDown() override { ui::reset(); }
+    void TearDown() override { testing_support::reset_program_state(); }
 
     Hwnd make(std::u16string_view cls, std::u16string_view text, uint32_t style, ui::Rect r, int id)
     {

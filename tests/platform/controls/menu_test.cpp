@@ -27,17 +27,11 @@ protected:
     void SetUp() override
     {
         ControlTest::SetUp();
-        set_menu_bar_failure(false);
         add_menu_bar_template(test_bar());
         m_bar = create_menu_bar(m_parent, kBar);
         ASSERT_NE(m_bar, ui::kNoWindow);
         ui::pump_messages();
         take();
-    }
-    void TearDown() override
-    {
-        set_menu_bar_failure(false);
-        ControlTest::TearDown();
     }
     MenuBarState& st() { return *menu_bar_state(m_bar); }
     void tap_button(int index)

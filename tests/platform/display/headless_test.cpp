@@ -12,6 +12,7 @@
 #include "platform/display/display.h"
 #include "platform/text/text.h"
 #include "platform/ui/ui.h"
+#include "tests/support/program_state.h"
 
 namespace ui = platform::ui;
 namespace headless = platform::display::headless;
@@ -91,14 +92,11 @@ int program() {
 class HeadlessTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ui::reset();
+        testing_support::reset_program_state();
         g_rec = Record{};
         headless::start(program);
     }
-    void TearDown() override {
-        if (headless::running()) headless::finish();
-        ui::reset();
-    }
+    void TearDown() override { testing_support::reset_program_state(); }
 };
 
 TEST_F(HeadlessTest, TheDriverActsOnlyOnAProgramAtRest) {

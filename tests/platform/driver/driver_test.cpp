@@ -10,19 +10,19 @@
 #include "platform/gdi/gdi.h"
 #include "platform/ui/ui.h"
 #include "tests/platform/driver/test_program.h"
+#include "tests/support/program_harness.h"
 
 namespace platform::driver::testing {
 namespace {
 
 bool contains(const std::string& haystack, const std::string& needle) { return haystack.find(needle) != std::string::npos; }
 
-class DriverTest : public ::testing::Test {
+class DriverTest : public testing_support::ProgramTest {
 protected:
-    std::vector<std::string> log()
+    void SetUp() override
     {
-        std::vector<std::string> out;
-        EXPECT_TRUE(d.inspect([&] { out = program_log(); }));
-        return out;
+        testing_support::ProgramTest::SetUp();
+        start(test_program);
     }
     // The lines logged since the last call.
     std::vector<std::string> fresh()
@@ -32,60 +32,59 @@ protected:
         m_seen = all.size();
         return out;
     }
-    Driver d{test_program};
     size_t m_seen = 0;
 };
 
 TEST_F(DriverTest, AMenuPathPostsItsCommandToTheActiveWindow)
 {
-    EXPECT_TRUE(d.expect_window("main").ok);
-    EXPECT_TRUE(d.menu("Coords/Transform/By Parameters").ok);
-    EXPECT_TRUE(d.menu(" Coords / Open ").ok);
+    EXPECT_OK(d().expect_window("main"));
+    EXPECT_OK(d().menu("Coords/Transform/By Parameters"));
+    EXPECT_OK(d().menu(" Coords / Open "));
     EXPECT_EQ(fresh(), (std::vector<std::string>{"main 40202", "main 40004"}));
-    Result r = d.menu("Coords/Transform");
+    Result r = d().menu("Coords/Transform");
     EXPECT_FALSE(r.ok);
     EXPECT_TRUE(contains(r.message, "Coords/Transform")) << r.message;
 }
 
 TEST_F(DriverTest, AMessageBoxShowsItsCaptionAndTextAndReturnsTheButtonPressed)
 {
-    ASSERT_TRUE(d.command(kAskYesNoCancel).ok);
-    EXPECT_TRUE(d.expect_window("MessageBox").ok);
-    EXPECT_TRUE(d.expect_box("Error", "Not a coordinate file.").ok);
-    Result wrong = d.expect_box("Error", "Something else.");
+    ASSERT_OK(d().command(kAskYesNoCancel));
+    EXPECT_OK(d().expect_window("MessageBox"));
+    EXPECT_OK(d().expect_box("Error", "Not a coordinate file."));
+    Result wrong = d().expect_box("Error", "Something else.");
     EXPECT_FALSE(wrong.ok);
     EXPECT_TRUE(contains(wrong.message, "seen box \"Error\" \"Not a coordinate file.\"")) << wrong.message;
-    EXPECT_FALSE(d.answer("maybe").ok);
-    EXPECT_TRUE(d.answer("no").ok);
+    EXPECT_FALSE(d().answer("maybe").ok);
+    EXPECT_OK(d().answer("no"));
     EXPECT_EQ(fresh(), (std::vector<std::string>{"box 7"}));
-    EXPECT_TRUE(d.expect_window("main").ok);
-    EXPECT_FALSE(d.answer("ok").ok);       // no box any more
+    EXPECT_OK(d().expect_window("main"));
+    EXPECT_FALSE(d().answer("ok").ok);       // no box any more
 }
 
 TEST_F(DriverTest, EscapeAnswersCancelOrNoAndReturnPressesTheFocusedButton)
 {
-    d.command(kAskYesNoCancel);
-    d.key("escape");
-    d.command(kAskYesNo);
-    d.key("escape");
-    d.command(kTellOk);
-    d.key("return");
-    d.command(kAskYesNo);
-    d.answer("yes");
-    d.command(kAskYesNoCancel);
-    d.key("tab");
-    d.key("return");
-    d.command(kAskYesNoCancel);
-    d.key("return");
+    d().command(kAskYesNoCancel);
+    d().key("escape");
+    d().command(kAskYesNo);
+    d().key("escape");
+    d().command(kTellOk);
+    d().key("return");
+    d().command(kAskYesNo);
+    d().answer("yes");
+    d().command(kAskYesNoCancel);
+    d().key("tab");
+    d().key("return");
+    d().command(kAskYesNoCancel);
+    d().key("return");
     EXPECT_EQ(fresh(), (std::vector<std::string>{"box 2", "box 7", "box 1", "box 6", "box 7", "box 6"}));
 }
 
 TEST_F(DriverTest, AMessageBoxIsSizedToItsWrappedTextAndCentred)
 {
-    d.command(kTellOk);
+    d().command(kTellOk);
     ui::Rect r;
     ui::Rect text;
-    d.inspect([&] {
+    d().inspect([&] {
         ui::Hwnd box = ui::active_window();
         r = ui::window_rect(box);
         text = ui::window_rect(ui::child_by_id(box, controls::kMessageBoxTextId));
@@ -99,17 +98,17 @@ TEST_F(DriverTest, AMessageBoxIsSizedToItsWrappedTextAndCentred)
 
 TEST_F(DriverTest, AnIconStandsLeftOfTheTextInItsColour)
 {
-    d.command(kTellOk);
+    d().command(kTellOk);
     int plain_indent = 0;      // text left of the box's left edge, without an icon
-    d.inspect([&] {
+    d().inspect([&] {
         ui::Hwnd b = ui::active_window();
         plain_indent = ui::window_rect(ui::child_by_id(b, controls::kMessageBoxTextId)).left - ui::window_rect(b).left;
     });
-    d.answer("ok");
-    d.command(kWarnWithIcon);
+    d().answer("ok");
+    d().command(kWarnWithIcon);
     ui::Rect box, text;
     int red = 0;
-    d.inspect([&] {
+    d().inspect([&] {
         ui::paint_pending();
         box = ui::window_rect(ui::active_window());
         text = ui::window_rect(ui::child_by_id(ui::active_window(), controls::kMessageBoxTextId));
@@ -119,98 +118,98 @@ TEST_F(DriverTest, AnIconStandsLeftOfTheTextInItsColour)
     });
     EXPECT_GE(text.left - box.left, plain_indent + 16);
     EXPECT_GT(red, 100);
-    EXPECT_TRUE(d.expect_box("Error", "Not a coordinate file.").ok);
-    d.key("escape");
+    EXPECT_OK(d().expect_box("Error", "Not a coordinate file."));
+    d().key("escape");
     EXPECT_EQ(fresh(), (std::vector<std::string>{"box 1", "box 1"}));
 }
 
 TEST_F(DriverTest, TypingClickingAndSelectingSendTheNotificationsOfAUser)
 {
-    ASSERT_TRUE(d.command(kOpenForm).ok);
-    ASSERT_TRUE(d.expect_window("TEST_FORM").ok);
+    ASSERT_OK(d().command(kOpenForm));
+    ASSERT_OK(d().expect_window("TEST_FORM"));
     fresh();
-    EXPECT_TRUE(d.type(1012, "12").ok);
-    EXPECT_TRUE(d.expect_text(1012, "12").ok);
+    EXPECT_OK(d().type(1012, "12"));
+    EXPECT_OK(d().expect_text(1012, "12"));
     // 1011 had the focus first (the first tab stop).
     EXPECT_EQ(fresh(), (std::vector<std::string>{"form 1011 512", "form 1012 256", "form 1012 768"}));
-    EXPECT_TRUE(d.click("Get").ok);
-    EXPECT_TRUE(d.click(1050).ok);
-    EXPECT_TRUE(d.select(1100, 2).ok);
-    EXPECT_TRUE(d.select(1244, "Gons (Grads)").ok);
+    EXPECT_OK(d().click("Get"));
+    EXPECT_OK(d().click(1050));
+    EXPECT_OK(d().select(1100, 2));
+    EXPECT_OK(d().select(1244, "Gons (Grads)"));
     EXPECT_EQ(fresh(), (std::vector<std::string>{"form 1012 512", "form 1006 0", "form 1050 0", "form 1100 1",
                                                  "form 1244 1"}));
-    EXPECT_TRUE(d.expect_text(1244, "Gons (Grads)").ok);
-    EXPECT_TRUE(d.expect_item(1100, 0, "    From 1 to 3").ok);
-    EXPECT_TRUE(d.expect_count(1100, 3).ok);
-    EXPECT_TRUE(d.expect_count(1244, 3).ok);
+    EXPECT_OK(d().expect_text(1244, "Gons (Grads)"));
+    EXPECT_OK(d().expect_item(1100, 0, "    From 1 to 3"));
+    EXPECT_OK(d().expect_count(1100, 3));
+    EXPECT_OK(d().expect_count(1244, 3));
     int check = -1;
-    d.inspect([&] { check = controls::button_check(ui::child_by_id(ui::active_window(), 1050)); });
+    d().inspect([&] { check = controls::button_check(ui::child_by_id(ui::active_window(), 1050)); });
     EXPECT_EQ(check, 1);
 }
 
 TEST_F(DriverTest, FailuresSayWhatWasExpectedAndWhatWasSeen)
 {
-    d.command(kOpenForm);
-    Result r = d.expect_count(1100, 4);
+    d().command(kOpenForm);
+    Result r = d().expect_count(1100, 4);
     EXPECT_FALSE(r.ok);
     EXPECT_TRUE(contains(r.message, "expected 4, seen 3")) << r.message;
-    r = d.expect_item(1100, 5, "x");
+    r = d().expect_item(1100, 5, "x");
     EXPECT_TRUE(contains(r.message, "no such entry")) << r.message;
-    r = d.expect_text(1011, "5");
+    r = d().expect_text(1011, "5");
     EXPECT_TRUE(contains(r.message, "expected \"5\", seen \"\"")) << r.message;
-    r = d.expect_window("PT_EDIT");
+    r = d().expect_window("PT_EDIT");
     EXPECT_TRUE(contains(r.message, "expected PT_EDIT, seen TEST_FORM")) << r.message;
-    r = d.click(4711);
+    r = d().click(4711);
     EXPECT_FALSE(r.ok);
     EXPECT_TRUE(contains(r.message, "no control 4711")) << r.message;
-    r = d.type(1006, "x");              // a button is not an edit
+    r = d().type(1006, "x");              // a button is not an edit
     EXPECT_TRUE(contains(r.message, "is a button")) << r.message;
-    EXPECT_FALSE(d.select(1100, 3).ok);
-    EXPECT_FALSE(d.select(1244, "Mils").ok);
-    EXPECT_FALSE(d.key("hyper+x").ok);
+    EXPECT_FALSE(d().select(1100, 3).ok);
+    EXPECT_FALSE(d().select(1244, "Mils").ok);
+    EXPECT_FALSE(d().key("hyper+x").ok);
 }
 
 TEST_F(DriverTest, TheDriverRefusesWhatAUserCouldNotDo)
 {
-    d.command(kOpenForm);
+    d().command(kOpenForm);
     fresh();
-    Result r = d.click("Off");
+    Result r = d().click("Off");
     EXPECT_FALSE(r.ok);
     EXPECT_TRUE(contains(r.message, "is disabled")) << r.message;
-    r = d.type(1013, "12a");
+    r = d().type(1013, "12a");
     EXPECT_TRUE(contains(r.message, "digits only")) << r.message;
-    EXPECT_TRUE(d.type(1013, "42").ok);
-    EXPECT_TRUE(d.expect_text(1013, "42").ok);
+    EXPECT_OK(d().type(1013, "42"));
+    EXPECT_OK(d().expect_text(1013, "42"));
     EXPECT_EQ(fresh(), (std::vector<std::string>{"form 1011 512", "form 1013 256", "form 1013 768"}));
 }
 
 TEST_F(DriverTest, ATapAtClientCoordinatesReachesTheControlThere)
 {
-    d.command(kOpenForm);
+    d().command(kOpenForm);
     fresh();
-    EXPECT_TRUE(d.tap(100, 36).ok);      // inside edit 1012
-    EXPECT_TRUE(d.key("7").ok);
-    EXPECT_TRUE(d.key("shift+tab").ok);
-    EXPECT_TRUE(d.key("8").ok);
-    EXPECT_TRUE(d.expect_text(1012, "7").ok);
-    EXPECT_TRUE(d.expect_text(1011, "8").ok);
+    EXPECT_OK(d().tap(100, 36));      // inside edit 1012
+    EXPECT_OK(d().key("7"));
+    EXPECT_OK(d().key("shift+tab"));
+    EXPECT_OK(d().key("8"));
+    EXPECT_OK(d().expect_text(1012, "7"));
+    EXPECT_OK(d().expect_text(1011, "8"));
 }
 
 TEST_F(DriverTest, ATemplateKnownByNumberIsNamedByIt)
 {
-    d.command(kOpenAbout);
-    EXPECT_TRUE(d.expect_window("103").ok);
-    EXPECT_FALSE(d.expect_window("104").ok);
-    EXPECT_FALSE(d.expect_window("main").ok);
-    d.command(ui::kIdOk);
-    EXPECT_TRUE(d.expect_window("main").ok);
+    d().command(kOpenAbout);
+    EXPECT_OK(d().expect_window("103"));
+    EXPECT_FALSE(d().expect_window("104").ok);
+    EXPECT_FALSE(d().expect_window("main").ok);
+    d().command(ui::kIdOk);
+    EXPECT_OK(d().expect_window("main"));
 }
 
 TEST_F(DriverTest, DumpListsEveryControlWithEntriesAndSelection)
 {
-    d.command(kOpenForm);
-    d.select(1100, 1);
-    Result r = d.dump();
+    d().command(kOpenForm);
+    d().select(1100, 1);
+    Result r = d().dump();
     ASSERT_TRUE(r.ok);
     EXPECT_TRUE(contains(r.message, "window TEST_FORM \"Test form\"")) << r.message;
     EXPECT_TRUE(contains(r.message, "1011 edit \"\"")) << r.message;
@@ -224,8 +223,8 @@ TEST_F(DriverTest, DumpListsEveryControlWithEntriesAndSelection)
     EXPECT_TRUE(contains(r.message, "1100 listbox \"\" focused count 3 selection 1 at 4,60 156x80\n    0 "))
         << r.message;
     EXPECT_TRUE(contains(r.message, "1244 combobox \"Degrees\" count 3 selection 0")) << r.message;
-    d.command(ui::kIdCancel);
-    r = d.dump();
+    d().command(ui::kIdCancel);
+    r = d().dump();
     EXPECT_TRUE(contains(r.message, "window main")) << r.message;
     EXPECT_TRUE(contains(r.message, "\"Coords/Transform/By Parameters\" 40202")) << r.message;
 }
@@ -234,29 +233,29 @@ TEST_F(DriverTest, AScreenshotIsTheWholeScreenAsPng)
 {
     std::string path = (std::filesystem::temp_directory_path() / "varno_driver_shot.png").string();
     std::remove(path.c_str());
-    d.command(kOpenForm);
-    ASSERT_TRUE(d.screenshot(path).ok);
+    d().command(kOpenForm);
+    ASSERT_OK(d().screenshot(path));
     gdi::Bitmap shot;
     ASSERT_TRUE(gdi::read_png(path, &shot));
     EXPECT_EQ(shot.width(), ui::kScreenWidth);
     EXPECT_EQ(shot.height(), ui::kScreenHeight);
     std::remove(path.c_str());
-    EXPECT_FALSE(d.screenshot("/nonexistent-folder/x.png").ok);
+    EXPECT_FALSE(d().screenshot("/nonexistent-folder/x.png").ok);
 }
 
 TEST_F(DriverTest, QuitClosesTheMainWindowAndTheProgramEnds)
 {
-    EXPECT_TRUE(d.quit().ok);
-    EXPECT_FALSE(d.running());
-    EXPECT_EQ(d.finish(), kProgramExitCode);
-    EXPECT_FALSE(d.command(1).ok);
-    EXPECT_TRUE(d.quit().ok);            // nothing left to close
+    EXPECT_OK(d().quit());
+    EXPECT_FALSE(d().running());
+    EXPECT_EQ(d().finish(), kProgramExitCode);
+    EXPECT_FALSE(d().command(1).ok);
+    EXPECT_OK(d().quit());            // nothing left to close
 }
 
 TEST_F(DriverTest, WaitAdvancesTheClock)
 {
-    EXPECT_TRUE(d.wait(1500).ok);
-    EXPECT_TRUE(d.expect_window("main").ok);
+    EXPECT_OK(d().wait(1500));
+    EXPECT_OK(d().expect_window("main"));
 }
 
 }  // namespace

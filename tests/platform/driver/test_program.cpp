@@ -2,6 +2,7 @@
 
 #include "platform/controls/controls.h"
 #include "platform/ui/ui.h"
+#include "tests/support/program_harness.h"
 
 namespace platform::driver::testing {
 
@@ -10,7 +11,7 @@ namespace {
 using ui::Hwnd;
 int s_starts = 0;
 
-void log(std::string line) { program_log().push_back(std::move(line)); }
+void log(std::string line) { testing_support::program_log().push_back(std::move(line)); }
 
 ui::ControlTemplate control(int id, std::u16string cls, std::u16string caption, ui::Rect r, uint32_t style = 0)
 {
@@ -127,30 +128,12 @@ ui::LResult main_proc(Hwnd hwnd, uint32_t msg, ui::WParam wparam, ui::LParam lpa
 
 }  // namespace
 
-std::vector<std::string>& program_log()
-{
-    static std::vector<std::string> lines;
-    return lines;
-}
-
 int program_starts() { return s_starts; }
 
 int test_program()
 {
     ++s_starts;
-    program_log().clear();
-    ui::reset();
-    controls::register_classes();
-    add_templates();
-    ui::register_class({u"TestMain", main_proc});
-    Hwnd main = ui::create_window(u"TestMain", u"Varno", ui::kStyleVisible, ui::kUseDefault, ui::kUseDefault,
-                                  ui::kUseDefault, ui::kUseDefault, ui::kNoWindow);
-    if (main == ui::kNoWindow)
-        return 1;
-    ui::Message m;
-    while (ui::get_message(&m))
-        ui::dispatch_message(m);
-    return int(m.wparam);
+    return testing_support::run_test_program(u"TestMain", main_proc, add_templates);
 }
 
 }  // namespace platform::driver::testing

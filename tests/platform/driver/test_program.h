@@ -16,9 +16,9 @@ constexpr int kAskYesNo = 904;
 constexpr int kWarnWithIcon = 905;
 constexpr int kProgramExitCode = 7;
 
-// "main <id>" for a command to the main window, "form <id> <code>" for the form's notifications,
-// "box <result>" for a message box's answer, "destroyed" when the main window goes.
-std::vector<std::string>& program_log();
+// The program logs (testing_support::program_log) "main <id>" for a command to the main window, "form <id>
+// <code>" for the form's notifications, "box <result>" for a message box's answer, "destroyed" when the main
+// window goes.
 int program_starts();
 
 // The program's main function.

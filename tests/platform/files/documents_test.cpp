@@ -1,11 +1,12 @@
 // The document store: files under \My Documents, walked into sub-folders.
 
-#include "device_fixture.h"
+#include "tests/support/temp_device.h"
 
 #include <filesystem>
 
 namespace fs = std::filesystem;
 using namespace platform::files;
+using namespace testing_support;
 using Paths = std::vector<std::u16string>;
 
 class DocumentsTest : public DeviceTest {

@@ -1,6 +1,7 @@
-#include "device_fixture.h"
+#include "tests/support/temp_device.h"
 
 using namespace platform::files;
+using namespace testing_support;
 
 TEST_F(DeviceTest, WriteFaultSkipsThenShortensThenPasses)
 {

@@ -1,10 +1,11 @@
-#include "device_fixture.h"
+#include "tests/support/temp_device.h"
 
 #include <filesystem>
 #include <vector>
 
 namespace fs = std::filesystem;
 using namespace platform::files;
+using namespace testing_support;
 
 TEST_F(DeviceTest, WriteSeekReadRoundTrip)
 {

@@ -1,11 +1,10 @@
-#include "device_fixture.h"
-#include "tests/read_only_folder.h"
+#include "tests/support/temp_device.h"
 
 #include <filesystem>
 
 namespace fs = std::filesystem;
 using namespace platform::files;
-using testing_support::ReadOnlyFolder;
+using namespace testing_support;
 
 TEST_F(DeviceTest, FoldersAreCreatedAndRemovedOnlyWhenThatMakesSense)
 {

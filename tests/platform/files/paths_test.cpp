@@ -1,9 +1,11 @@
-#include "device_fixture.h"
+#include "platform/text/text.h"
+#include "tests/support/temp_device.h"
 
 #include <filesystem>
 
 namespace fs = std::filesystem;
 using namespace platform::files;
+using namespace testing_support;
 
 TEST_F(DeviceTest, DeviceRootGetsItsStandardFolders)
 {

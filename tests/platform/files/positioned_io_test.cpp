@@ -1,8 +1,9 @@
-#include "device_fixture.h"
+#include "tests/support/temp_device.h"
 
 #include <vector>
 
 using namespace platform::files;
+using namespace testing_support;
 
 TEST_F(DeviceTest, PositionedTransfersLeaveTheFilePositionAlone)
 {

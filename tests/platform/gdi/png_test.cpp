@@ -5,8 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <random>
+
+#include "tests/support/host_files.h"
 
 using namespace platform::gdi;
 namespace fs = std::filesystem;
@@ -15,15 +16,8 @@ namespace {
 
 class PngTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_dir = fs::temp_directory_path() / ("varno-gdi-png-" + std::to_string(::getpid()) + "-" +
-                                             testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-    std::string path(const char* name) const { return (m_dir / name).string(); }
-    fs::path m_dir;
+    std::string path(const char* name) const { return m_dir.path() + "/" + name; }
+    testing_support::TempDir m_dir;
 };
 
 }  // namespace
@@ -52,7 +46,7 @@ TEST_F(PngTest, FailuresAreReportedAndLeaveTheOutputAlone)
     EXPECT_FALSE(write_png(Bitmap(), path("empty.png")));
     Bitmap out(2, 2, kBlack);
     EXPECT_FALSE(read_png(path("nothing.png"), &out));
-    std::ofstream(path("junk.png")) << "\x89PNG\r\n\x1a\n this is not a picture";
+    testing_support::write_host_file(path("junk.png"), "\x89PNG\r\n\x1a\n this is not a picture");
     EXPECT_FALSE(read_png(path("junk.png"), &out));
     EXPECT_EQ(out.width(), 2);
     EXPECT_EQ(out.pixel(0, 0), kBlack);

@@ -4,9 +4,10 @@
 
 #include "platform/serial/serial.h"
 
-#include "device_root.h"
 #include "gpsd_daemon.h"
 #include "platform/clock/clock.h"
+#include "tests/support/nmea_line.h"
+#include "tests/support/temp_device.h"
 
 #include <gtest/gtest.h>
 
@@ -16,15 +17,7 @@ namespace serial = platform::serial;
 
 namespace {
 
-std::string nmea_line(const std::string& body)
-{
-    unsigned sum = 0;
-    for (char c : body)
-        sum ^= static_cast<unsigned char>(c);
-    char tail[8];
-    std::snprintf(tail, sizeof tail, "*%02X\r\n", sum);
-    return "$" + body + tail;
-}
+using testing_support::nmea_line;
 
 std::string sentence_at(int second)
 {
@@ -38,7 +31,7 @@ TEST(GpsdDevice, PassesTheReceiverSentencesToEveryOpenButNotTheJsonReplies)
     varno_test::GpsdDaemon gpsd;
     if (!gpsd.problem().empty())
         GTEST_SKIP() << gpsd.problem();
-    varno_test::TempDevice device;
+    testing_support::TempDevice device;
     ASSERT_TRUE(serial::configure_gpsd("127.0.0.1:" + std::to_string(gpsd.port())));
     serial::Handle first = serial::open(serial::kMultiplexerPort, serial::Access::ReadWrite, serial::kShareNone);
     serial::Handle second = serial::open(u"gpd0:", serial::Access::ReadWrite, serial::kShareNone);
@@ -79,7 +72,7 @@ TEST(GpsdDevice, NoDaemonReadsAsSilence)
 {
     const unsigned port = varno_test::GpsdDaemon::free_loopback_port();
     ASSERT_NE(port, 0u);
-    varno_test::TempDevice device;
+    testing_support::TempDevice device;
     ASSERT_TRUE(serial::configure_gpsd("127.0.0.1:" + std::to_string(port)));
     // Refused at once (no handle) or while connecting in the background (a handle that never sends).
     serial::Handle handle = serial::open(serial::kMultiplexerPort, serial::Access::Read, serial::kShareRead);
@@ -93,7 +86,7 @@ TEST(GpsdDevice, NoDaemonReadsAsSilence)
 
 TEST(GpsdDevice, UnknownHostCannotBeOpened)
 {
-    varno_test::TempDevice device;
+    testing_support::TempDevice device;
     ASSERT_TRUE(serial::configure_port(u"COM8:", "gpsd:no-such-host.invalid:2947"));
     EXPECT_EQ(serial::open(u"COM8:", serial::Access::Read, serial::kShareRead), nullptr);
 }

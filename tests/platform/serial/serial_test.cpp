@@ -4,7 +4,7 @@
 #include "platform/serial/device.h"
 #include "platform/serial/serial.h"
 
-#include "device_root.h"
+#include "tests/support/temp_device.h"
 #include "platform/clock/clock.h"
 #include "platform/registry/registry.h"
 
@@ -87,7 +87,7 @@ TEST(DeviceSpec, GpsdEndpoints)
 
 TEST(PortSettings, ConfiguredSpecsAreFoundWithoutRegardToCase)
 {
-    varno_test::TempDevice device;
+    testing_support::TempDevice device;
     EXPECT_TRUE(serial::configure_port(u"com3:", "tty:/dev/ttyUSB0@9600"));
     EXPECT_EQ(serial::port_spec(u"COM3:"), "tty:/dev/ttyUSB0@9600");
     EXPECT_EQ(serial::port_spec(u"Com3:"), "tty:/dev/ttyUSB0@9600");
@@ -107,7 +107,7 @@ TEST(PortSettings, ConfiguredSpecsAreFoundWithoutRegardToCase)
 
 TEST(PortSettings, CommandLineArgumentsForPortAndGpsd)
 {
-    varno_test::TempDevice device;
+    testing_support::TempDevice device;
     EXPECT_TRUE(serial::configure_port_argument("COM5:=replay:/tmp/a=b.nmea@960"));
     EXPECT_EQ(serial::port_spec(u"COM5:"), "replay:/tmp/a=b.nmea@960");
     EXPECT_FALSE(serial::configure_port_argument("COM6:"));
@@ -129,7 +129,7 @@ TEST(PortSettings, CommandLineArgumentsForPortAndGpsd)
 
 TEST(Ports, OpeningFailsForUnknownNamesAndMissingDevices)
 {
-    varno_test::TempDevice device;
+    testing_support::TempDevice device;
     EXPECT_EQ(serial::open(u"", serial::Access::ReadWrite, serial::kShareNone), nullptr);
     EXPECT_EQ(serial::open(u"COM3:", serial::Access::ReadWrite, serial::kShareNone), nullptr);
     ASSERT_TRUE(serial::configure_port(u"COM3:", "replay:" + device.root() + "/missing.nmea"));
@@ -144,7 +144,7 @@ TEST(Ports, OpeningFailsForUnknownNamesAndMissingDevices)
 
 TEST(Ports, ShareModesAreHonouredWithinTheProcess)
 {
-    varno_test::TempDevice device;
+    testing_support::TempDevice device;
     const std::string log = device.write_host_file("log.nmea", "$GPGGA,1*00\r\n");
     ASSERT_TRUE(serial::configure_port(u"COM3:", "replay:" + log));
 
@@ -172,7 +172,7 @@ TEST(Ports, ShareModesAreHonouredWithinTheProcess)
 
 TEST(Ports, ReadingAClosedOrNullHandleReadsNothing)
 {
-    varno_test::TempDevice device;
+    testing_support::TempDevice device;
     platform::clock::use_virtual_time();
     const std::string log = device.write_host_file("log.nmea", std::string(1000, 'x'));
     ASSERT_TRUE(serial::configure_port(u"COM3:", "replay:" + log));
@@ -185,12 +185,11 @@ TEST(Ports, ReadingAClosedOrNullHandleReadsNothing)
     EXPECT_EQ(serial::read(port, buffer, sizeof buffer), 16u);
     serial::close(port);
     EXPECT_EQ(serial::read(port, buffer, sizeof buffer), 0u);
-    platform::clock::use_real_time();
 }
 
 TEST(ReplayDevice, BytesArriveAtTheRateByTheClock)
 {
-    varno_test::TempDevice device;
+    testing_support::TempDevice device;
     platform::clock::use_virtual_time();
     std::string content;
     for (int i = 0; i < 1500; ++i)
@@ -215,12 +214,11 @@ TEST(ReplayDevice, BytesArriveAtTheRateByTheClock)
     got.resize(1500);
     EXPECT_EQ(got, content);
     serial::close(port);
-    platform::clock::use_real_time();
 }
 
 TEST(ReplayDevice, RateFromTheSpec)
 {
-    varno_test::TempDevice device;
+    testing_support::TempDevice device;
     platform::clock::use_virtual_time();
     const std::string log = device.write_host_file("log.nmea", std::string(5000, '$'));
     ASSERT_TRUE(serial::configure_port(u"COM3:", "replay:" + log + "@100"));
@@ -230,7 +228,6 @@ TEST(ReplayDevice, RateFromTheSpec)
     platform::clock::advance_ms(2500);
     EXPECT_EQ(serial::read(port, buffer, sizeof buffer), 250u);
     serial::close(port);
-    platform::clock::use_real_time();
 }
 
 // ---- A real pseudo-terminal -------------------------------------------------------------------------------
@@ -278,7 +275,7 @@ std::string read_for_a_while(serial::Handle port, size_t expected)
 
 TEST(TtyDevice, PseudoTerminalIsRawAtTheBaudRateAndNeverBlocks)
 {
-    varno_test::TempDevice device;
+    testing_support::TempDevice device;
     PseudoTerminal pty;
     ASSERT_FALSE(pty.slave.empty()) << "no pseudo-terminal";
     ASSERT_TRUE(serial::configure_port(u"COM2:", "tty:" + pty.slave + "@9600"));
@@ -307,7 +304,7 @@ TEST(TtyDevice, PseudoTerminalIsRawAtTheBaudRateAndNeverBlocks)
 
 TEST(TtyDevice, DefaultRateAndAVanishedOtherEnd)
 {
-    varno_test::TempDevice device;
+    testing_support::TempDevice device;
     auto pty = std::make_unique<PseudoTerminal>();
     ASSERT_FALSE(pty->slave.empty()) << "no pseudo-terminal";
     const std::string slave = pty->slave;

@@ -10,6 +10,7 @@
 
 #include "platform/files/files.h"
 #include "tests/platform/ui/ui_fixture.h"
+#include "tests/support/host_files.h"
 
 using namespace uitest;
 
@@ -65,9 +66,8 @@ void await(int fd) {
 class InstanceTest : public UiTest {};
 
 TEST_F(InstanceTest, ASecondProcessFindsTheFirstAndBringsItForward) {
-    char dir[] = "/tmp/varno-instance-XXXXXX";
-    ASSERT_NE(::mkdtemp(dir), nullptr);
-    ASSERT_TRUE(platform::files::set_device_root(dir));
+    testing_support::TempDir dir;
+    ASSERT_TRUE(platform::files::set_device_root(dir.path()));
     int go[2], again[2];
     ASSERT_EQ(::pipe(go), 0);
     ASSERT_EQ(::pipe(again), 0);
@@ -103,16 +103,13 @@ TEST_F(InstanceTest, ASecondProcessFindsTheFirstAndBringsItForward) {
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 1 | 2 | 4 | 8);
     platform::display::set_backend(&backend);
-    std::system((std::string("rm -rf ") + dir).c_str());
 }
 
 TEST_F(InstanceTest, WithoutAnotherProcessNothingIsFoundElsewhere) {
-    char dir[] = "/tmp/varno-instance-XXXXXX";
-    ASSERT_NE(::mkdtemp(dir), nullptr);
-    ASSERT_TRUE(platform::files::set_device_root(dir));
+    testing_support::TempDir dir;
+    ASSERT_TRUE(platform::files::set_device_root(dir.path()));
     EXPECT_EQ(ui::find_window(u"MV", u"Varno"), ui::kNoWindow);
     EXPECT_FALSE(ui::set_foreground_window(0xFFFFFFF0u));
     ui::Hwnd w = make_top(u"Varno");
     EXPECT_EQ(ui::find_window(u"Probe", u"VARNO"), w);  // this process's own window
-    std::system((std::string("rm -rf ") + dir).c_str());
 }

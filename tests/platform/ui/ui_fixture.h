@@ -13,6 +13,7 @@
 #include "platform/clock/clock.h"
 #include "platform/display/display.h"
 #include "platform/ui/ui.h"
+#include "tests/support/program_state.h"
 
 namespace ui = platform::ui;
 
@@ -126,9 +127,9 @@ inline int run_main_loop() {
 class UiTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        testing_support::reset_program_state();
         platform::clock::use_virtual_time();
         platform::display::set_backend(&backend);
-        ui::reset();
         log().clear();
         hooks().clear();
         fills().clear();
@@ -136,8 +137,7 @@ protected:
     }
     void TearDown() override {
         hooks().clear();   // they may capture the finished case's locals
-        ui::reset();
-        platform::display::set_backend(nullptr);
+        testing_support::reset_program_state();
     }
     ScriptBackend backend;
 };

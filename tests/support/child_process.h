@@ -45,14 +45,4 @@ private:
     int m_status = -1;
 };
 
-// A fresh temporary folder, removed with everything in it when the object goes.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    const std::string& path() const { return m_path; }
-private:
-    std::string m_path;
-};
-
 }  // namespace testing_support

@@ -1,4 +1,4 @@
-#include "tests/app/child_process.h"
+#include "tests/support/child_process.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -9,7 +9,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 
 extern char** environ;
 
@@ -174,20 +173,6 @@ int ChildProcess::wait(int timeout_ms, bool kill_on_timeout)
     while ((m_out_fd >= 0 || m_err_fd >= 0) && now_ms() < pipes_end)
         drain(100);
     return m_status;
-}
-
-TempDir::TempDir()
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "varno-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()))
-        m_path = pattern;
-}
-
-TempDir::~TempDir()
-{
-    std::error_code ec;
-    if (!m_path.empty())
-        std::filesystem::remove_all(m_path, ec);
 }
 
 }  // namespace testing_support
