@@ -11,11 +11,14 @@ namespace gdi = platform::gdi;
 namespace {
 
 // Only its "ok" ends it: Cancel, Escape and closing do nothing.
-constexpr forms::Declaration kAbout{.number = resources::kDialogAbout, .ok_result = ui::kIdOk, .done_button = true};
+constexpr forms::Declaration kAbout {.number = resources::kDialogAbout, .ok_result = ui::kIdOk, .done_button = true};
 
 class AboutBox : public forms::Form {
 public:
-    AboutBox() : Form(kAbout) {}
+    AboutBox()
+        : Form(kAbout)
+    {
+    }
 
 private:
     bool on_open() override
@@ -31,6 +34,9 @@ private:
 
 }  // namespace
 
-int run_about_box(ui::Hwnd owner) { return AboutBox().run(owner); }
+int run_about_box(ui::Hwnd owner)
+{
+    return AboutBox().run(owner);
+}
 
 }  // namespace app

@@ -9,7 +9,10 @@ namespace {
 // Walks the arguments; an option's value is its "=" part or the next argument.
 class ArgReader {
 public:
-    explicit ArgReader(const std::vector<std::string>& args) : m_args(args) {}
+    explicit ArgReader(const std::vector<std::string>& args)
+        : m_args(args)
+    {
+    }
 
     bool done() const { return m_next >= m_args.size(); }
 

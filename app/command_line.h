@@ -9,19 +9,19 @@
 namespace app {
 
 struct LaunchOptions {
-    std::optional<std::string> device_root;   // --device-root DIR (default: $XDG_DATA_HOME/varno)
-    std::optional<std::string> card;          // --card DIR, mounted as \Storage Card (default: cwd)
-    int scale = 2;                            // --scale N: screen pixels per device pixel, 1..16
-    bool headless = false;                    // --headless: no window; needs --script
-    std::optional<std::string> script;        // --script FILE, "-" for standard input
-    std::vector<std::string> ports;           // --port NAME=SPEC, each as given
-    std::optional<std::string> gpsd;          // --gpsd [HOST:PORT]; empty text: the default endpoint
-    bool help = false;                        // --help
+    std::optional<std::string> device_root;  // --device-root DIR (default: $XDG_DATA_HOME/varno)
+    std::optional<std::string> card;         // --card DIR, mounted as \Storage Card (default: cwd)
+    int scale = 2;                           // --scale N: screen pixels per device pixel, 1..16
+    bool headless = false;                   // --headless: no window; needs --script
+    std::optional<std::string> script;       // --script FILE, "-" for standard input
+    std::vector<std::string> ports;          // --port NAME=SPEC, each as given
+    std::optional<std::string> gpsd;         // --gpsd [HOST:PORT]; empty text: the default endpoint
+    bool help = false;                       // --help
 };
 
 struct ParsedCommandLine {
     LaunchOptions options;
-    std::string error;                        // empty when the command line is good
+    std::string error;  // empty when the command line is good
 };
 
 // Parses the arguments after the program name. Options take their value as the next argument or after

@@ -16,17 +16,23 @@ using namespace resources;
 namespace {
 
 struct BrowserState {
-    std::u16string result;        // the path chosen with OK; empty after Cancel
-    std::u16string last_name;     // last component of the latest choice
+    std::u16string result;     // the path chosen with OK; empty after Cancel
+    std::u16string last_name;  // last component of the latest choice
 };
 BrowserState s_browser;
 
-constexpr forms::Declaration kBrowser{.dialog = kDialogPathnames, .menu_bar = kMenuBarPathnames, .menu_error = u"Area",
-                                      .cancel_command = kCmdPathnamesCancel, .cancel_result = kCmdPathnamesCancel};
+constexpr forms::Declaration kBrowser {.dialog = kDialogPathnames,
+    .menu_bar = kMenuBarPathnames,
+    .menu_error = u"Area",
+    .cancel_command = kCmdPathnamesCancel,
+    .cancel_result = kCmdPathnamesCancel};
 
 class FileBrowserDialog : public forms::Form {
 public:
-    FileBrowserDialog() : Form(kBrowser) {}
+    FileBrowserDialog()
+        : Form(kBrowser)
+    {
+    }
 
 private:
     bool on_open() override
@@ -121,14 +127,14 @@ const std::u16string& file_browser_last_name()
 
 void file_browser_reset_for_tests()
 {
-    s_browser = BrowserState{};
+    s_browser = BrowserState {};
 }
 
 namespace {
 
 // What a new process starts with, for the tests.
-[[maybe_unused]] const bool s_reset_registered =
-    platform::register_reset(platform::ResetStage::Program, file_browser_reset_for_tests);
+[[maybe_unused]] const bool s_reset_registered
+    = platform::register_reset(platform::ResetStage::Program, file_browser_reset_for_tests);
 
 }  // namespace
 

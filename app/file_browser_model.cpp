@@ -52,8 +52,8 @@ FolderListing list_folder(const std::u16string& folder)
 
 std::u16string entry_name(std::u16string_view entry)
 {
-    const bool tagged = entry.find(u"<Subdir>") != std::u16string_view::npos ||
-                        entry.find(u"<Card>") != std::u16string_view::npos;
+    const bool tagged
+        = entry.find(u"<Subdir>") != std::u16string_view::npos || entry.find(u"<Card>") != std::u16string_view::npos;
     const size_t space = entry.find(u' ');
     if (!tagged || space == std::u16string_view::npos)
         return std::u16string(entry);
@@ -127,7 +127,7 @@ void FileBrowserModel::list_documents()
 {
     m_folder = kMyDeviceFolder;
     m_path_text = kMyDeviceFolder;
-    m_listing = FolderListing{};
+    m_listing = FolderListing {};
     m_listing.entries = files::find_documents(u"*.*");
     ++m_listing_serial;
 }

@@ -17,7 +17,7 @@
 
 namespace app {
 
-constexpr size_t kMaxBrowserPath = 259;                 // characters of a path, as a 260 buffer holds
+constexpr size_t kMaxBrowserPath = 259;  // characters of a path, as a 260 buffer holds
 constexpr const char16_t* kNoFilesEntry = u"No files.";
 constexpr const char16_t* kMyDeviceEntry = u"My Device";
 constexpr const char16_t* kMyDeviceFolder = u"\\My Device";

@@ -15,10 +15,10 @@ namespace controls = platform::controls;
 namespace {
 
 struct MainWindowState {
-    ui::Hwnd window = ui::kNoWindow;     // from its creation to its destruction
-    ui::Hwnd menu_bar = ui::kNoWindow;   // kNoWindow when the bar could not be created
-    ui::ActivationInfo activation;       // handed to the shell on every activation and setting change
-    std::u16string program_directory;    // ends in a backslash, or empty
+    ui::Hwnd window = ui::kNoWindow;    // from its creation to its destruction
+    ui::Hwnd menu_bar = ui::kNoWindow;  // kNoWindow when the bar could not be created
+    ui::ActivationInfo activation;      // handed to the shell on every activation and setting change
+    std::u16string program_directory;   // ends in a backslash, or empty
 };
 MainWindowState s_main;
 
@@ -26,7 +26,7 @@ void on_create(ui::Hwnd hwnd)
 {
     s_main.window = hwnd;
     s_main.menu_bar = controls::create_menu_bar(hwnd, resources::kMenuBarMain);
-    s_main.activation = ui::ActivationInfo{};
+    s_main.activation = ui::ActivationInfo {};
     s_main.activation.size = 12;
 }
 
@@ -102,8 +102,8 @@ const std::u16string& program_directory()
 namespace {
 
 // What a new process starts with, for the tests.
-[[maybe_unused]] const bool s_reset_registered =
-    platform::register_reset(platform::ResetStage::Program, [] { s_main = MainWindowState{}; });
+[[maybe_unused]] const bool s_reset_registered
+    = platform::register_reset(platform::ResetStage::Program, [] { s_main = MainWindowState {}; });
 
 }  // namespace
 

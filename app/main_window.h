@@ -13,8 +13,8 @@ namespace app {
 // Registers the main window's class: the procedure below, icon 176, white background.
 bool register_main_window_class(const std::u16string& class_name);
 
-platform::ui::LResult main_window_proc(platform::ui::Hwnd hwnd, uint32_t msg, platform::ui::WParam wparam,
-                                       platform::ui::LParam lparam);
+platform::ui::LResult main_window_proc(
+    platform::ui::Hwnd hwnd, uint32_t msg, platform::ui::WParam wparam, platform::ui::LParam lparam);
 
 // The main window and its menu bar while they exist, else kNoWindow.
 platform::ui::Hwnd main_window();

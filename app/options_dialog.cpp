@@ -16,15 +16,18 @@ using namespace resources;
 
 namespace {
 
-constexpr int kDecimalLists[] = {kOptionsAngleDecimals, kOptionsCoordDecimals, kOptionsDistDecimals,
-                                 kOptionsAreaDecimals};
+constexpr int kDecimalLists[]
+    = {kOptionsAngleDecimals, kOptionsCoordDecimals, kOptionsDistDecimals, kOptionsAreaDecimals};
 constexpr int kGonsProposal = 6;
 
-constexpr forms::Declaration kOptions{.dialog = kDialogOptions, .cancel_result = ui::kIdCancel};
+constexpr forms::Declaration kOptions {.dialog = kDialogOptions, .cancel_result = ui::kIdCancel};
 
 class OptionsDialog : public forms::Form {
 public:
-    OptionsDialog() : Form(kOptions) {}
+    OptionsDialog()
+        : Form(kOptions)
+    {
+    }
 
 private:
     bool on_open() override
@@ -85,6 +88,9 @@ private:
 
 }  // namespace
 
-void run_options_dialog(ui::Hwnd owner) { OptionsDialog().run(owner); }
+void run_options_dialog(ui::Hwnd owner)
+{
+    OptionsDialog().run(owner);
+}
 
 }  // namespace app

@@ -74,7 +74,7 @@ std::u16string build_options_string()
         break;
     }
     for (int decimals : {formats::angle_decimals(), formats::coordinate_decimals(), formats::distance_decimals(),
-                         formats::area_decimals()})
+             formats::area_decimals()})
         options += platform::text::wformat(u",%d", decimals);
     return options;
 }

@@ -21,8 +21,8 @@ namespace {
 constexpr float kMarker = 0.8f;
 
 struct PreferencesState {
-    PreferencesRecord record{};
-    std::u16string unopened_last_file;   // named by the record, not reopened at start-up; empty: none
+    PreferencesRecord record {};
+    std::u16string unopened_last_file;  // named by the record, not reopened at start-up; empty: none
 };
 PreferencesState s_preferences;
 
@@ -43,8 +43,8 @@ bool bytes_to_save(const std::u16string& path, const PreferencesRecord& record, 
     bool whole = size >= 0 && tail <= int64_t(UINT32_MAX - kPreferencesSize);
     if (whole && tail > 0) {
         bytes->resize(size_t(size));
-        whole = files::read_at(file, kPreferencesSize, bytes->data() + kPreferencesSize, uint32_t(tail)) ==
-                uint32_t(tail);
+        whole = files::read_at(file, kPreferencesSize, bytes->data() + kPreferencesSize, uint32_t(tail))
+            == uint32_t(tail);
     }
     files::close(file);
     return whole;
@@ -58,10 +58,13 @@ SideSave save_through_side_file(const std::u16string& path, const PreferencesRec
     if (!bytes_to_save(path, record, &bytes))
         return SideSave::InPlace;
     switch (files::write_through_side_file(path, bytes.data(), uint32_t(bytes.size()))) {
-    case files::SideWrite::Replaced: return SideSave::Saved;
-    case files::SideWrite::ShortWrite: return SideSave::Failed;
+    case files::SideWrite::Replaced:
+        return SideSave::Saved;
+    case files::SideWrite::ShortWrite:
+        return SideSave::Failed;
     case files::SideWrite::NoSideFile:
-    case files::SideWrite::NotReplaced: break;
+    case files::SideWrite::NotReplaced:
+        break;
     }
     return SideSave::InPlace;
 }
@@ -143,8 +146,7 @@ void apply_preferences(const PreferencesRecord& record)
 void record_current_state(PreferencesRecord* record)
 {
     set_field_float(record->marker, kMarker);
-    const std::u16string& last =
-        store::coord_is_open() ? store::coord_full_path() : s_preferences.unopened_last_file;
+    const std::u16string& last = store::coord_is_open() ? store::coord_full_path() : s_preferences.unopened_last_file;
     if (last.empty() || !set_field_text(record->last_file, last))
         set_field_text(record->last_file, kNoLastFile);
     double min_e, min_n, max_e, max_n;
@@ -160,9 +162,13 @@ int save_preferences(const std::u16string& program_directory, PreferencesRecord*
     record_current_state(record);
     const std::u16string path = preferences_path(program_directory);
     switch (save_through_side_file(path, *record)) {
-    case SideSave::Saved: return 0;
-    case SideSave::Failed: formats::message(u"Error writing file:", path); return -1;
-    case SideSave::InPlace: break;
+    case SideSave::Saved:
+        return 0;
+    case SideSave::Failed:
+        formats::message(u"Error writing file:", path);
+        return -1;
+    case SideSave::InPlace:
+        break;
     }
     return save_in_place(path, *record);
 }
@@ -195,8 +201,8 @@ void set_preferences_port_name(PreferencesRecord* record, std::u16string_view na
 namespace {
 
 // What a new process starts with, for the tests.
-[[maybe_unused]] const bool s_reset_registered =
-    platform::register_reset(platform::ResetStage::Program, reset_preferences);
+[[maybe_unused]] const bool s_reset_registered
+    = platform::register_reset(platform::ResetStage::Program, reset_preferences);
 
 }  // namespace
 

@@ -55,33 +55,32 @@ constexpr const char16_t* kNoLastFile = u"----";
 // ---- Field access ----------------------------------------------------------------------------------
 
 // The text of a UTF-16 field up to its NUL, or the whole field when it has none.
-template <size_t N>
-std::u16string field_text(const uint8_t (&field)[N]);
+template <size_t N> std::u16string field_text(const uint8_t (&field)[N]);
 // Writes the text and its NUL and zeroes the rest of the field. False (field unchanged) when the text and
 // its NUL do not fit.
-template <size_t N>
-bool set_field_text(uint8_t (&field)[N], std::u16string_view text);
+template <size_t N> bool set_field_text(uint8_t (&field)[N], std::u16string_view text);
 
 double field_double(const uint8_t (&field)[8]);
 void set_field_double(uint8_t (&field)[8], double value);
 void set_field_float(uint8_t (&field)[4], float value);
 
 // Most characters a field of N bytes holds besides the NUL.
-constexpr size_t field_capacity(size_t bytes) { return bytes / 2 - 1; }
+constexpr size_t field_capacity(size_t bytes)
+{
+    return bytes / 2 - 1;
+}
 
 // ---- Implementation of the templates ---------------------------------------------------------------
 
 std::u16string text_from_bytes(const uint8_t* bytes, size_t size);
 bool text_to_bytes(uint8_t* bytes, size_t size, std::u16string_view text);
 
-template <size_t N>
-std::u16string field_text(const uint8_t (&field)[N])
+template <size_t N> std::u16string field_text(const uint8_t (&field)[N])
 {
     return text_from_bytes(field, N);
 }
 
-template <size_t N>
-bool set_field_text(uint8_t (&field)[N], std::u16string_view text)
+template <size_t N> bool set_field_text(uint8_t (&field)[N], std::u16string_view text)
 {
     return text_to_bytes(field, N, text);
 }

@@ -20,7 +20,7 @@ namespace ui = platform::ui;
 
 namespace {
 
-constexpr int kNameBuffer = 100;   // characters for the class name and the title
+constexpr int kNameBuffer = 100;  // characters for the class name and the title
 
 // The menu bar is a window of its own along the bottom of the screen; the main window gives up that
 // much of its height.
@@ -77,7 +77,7 @@ int win_main()
 
     register_main_window_class(class_name);
     ui::Hwnd window = ui::create_window(class_name, title, ui::kStyleVisible, ui::kUseDefault, ui::kUseDefault,
-                                       ui::kUseDefault, ui::kUseDefault, ui::kNoWindow);
+        ui::kUseDefault, ui::kUseDefault, ui::kNoWindow);
     if (window == ui::kNoWindow)
         return 0;
     shrink_for_menu_bar(window);

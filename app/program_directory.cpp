@@ -6,7 +6,7 @@ namespace app {
 
 namespace {
 
-constexpr size_t kPathBuffer = 260;   // characters, the terminating NUL included
+constexpr size_t kPathBuffer = 260;  // characters, the terminating NUL included
 
 bool is_space(char16_t c)
 {

@@ -28,11 +28,10 @@ void reopen_last_file(const PreferencesRecord& record)
     // that the preferences happen to name. Start-up says nothing of it, as of any file it cannot reopen.
     // Such a file is forgotten; one that is missing or cannot be opened now (read-only, on a storage card
     // that is not there) keeps its name, to be reopened at a later start.
-    if (!path.empty() && store::coord_check(path) != store::kNotCoordFile &&
-        store::coord_open_with_indexes(path) == 0)
+    if (!path.empty() && store::coord_check(path) != store::kNotCoordFile && store::coord_open_with_indexes(path) == 0)
         set_unopened_last_file(path);
-    store::view_extents_set(field_double(record.min_e), field_double(record.min_n), field_double(record.max_e),
-                            field_double(record.max_n));
+    store::view_extents_set(
+        field_double(record.min_e), field_double(record.min_n), field_double(record.max_e), field_double(record.max_n));
 }
 
 }  // namespace

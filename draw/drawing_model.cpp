@@ -8,8 +8,8 @@ namespace draw {
 namespace {
 
 struct DrawingTable {
-    DrawingSlot slots[kDrawingSlots];   // lives for the whole run; nodes owned by their slot
-    int current = kNoDrawing;           // index of the current drawing
+    DrawingSlot slots[kDrawingSlots];  // lives for the whole run; nodes owned by their slot
+    int current = kNoDrawing;          // index of the current drawing
 };
 DrawingTable s_table;
 
@@ -64,8 +64,7 @@ void dwg_set_current(int index)
 namespace {
 
 // What a new process starts with, for the tests.
-[[maybe_unused]] const bool s_reset_registered =
-    platform::register_reset(platform::ResetStage::Program, dwg_init);
+[[maybe_unused]] const bool s_reset_registered = platform::register_reset(platform::ResetStage::Program, dwg_init);
 
 }  // namespace
 

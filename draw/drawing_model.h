@@ -12,7 +12,7 @@
 namespace draw {
 
 constexpr int kDrawingSlots = 5;
-constexpr int32_t kFreeBlockCounter = 9999999;   // block counter of a free slot
+constexpr int32_t kFreeBlockCounter = 9999999;  // block counter of a free slot
 constexpr int kNoDrawing = -1;
 
 // Node types.
@@ -24,18 +24,18 @@ constexpr int32_t kNodeBlock = 7;
 // owns the header owns the whole drawing. A list is freed one node at a time, never by recursion: a
 // drawing may hold many thousand nodes.
 struct Node {
-    int32_t id = 0;          // 0 for the header, then one more than the node that was last before it
+    int32_t id = 0;  // 0 for the header, then one more than the node that was last before it
     int32_t type = kNodeHeader;
-    int32_t erased = 0;      // 1 once erased by name: never drawn, never found
+    int32_t erased = 0;  // 1 once erased by name: never drawn, never found
     std::unique_ptr<Node> next;
 
     ~Node();
 };
 
 struct DrawingSlot {
-    std::unique_ptr<Node> first;   // header node; null while the slot is free
-    Node* last = nullptr;          // borrowed from the list, for appending; null while the slot is free
-    std::string name;              // at most 259 characters; empty while free
+    std::unique_ptr<Node> first;  // header node; null while the slot is free
+    Node* last = nullptr;         // borrowed from the list, for appending; null while the slot is free
+    std::string name;             // at most 259 characters; empty while free
     int32_t block_counter = kFreeBlockCounter;
 };
 
@@ -45,7 +45,7 @@ void dwg_init();
 
 // The slot with that index; REQUIRES: 0 <= index < kDrawingSlots.
 DrawingSlot& dwg_slot(int index);
-bool dwg_slot_in_use(int index);         // false for an index outside 0..4
+bool dwg_slot_in_use(int index);  // false for an index outside 0..4
 
 // Index of the current drawing, or kNoDrawing.
 int dwg_current();

@@ -161,8 +161,8 @@ std::u16string format_dot_ms(double degrees)
         carry_minute(&x);
     carry_into_degrees(&x);
     std::string text = sign < 0 ? "-" : " ";
-    text += platform::text::format("%3d.%02d%02d", static_cast<int>(x.degrees), static_cast<int>(x.minutes),
-                                   static_cast<int>(x.seconds));
+    text += platform::text::format(
+        "%3d.%02d%02d", static_cast<int>(x.degrees), static_cast<int>(x.minutes), static_cast<int>(x.seconds));
     return widen(text);
 }
 

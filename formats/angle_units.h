@@ -5,11 +5,11 @@
 
 namespace formats {
 
-constexpr double kOneOver60 = 0.016666666666666666;    // 1/60
+constexpr double kOneOver60 = 0.016666666666666666;     // 1/60
 constexpr double kOneOver3600 = 0.0002777777777777778;  // 1/3600
 constexpr double kDegreesPerRadian = 57.29577951308232;
 constexpr double kRadiansPerDegree = 0.017453292519943295;
-constexpr double kGonsPerDegree = 1.1111111111111112;         // 10/9
+constexpr double kGonsPerDegree = 1.1111111111111112;  // 10/9
 constexpr double kDegreesPerGon = 0.9;
 
 // radians * 57.29577951308232; a negative result gets 360 added once, so inputs in (-2*pi, 2*pi) give

@@ -4,7 +4,10 @@ namespace formats {
 
 namespace {
 
-bool is_c_space(char16_t c) { return c == u' ' || (c >= u'\t' && c <= u'\r'); }
+bool is_c_space(char16_t c)
+{
+    return c == u' ' || (c >= u'\t' && c <= u'\r');
+}
 
 }  // namespace
 

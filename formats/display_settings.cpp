@@ -28,7 +28,10 @@ int clamp_decimals(int decimals)
 
 }  // namespace
 
-int angle_mode() { return s_display.angle_mode; }
+int angle_mode()
+{
+    return s_display.angle_mode;
+}
 
 void set_angle_mode(int mode)
 {
@@ -37,28 +40,61 @@ void set_angle_mode(int mode)
     s_display.angle_decimals = six ? 6 : 0;
 }
 
-int angle_decimals() { return s_display.angle_decimals; }
-void set_angle_decimals(int decimals) { s_display.angle_decimals = clamp_decimals(decimals); }
+int angle_decimals()
+{
+    return s_display.angle_decimals;
+}
+void set_angle_decimals(int decimals)
+{
+    s_display.angle_decimals = clamp_decimals(decimals);
+}
 
-int coordinate_decimals() { return s_display.coordinate_decimals; }
-void set_coordinate_decimals(int decimals) { s_display.coordinate_decimals = clamp_decimals(decimals); }
+int coordinate_decimals()
+{
+    return s_display.coordinate_decimals;
+}
+void set_coordinate_decimals(int decimals)
+{
+    s_display.coordinate_decimals = clamp_decimals(decimals);
+}
 
-int distance_decimals() { return s_display.distance_decimals; }
-void set_distance_decimals(int decimals) { s_display.distance_decimals = clamp_decimals(decimals); }
+int distance_decimals()
+{
+    return s_display.distance_decimals;
+}
+void set_distance_decimals(int decimals)
+{
+    s_display.distance_decimals = clamp_decimals(decimals);
+}
 
-int area_decimals() { return s_display.area_decimals; }
-void set_area_decimals(int decimals) { s_display.area_decimals = clamp_decimals(decimals); }
+int area_decimals()
+{
+    return s_display.area_decimals;
+}
+void set_area_decimals(int decimals)
+{
+    s_display.area_decimals = clamp_decimals(decimals);
+}
 
-bool whole_degrees() { return s_display.whole_degrees; }
-void set_whole_degrees(bool on) { s_display.whole_degrees = on; }
+bool whole_degrees()
+{
+    return s_display.whole_degrees;
+}
+void set_whole_degrees(bool on)
+{
+    s_display.whole_degrees = on;
+}
 
-void reset_display_settings() { s_display = DisplaySettings{}; }
+void reset_display_settings()
+{
+    s_display = DisplaySettings {};
+}
 
 namespace {
 
 // What a new process starts with, for the tests.
-[[maybe_unused]] const bool s_reset_registered =
-    platform::register_reset(platform::ResetStage::Foundation, reset_display_settings);
+[[maybe_unused]] const bool s_reset_registered
+    = platform::register_reset(platform::ResetStage::Foundation, reset_display_settings);
 
 }  // namespace
 

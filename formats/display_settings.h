@@ -7,9 +7,9 @@ namespace formats {
 
 // Angle modes, as stored in the options string and listed in the options dialog.
 enum AngleMode : int {
-    kAngleDegrees = 0,    // degrees, minutes and seconds
-    kAngleGons = 1,       // gons (grads), 400 to the circle
-    kAngleQuadrant = 2,   // quadrant bearings such as N45º 00' 00"E
+    kAngleDegrees = 0,   // degrees, minutes and seconds
+    kAngleGons = 1,      // gons (grads), 400 to the circle
+    kAngleQuadrant = 2,  // quadrant bearings such as N45º 00' 00"E
 };
 
 // Decimal counts are kept within [kMinDecimals, kMaxDecimals]; a setter given a value outside clamps it,

@@ -60,8 +60,8 @@ void message_ansi(std::string_view caption, std::string_view text)
 namespace {
 
 // What a new process starts with, for the tests.
-[[maybe_unused]] const bool s_reset_registered =
-    platform::register_reset(platform::ResetStage::Foundation, [] { set_message_sink({}); });
+[[maybe_unused]] const bool s_reset_registered
+    = platform::register_reset(platform::ResetStage::Foundation, [] { set_message_sink({}); });
 
 }  // namespace
 

@@ -42,9 +42,18 @@ std::u16string format_decimals(double value, int decimals)
     return widen(format_decimals_ansi(value, decimals));
 }
 
-std::u16string format_coordinate(double value) { return format_decimals(value, coordinate_decimals()); }
-std::u16string format_distance(double value) { return format_decimals(value, distance_decimals()); }
-std::u16string format_area(double value) { return format_decimals(value, area_decimals()); }
+std::u16string format_coordinate(double value)
+{
+    return format_decimals(value, coordinate_decimals());
+}
+std::u16string format_distance(double value)
+{
+    return format_decimals(value, distance_decimals());
+}
+std::u16string format_area(double value)
+{
+    return format_decimals(value, area_decimals());
+}
 
 std::string format_fixed_decimals(double value, int decimals)
 {

@@ -15,15 +15,13 @@ namespace {
 // the power of ten is built in a bounded number of steps.
 constexpr int kExponentLimit = 400;
 
-template <typename Char>
-bool is_digit(Char c)
+template <typename Char> bool is_digit(Char c)
 {
     return c >= Char('0') && c <= Char('9');
 }
 
 // value = value * 10 + digit over [begin, end); false at a non-digit.
-template <typename Char>
-bool fold_whole(std::basic_string_view<Char> text, size_t begin, size_t end, double* value)
+template <typename Char> bool fold_whole(std::basic_string_view<Char> text, size_t begin, size_t end, double* value)
 {
     for (size_t i = begin; i < end; ++i) {
         if (!is_digit(text[i]))
@@ -49,8 +47,7 @@ bool fold_fraction(std::basic_string_view<Char> text, size_t begin, size_t end, 
 
 // The exponent after the letter: an optional "-" or "+", then digits. The value is multiplied (or divided)
 // by 10^e built by repeated multiplication.
-template <typename Char>
-bool apply_exponent(std::basic_string_view<Char> text, size_t begin, double* value)
+template <typename Char> bool apply_exponent(std::basic_string_view<Char> text, size_t begin, double* value)
 {
     bool negative = false;
     if (begin < text.size() && (text[begin] == Char('-') || text[begin] == Char('+'))) {
@@ -72,8 +69,7 @@ bool apply_exponent(std::basic_string_view<Char> text, size_t begin, double* val
     return true;
 }
 
-template <typename Char>
-size_t last_exponent_letter(std::basic_string_view<Char> text)
+template <typename Char> size_t last_exponent_letter(std::basic_string_view<Char> text)
 {
     size_t upper = text.rfind(Char('E'));
     size_t lower = text.rfind(Char('e'));
@@ -84,8 +80,7 @@ size_t last_exponent_letter(std::basic_string_view<Char> text)
     return std::max(upper, lower);
 }
 
-template <typename Char>
-bool parse(std::basic_string_view<Char> text, double* out)
+template <typename Char> bool parse(std::basic_string_view<Char> text, double* out)
 {
     size_t begin = 0;
     bool negative = false;
@@ -117,8 +112,7 @@ bool parse(std::basic_string_view<Char> text, double* out)
     return true;
 }
 
-template <typename Char>
-int check(std::basic_string_view<Char> text)
+template <typename Char> int check(std::basic_string_view<Char> text)
 {
     size_t begin = !text.empty() && (text[0] == Char('+') || text[0] == Char('-')) ? 1 : 0;
     int dots = 0;

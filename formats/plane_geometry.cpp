@@ -93,8 +93,14 @@ double add_angles(double a, double b)
     return sum;
 }
 
-double larger(double a, double b) { return a > b ? a : b; }
-double smaller(double a, double b) { return a < b ? a : b; }
+double larger(double a, double b)
+{
+    return a > b ? a : b;
+}
+double smaller(double a, double b)
+{
+    return a < b ? a : b;
+}
 
 double hypotenuse(double a, double b)
 {
@@ -115,8 +121,8 @@ void extend_box(Box* box, double first, double second)
 
 bool inside_box(double first, double second, const Box& box, double margin)
 {
-    return !(first < box.min_first + margin || first > box.max_first - margin ||
-             second < box.min_second + margin || second > box.max_second - margin);
+    return !(first < box.min_first + margin || first > box.max_first - margin || second < box.min_second + margin
+        || second > box.max_second - margin);
 }
 
 long seconds_of_day()

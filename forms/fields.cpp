@@ -13,7 +13,10 @@
 
 namespace forms {
 
-std::u16string read_text(ui::Hwnd dialog, int id, int max_chars) { return ui::item_text(dialog, id, max_chars); }
+std::u16string read_text(ui::Hwnd dialog, int id, int max_chars)
+{
+    return ui::item_text(dialog, id, max_chars);
+}
 
 std::u16string read_trimmed(ui::Hwnd dialog, int id, int max_chars)
 {
@@ -54,7 +57,10 @@ void show_record_text(ui::Hwnd dialog, int id, const char* field, size_t size)
     show_text(dialog, id, platform::text::from_ansi(std::string_view(field, strnlen(field, size))));
 }
 
-void show_text(ui::Hwnd dialog, int id, std::u16string_view text) { ui::set_item_text(dialog, id, text); }
+void show_text(ui::Hwnd dialog, int id, std::u16string_view text)
+{
+    ui::set_item_text(dialog, id, text);
+}
 
 void show_point_number(ui::Hwnd dialog, int id, uint32_t number)
 {
@@ -66,8 +72,14 @@ void show_coordinate(ui::Hwnd dialog, int id, double value)
     show_text(dialog, id, formats::format_coordinate(value));
 }
 
-void show_distance(ui::Hwnd dialog, int id, double value) { show_text(dialog, id, formats::format_distance(value)); }
+void show_distance(ui::Hwnd dialog, int id, double value)
+{
+    show_text(dialog, id, formats::format_distance(value));
+}
 
-void show_azimuth(ui::Hwnd dialog, int id, double radians) { show_text(dialog, id, formats::format_azimuth(radians)); }
+void show_azimuth(ui::Hwnd dialog, int id, double radians)
+{
+    show_text(dialog, id, formats::format_azimuth(radians));
+}
 
 }  // namespace forms

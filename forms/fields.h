@@ -47,20 +47,18 @@ std::optional<double> read_angle(ui::Hwnd dialog, int id, int max_chars = kWhole
 // white space taken off, cut to what the field holds with its NUL; and the field shown as it is.
 void read_record_text(ui::Hwnd dialog, int id, int max_chars, char* field, size_t size);
 void show_record_text(ui::Hwnd dialog, int id, const char* field, size_t size);
-template <size_t N>
-void read_record_text(ui::Hwnd dialog, int id, int max_chars, char (&field)[N])
+template <size_t N> void read_record_text(ui::Hwnd dialog, int id, int max_chars, char (&field)[N])
 {
     read_record_text(dialog, id, max_chars, field, N);
 }
-template <size_t N>
-void show_record_text(ui::Hwnd dialog, int id, const char (&field)[N])
+template <size_t N> void show_record_text(ui::Hwnd dialog, int id, const char (&field)[N])
 {
     show_record_text(dialog, id, field, N);
 }
 
 // Shown in the control.
 void show_text(ui::Hwnd dialog, int id, std::u16string_view text);
-void show_point_number(ui::Hwnd dialog, int id, uint32_t number);   // empty for 0
+void show_point_number(ui::Hwnd dialog, int id, uint32_t number);  // empty for 0
 void show_coordinate(ui::Hwnd dialog, int id, double value);
 void show_distance(ui::Hwnd dialog, int id, double value);
 void show_azimuth(ui::Hwnd dialog, int id, double radians);

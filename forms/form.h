@@ -29,20 +29,23 @@ namespace forms {
 namespace ui = platform::ui;
 
 struct Declaration {
-    std::string_view dialog = {};             // the template's name ("PT_EDIT")
-    int number = 0;                           // or, with no name, the number of a template known by number
-    int menu_bar = 0;                         // Form: the menu-bar resource; 0 for none
-    std::u16string_view menu_error = {};      // caption of the "menu error" box when the bar cannot be made
-    int cancel_command = 0;                   // a command of the menu bar that cancels; 0 for none
-    std::optional<int> cancel_result = {};    // Cancel and Escape end with it; none: they reach on_action
-    std::optional<int> close_result = {};     // closing ends with it; none: closing is Cancel
-    std::optional<int> ok_result = {};        // ui::kIdOk ends with it; none: it reaches on_action
-    bool done_button = false;                 // Form: "ok" in the navigation bar, sending ui::kIdOk
+    std::string_view dialog = {};           // the template's name ("PT_EDIT")
+    int number = 0;                         // or, with no name, the number of a template known by number
+    int menu_bar = 0;                       // Form: the menu-bar resource; 0 for none
+    std::u16string_view menu_error = {};    // caption of the "menu error" box when the bar cannot be made
+    int cancel_command = 0;                 // a command of the menu bar that cancels; 0 for none
+    std::optional<int> cancel_result = {};  // Cancel and Escape end with it; none: they reach on_action
+    std::optional<int> close_result = {};   // closing ends with it; none: closing is Cancel
+    std::optional<int> ok_result = {};      // ui::kIdOk ends with it; none: it reaches on_action
+    bool done_button = false;               // Form: "ok" in the navigation bar, sending ui::kIdOk
 };
 
 class Dialog : public ui::DialogProc {
 public:
-    explicit Dialog(const Declaration& declaration) : m_declaration(declaration) {}
+    explicit Dialog(const Declaration& declaration)
+        : m_declaration(declaration)
+    {
+    }
 
     // Runs the dialog modally over `owner` and returns what it ended with; -1 when it could not be shown
     // (its template is not installed, or a control of it cannot be made).
@@ -59,7 +62,7 @@ protected:
 
 private:
     // What the kind of dialog does before on_open.
-    virtual void set_up() {}
+    virtual void set_up() { }
 
     bool on_init() final;
     bool on_command(int id, int code, ui::Hwnd control) final;

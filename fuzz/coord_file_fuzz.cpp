@@ -48,7 +48,7 @@ std::vector<Read> read_each(int last)
 {
     std::vector<Read> reads;
     for (int i = 1; i <= last; ++i) {
-        Read r { i, {} };
+        Read r {i, {}};
         if (store::coord_read(i, &r.point) == 1) {
             FUZZ_CHECK(texts_terminated(r.point));
             reads.push_back(r);
@@ -63,7 +63,7 @@ void check_scans_agree_with_reads(int count)
     std::vector<Read> reads = read_each(last);
     std::vector<Read> scanned;
     FUZZ_CHECK(store::coord_scan_records(1, last, [&](int index, const PointRecord& p) {
-        scanned.push_back({ index, p });
+        scanned.push_back({index, p});
         return true;
     }));
     FUZZ_CHECK(scanned.size() == reads.size());

@@ -15,7 +15,7 @@ namespace files = platform::files;
 namespace {
 
 struct SupportState {
-    std::string temp;   // host folder of the device and the card; removed at exit
+    std::string temp;  // host folder of the device and the card; removed at exit
 };
 
 SupportState s_support;

@@ -28,8 +28,8 @@ std::u16string widen(std::string_view bytes);
 
 }  // namespace fuzz
 
-#define FUZZ_CHECK(condition)                                   \
-    do {                                                        \
-        if (!(condition))                                       \
-            ::fuzz::fail(__FILE__, __LINE__, #condition);       \
+#define FUZZ_CHECK(condition)                                                                                          \
+    do {                                                                                                               \
+        if (!(condition))                                                                                              \
+            ::fuzz::fail(__FILE__, __LINE__, #condition);                                                              \
     } while (0)

@@ -20,7 +20,7 @@ struct Kind {
     int key_size;
     bool duplicates;
 };
-constexpr Kind kKinds[] = { { 12, false }, { 16, true } };
+constexpr Kind kKinds[] = {{12, false}, {16, true}};
 
 struct Entry {
     std::string key;
@@ -62,15 +62,17 @@ public:
     std::vector<Entry> walk(bool forward)
     {
         std::vector<Entry> seen;
-        Entry e { std::string(size_t(m_key_size), '\0'), 0 };
-        int r = settle(forward ? index_first(m_index, e.key.data(), &e.record)
-                               : index_last(m_index, e.key.data(), &e.record), { kIndexOk, kIndexEnd });
+        Entry e {std::string(size_t(m_key_size), '\0'), 0};
+        int r = settle(
+            forward ? index_first(m_index, e.key.data(), &e.record) : index_last(m_index, e.key.data(), &e.record),
+            {kIndexOk, kIndexEnd});
         while (r == kIndexOk) {
             FUZZ_CHECK(seen.size() < m_most_entries);
             FUZZ_CHECK(seen.empty() || (forward ? before(seen.back(), e) : before(e, seen.back())));
             seen.push_back(e);
             r = settle(forward ? index_next(m_index, e.key.data(), &e.record)
-                               : index_previous(m_index, e.key.data(), &e.record), { kIndexOk, kIndexEnd });
+                               : index_previous(m_index, e.key.data(), &e.record),
+                {kIndexOk, kIndexEnd});
         }
         return seen;
     }
@@ -78,21 +80,21 @@ public:
     // Finds an entry with and without its record; an exact hit hands back the key searched for.
     void find(const Entry& wanted)
     {
-        for (bool match_record : { true, false }) {
+        for (bool match_record : {true, false}) {
             std::string key = wanted.key;
             uint32_t record = 0;
             int r = settle(index_find(m_index, key.data(), wanted.record, match_record, &record),
-                { kIndexOk, match_record ? kIndexNotFound : kIndexNextGreater, kIndexEnd });
+                {kIndexOk, match_record ? kIndexNotFound : kIndexNextGreater, kIndexEnd});
             if (r == kIndexOk) {
                 FUZZ_CHECK(key == wanted.key);
                 FUZZ_CHECK(!match_record || wanted.record == 0 || record == wanted.record);
             }
             if (r == kIndexNextGreater || r == kIndexNotFound)
-                FUZZ_CHECK(before(wanted, Entry { key, record }));
+                FUZZ_CHECK(before(wanted, Entry {key, record}));
             if (r == kIndexOk || r == kIndexNextGreater || r == kIndexNotFound) {
-                Entry at { key, record };
-                Entry after { std::string(size_t(m_key_size), '\0'), 0 };
-                if (settle(index_next(m_index, after.key.data(), &after.record), { kIndexOk, kIndexEnd }) == kIndexOk)
+                Entry at {key, record};
+                Entry after {std::string(size_t(m_key_size), '\0'), 0};
+                if (settle(index_next(m_index, after.key.data(), &after.record), {kIndexOk, kIndexEnd}) == kIndexOk)
                     FUZZ_CHECK(before(at, after));
             }
         }
@@ -101,10 +103,10 @@ public:
     void insert(const Entry& e)
     {
         ++m_most_entries;
-        settle(index_insert(m_index, e.key.data(), e.record), { kIndexOk, kIndexExists });
+        settle(index_insert(m_index, e.key.data(), e.record), {kIndexOk, kIndexExists});
     }
 
-    void remove(const Entry& e) { settle(index_delete(m_index, e.key.data(), e.record), { kIndexOk, kIndexNotFound }); }
+    void remove(const Entry& e) { settle(index_delete(m_index, e.key.data(), e.record), {kIndexOk, kIndexNotFound}); }
 
     int key_size() const { return m_key_size; }
 
@@ -127,7 +129,7 @@ std::vector<Entry> new_entries(const std::vector<Entry>& present, int key_size, 
         made.push_back(e);
     }
     for (size_t k = 0; k < 16; ++k) {
-        Entry e { std::string(size_t(key_size), ' '), uint32_t(k + 1) };
+        Entry e {std::string(size_t(key_size), ' '), uint32_t(k + 1)};
         for (int j = 0; j < key_size; ++j)
             e.key[size_t(j)] = size > 0 ? char(data[(size - 1 - (k * 5 + size_t(j)) % size)]) : char('0' + k);
         made.push_back(e);

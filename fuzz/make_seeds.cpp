@@ -63,7 +63,7 @@ void coordinate_seeds()
         const char* name;
         int count;
     };
-    for (Job job : { Job { u"\\My Documents\\Small", "small", 12 }, Job { u"\\My Documents\\Lot", "lot", 230 } }) {
+    for (Job job : {Job {u"\\My Documents\\Small", "small", 12}, Job {u"\\My Documents\\Lot", "lot", 230}}) {
         std::u16string base = job.base;
         make_job(base + u".dat", job.count);
         keep(base + u".dat", "coord_file", std::string(job.name) + ".dat");
@@ -84,7 +84,8 @@ void coordinate_seeds()
     FUZZ_CHECK(store::index_close(deep));
     keep(u"\\Temp\\Deep.PtNDX", "index_pages", "deep.PtNDX");
     // An empty index: the root alone.
-    FUZZ_CHECK(store::index_close(store::index_open(u"\\My Documents\\Empty.PPC_.PtNDX", store::kNumberKeySize, false)));
+    FUZZ_CHECK(
+        store::index_close(store::index_open(u"\\My Documents\\Empty.PPC_.PtNDX", store::kNumberKeySize, false)));
     keep(u"\\My Documents\\Empty.PPC_.PtNDX", "index_pages", "empty.PtNDX");
 }
 
@@ -117,8 +118,9 @@ void registry_seeds()
     FUZZ_CHECK(platform::serial::configure_port(u"COM3:", "replay:/tmp/track.nmea@480"));
     FUZZ_CHECK(platform::serial::configure_gpsd("localhost:2947"));
     FUZZ_CHECK(registry::set_number(u"Drivers\\BuiltIn\\GPSID", u"Baud", 4800));
-    FUZZ_CHECK(registry::set_binary(u"Drivers\\BuiltIn\\GPSID", u"Blob", { 0x00, 0xff, 0x7a }));
-    FUZZ_CHECK(registry::set_text(u"Software\\Varno", u"Quoted \"name\"", u"tab\there\nline \\ \u00e9 \U0001F600 \xD800"));
+    FUZZ_CHECK(registry::set_binary(u"Drivers\\BuiltIn\\GPSID", u"Blob", {0x00, 0xff, 0x7a}));
+    FUZZ_CHECK(
+        registry::set_text(u"Software\\Varno", u"Quoted \"name\"", u"tab\there\nline \\ \u00e9 \U0001F600 \xD800"));
     FUZZ_CHECK(registry::create_key(u"Software\\Empty"));
     keep(u"\\Windows\\registry.txt", "registry", "registry.txt");
 }

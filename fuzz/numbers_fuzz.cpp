@@ -43,7 +43,7 @@ void check_fixed_round_trip(double value)
 {
     if (!(std::fabs(value) <= 1e15))
         return;
-    for (int decimals : { 0, 3, 9 }) {
+    for (int decimals : {0, 3, 9}) {
         std::string text = formats::format_fixed_decimals(value, decimals);
         double back = kUntouched;
         FUZZ_CHECK(formats::parse_number_ansi(text, &back));
@@ -109,8 +109,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     std::string_view text(reinterpret_cast<const char*>(data), size);
     check_number(text);
-    for (int mode : { formats::kAngleDegrees, formats::kAngleGons, formats::kAngleQuadrant }) {
-        for (int decimals : { 0, 2, 5 }) {
+    for (int mode : {formats::kAngleDegrees, formats::kAngleGons, formats::kAngleQuadrant}) {
+        for (int decimals : {0, 2, 5}) {
             formats::reset_display_settings();
             formats::set_angle_mode(mode);
             formats::set_angle_decimals(decimals);

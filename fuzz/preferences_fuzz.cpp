@@ -33,7 +33,7 @@ void make_job()
     if (platform::files::attributes(kJobPath) != platform::files::kInvalidAttributes)
         return;
     FUZZ_CHECK(store::coord_create(kJobPath));
-    for (uint32_t n : { 1u, 2u, 10u }) {
+    for (uint32_t n : {1u, 2u, 10u}) {
         store::PointRecord p;
         p.number = n;
         p.easting = 1000.0 + n;
@@ -73,8 +73,8 @@ void check_settings(const app::PreferencesRecord& record)
 {
     int mode = formats::angle_mode();
     FUZZ_CHECK(mode == formats::kAngleDegrees || mode == formats::kAngleGons || mode == formats::kAngleQuadrant);
-    for (int decimals : { formats::angle_decimals(), formats::coordinate_decimals(), formats::distance_decimals(),
-             formats::area_decimals() })
+    for (int decimals : {formats::angle_decimals(), formats::coordinate_decimals(), formats::distance_decimals(),
+             formats::area_decimals()})
         FUZZ_CHECK(decimals >= formats::kMinDecimals && decimals <= formats::kMaxDecimals);
     std::u16string options = app::build_options_string();
     app::PreferencesRecord scratch {};
@@ -117,7 +117,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FUZZ_CHECK(saved.size() == std::max(size, app::kPreferencesSize));
     FUZZ_CHECK(std::memcmp(saved.data(), bytes, app::kPreferencesSize) == 0);
     FUZZ_CHECK(size <= app::kPreferencesSize
-        || std::memcmp(saved.data() + app::kPreferencesSize, data + app::kPreferencesSize, size - app::kPreferencesSize) == 0);
+        || std::memcmp(saved.data() + app::kPreferencesSize, data + app::kPreferencesSize, size - app::kPreferencesSize)
+            == 0);
     std::u16string expected_last = store::coord_is_open() ? store::coord_full_path() : app::kNoLastFile;
     FUZZ_CHECK(app::preferences_last_file(record) == expected_last);
     app::PreferencesRecord again;

@@ -20,9 +20,15 @@ constexpr const char16_t* kSidePath = u"\\Windows\\registry.txt.new";
 void describe_value(const registry::Value& v, std::string* out)
 {
     switch (v.type) {
-    case registry::Type::Text: *out += "text " + registry::escape(v.text); break;
-    case registry::Type::Number: *out += "number " + std::to_string(v.number); break;
-    case registry::Type::Binary: *out += "binary " + std::string(v.binary.begin(), v.binary.end()); break;
+    case registry::Type::Text:
+        *out += "text " + registry::escape(v.text);
+        break;
+    case registry::Type::Number:
+        *out += "number " + std::to_string(v.number);
+        break;
+    case registry::Type::Binary:
+        *out += "binary " + std::string(v.binary.begin(), v.binary.end());
+        break;
     }
 }
 

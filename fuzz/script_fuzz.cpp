@@ -25,7 +25,7 @@ std::string quoted(const std::string& text)
 
 void check_line(int number, std::string_view line)
 {
-    script::Step step { number, std::string(line), {} };
+    script::Step step {number, std::string(line), {}};
     std::string error;
     if (!script::split_line(line, &step.words, &error)) {
         FUZZ_CHECK(!error.empty());

@@ -14,7 +14,7 @@ struct TableEntry {
 };
 
 // Axes and inverse flattening as published for each datum; b is the published value, not derived from f.
-constexpr std::array<TableEntry, 13> kEllipsoids{{
+constexpr std::array<TableEntry, 13> kEllipsoids {{
     {"GRS80", 6378137.0, 6356752.314, 298.257222101},
     {"CLARKE 1866", 6378206.4, 6356583.8, 294.9786982},
     {"ATS77", 6378135.0, 6356750.305, 298.257},

@@ -8,10 +8,10 @@ namespace gps {
 
 // One reference ellipsoid. Lengths in metres.
 struct Ellipsoid {
-    double a = 0.0;    // semi-major axis
-    double b = 0.0;    // semi-minor axis (kept for display; the conversions use a and f)
-    double f = 0.0;    // flattening, the double nearest to 1 / (inverse flattening)
-    double e2 = 0.0;   // first eccentricity squared, 2f - f*f, computed on selection
+    double a = 0.0;   // semi-major axis
+    double b = 0.0;   // semi-minor axis (kept for display; the conversions use a and f)
+    double f = 0.0;   // flattening, the double nearest to 1 / (inverse flattening)
+    double e2 = 0.0;  // first eccentricity squared, 2f - f*f, computed on selection
 };
 
 // Fills *record with the named ellipsoid ("WGS84", "CLARKE 1866", ...; exact, case-sensitive names) and

@@ -16,7 +16,7 @@ namespace gps {
 namespace link {
 
 namespace {
-LinkState s_link;   // the one link of the process; user-interface thread only
+LinkState s_link;  // the one link of the process; user-interface thread only
 }  // namespace
 
 LinkState& state()
@@ -45,9 +45,12 @@ bool gives_valid_fix(link::Handler handler)
     const link::Fix& fix = state().current;
     switch (handler) {
     case link::Handler::Gll:
-    case link::Handler::Rmc: return fix.status == 'A';
-    case link::Handler::Gga: return is_measured_quality(fix.quality);
-    default: return false;
+    case link::Handler::Rmc:
+        return fix.status == 'A';
+    case link::Handler::Gga:
+        return is_measured_quality(fix.quality);
+    default:
+        return false;
     }
 }
 
@@ -148,7 +151,7 @@ bool GetFixGrid(double* northing, double* easting, double* elevation, int* zone)
     SelectEllipsoid(&wgs84, "WGS84");
     int fix_zone = 0;
     GeographicToGrid(wgs84, nmea::AngleToDegrees(s.current.latitude), nmea::AngleToDegrees(s.current.longitude),
-                     &fix_zone, northing, easting);
+        &fix_zone, northing, easting);
     *elevation = s.current.altitude;
     *zone = fix_zone;
     s.fix_available = false;
@@ -207,14 +210,13 @@ platform::serial::Handle GetNavigationPort()
 
 void ResetGpsLink()
 {
-    state() = link::LinkState{};
+    state() = link::LinkState {};
 }
 
 namespace {
 
 // What a new process starts with, for the tests.
-[[maybe_unused]] const bool s_reset_registered =
-    platform::register_reset(platform::ResetStage::Program, ResetGpsLink);
+[[maybe_unused]] const bool s_reset_registered = platform::register_reset(platform::ResetStage::Program, ResetGpsLink);
 
 }  // namespace
 

@@ -78,13 +78,13 @@ FixDegrees GetFixDegrees();
 
 // ---- Satellites ----------------------------------------------------------------------------------------
 
-constexpr int kSatelliteCapacity = 28;   // seven GSV messages of four
+constexpr int kSatelliteCapacity = 28;  // seven GSV messages of four
 
 struct Satellite {
     int32_t prn = 0;
-    int32_t snr100 = 0;      // signal-to-noise ratio in dB times 100; 0 when not tracked
-    int32_t azimuth = 0;     // whole degrees from true north
-    int32_t elevation = 0;   // whole degrees above the horizon
+    int32_t snr100 = 0;     // signal-to-noise ratio in dB times 100; 0 when not tracked
+    int32_t azimuth = 0;    // whole degrees from true north
+    int32_t elevation = 0;  // whole degrees above the horizon
 };
 
 // Satellites in view by the last GPGSV message, at most kSatelliteCapacity. Entries 0 .. count - 1 are

@@ -13,10 +13,10 @@
 namespace gps::nmea {
 
 constexpr size_t kReceiveCapacity = 512;
-constexpr size_t kSentenceCopySize = 92;                       // text after '$' and a NUL
-constexpr size_t kMaxSentenceLength = kSentenceCopySize - 1;   // 91 characters, CR included
+constexpr size_t kSentenceCopySize = 92;                      // text after '$' and a NUL
+constexpr size_t kMaxSentenceLength = kSentenceCopySize - 1;  // 91 characters, CR included
 constexpr int kFieldCount = 20;
-constexpr size_t kFieldSize = 20;                              // 19 characters and a NUL
+constexpr size_t kFieldSize = 20;  // 19 characters and a NUL
 
 // Bytes received and not yet cut into sentences. Consumed bytes are removed by moving the rest forward.
 struct ReceiveBuffer {
@@ -56,7 +56,7 @@ bool ExtractSentence(ReceiveBuffer* buffer, Sentence* out);
 // twentieth are ignored; fields the sentence does not supply are empty.
 struct Fields {
     char field[kFieldCount][kFieldSize] = {};
-    int count = 0;   // fields the sentence supplied, at most kFieldCount
+    int count = 0;  // fields the sentence supplied, at most kFieldCount
 
     const char* operator[](int i) const { return field[i]; }
 };

@@ -109,8 +109,8 @@ Angle ParseLongitude(std::string_view field, std::string_view hemisphere)
 
 double AngleToDegrees(const Angle& angle)
 {
-    const double magnitude = std::abs(angle.degrees) + std::abs(angle.minutes) / 60.0 +
-                             (std::abs(angle.seconds) + std::abs(angle.hundredths) * 0.01) / 3600.0;
+    const double magnitude = std::abs(angle.degrees) + std::abs(angle.minutes) / 60.0
+        + (std::abs(angle.seconds) + std::abs(angle.hundredths) * 0.01) / 3600.0;
     return angle.negative() ? -magnitude : magnitude;
 }
 

@@ -68,11 +68,11 @@ Scan scan_sentence(ReceiveBuffer* buffer, size_t* end)
     for (size_t i = 1; i < buffer->fill; ++i) {
         const uint8_t b = buffer->bytes[i];
         if (b == '$') {
-            buffer->consume(i);   // a broken sentence: keep only what starts at the new '$'
+            buffer->consume(i);  // a broken sentence: keep only what starts at the new '$'
             return Scan::Dropped;
         }
         if (i - 1 > kMaxSentenceLength) {
-            buffer->consume(1);   // too long for the copy: lose its '$' and so the whole line
+            buffer->consume(1);  // too long for the copy: lose its '$' and so the whole line
             return Scan::Dropped;
         }
         if (b == '\n') {
@@ -137,7 +137,7 @@ std::string_view SentenceIdentifier(const Sentence& sentence)
 
 void SplitFields(const Sentence& sentence, Fields* out)
 {
-    *out = Fields{};
+    *out = Fields {};
     std::string_view text = without_cr(sentence.view());
     const size_t comma = text.find(',');
     if (comma == std::string_view::npos)

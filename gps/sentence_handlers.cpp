@@ -16,7 +16,7 @@ namespace {
 
 constexpr int kSatellitesPerMessage = 4;
 constexpr int kMaxGsvMessages = kSatelliteCapacity / kSatellitesPerMessage;
-constexpr int32_t kMaxSnr = 1000000;   // far above any real value; keeps SNR x 100 inside int32_t
+constexpr int32_t kMaxSnr = 1000000;  // far above any real value; keeps SNR x 100 inside int32_t
 
 bool is_upper_letter(char c)
 {
@@ -26,8 +26,8 @@ bool is_upper_letter(char c)
 // "..GGA" and the like: a two-letter talker and the type.
 bool is_type(std::string_view identifier, std::string_view type)
 {
-    return identifier.size() == 5 && is_upper_letter(identifier[0]) && is_upper_letter(identifier[1]) &&
-           identifier.substr(2) == type;
+    return identifier.size() == 5 && is_upper_letter(identifier[0]) && is_upper_letter(identifier[1])
+        && identifier.substr(2) == type;
 }
 
 void handle_gsv(const nmea::Fields& f)
@@ -97,11 +97,20 @@ Handler HandleSentence(const nmea::Sentence& sentence, GpsMode mode)
     nmea::Fields fields;
     nmea::SplitFields(sentence, &fields);
     switch (handler) {
-    case Handler::Gsv: handle_gsv(fields); break;
-    case Handler::Gll: handle_gll(fields); break;
-    case Handler::Rmc: handle_rmc(fields); break;
-    case Handler::Gga: handle_gga(fields); break;
-    case Handler::None: break;
+    case Handler::Gsv:
+        handle_gsv(fields);
+        break;
+    case Handler::Gll:
+        handle_gll(fields);
+        break;
+    case Handler::Rmc:
+        handle_rmc(fields);
+        break;
+    case Handler::Gga:
+        handle_gga(fields);
+        break;
+    case Handler::None:
+        break;
     }
     return handler;
 }

@@ -8,7 +8,7 @@ namespace gps {
 namespace {
 
 constexpr double kDegree = std::numbers::pi / 180.0;
-constexpr double kFootpointTolerance = 0.00001;   // metres of meridian arc
+constexpr double kFootpointTolerance = 0.00001;  // metres of meridian arc
 // The footpoint search normally ends within a few thousand steps; a northing far beyond the earth would
 // otherwise walk (or, once the steps fall below the spacing of doubles, stand) for ever.
 constexpr int kFootpointStepLimit = 200000;
@@ -27,10 +27,10 @@ double to_degrees_positive(double radians)
 
 // Quantities of the ellipsoid at a latitude, named as in the GDA manual.
 struct LatitudeTerms {
-    double nu;    // radius of curvature in the prime vertical
-    double rho;   // radius of curvature in the meridian
-    double psi;   // nu / rho = 1 + e'^2 cos^2(phi)
-    double t;     // tan(phi)
+    double nu;   // radius of curvature in the prime vertical
+    double rho;  // radius of curvature in the meridian
+    double psi;  // nu / rho = 1 + e'^2 cos^2(phi)
+    double t;    // tan(phi)
 };
 
 LatitudeTerms latitude_terms(const Ellipsoid& ellipsoid, double phi)
@@ -119,12 +119,12 @@ double MeridianDistance(const Ellipsoid& ellipsoid, double phi)
     const double a2 = 3.0 / 8.0 * (e2 + e4 / 4.0 + 15.0 * e6 / 128.0);
     const double a4 = 15.0 / 256.0 * (e4 + 3.0 * e6 / 4.0);
     const double a6 = 35.0 * e6 / 3072.0;
-    return ellipsoid.a * (a0_coefficient(e2) * phi - a2 * std::sin(2.0 * phi) + a4 * std::sin(4.0 * phi) -
-                          a6 * std::sin(6.0 * phi));
+    return ellipsoid.a
+        * (a0_coefficient(e2) * phi - a2 * std::sin(2.0 * phi) + a4 * std::sin(4.0 * phi) - a6 * std::sin(6.0 * phi));
 }
 
-void GeographicToGrid(const Ellipsoid& ellipsoid, double latitude, double longitude_east, int* zone,
-                      double* northing, double* easting)
+void GeographicToGrid(
+    const Ellipsoid& ellipsoid, double latitude, double longitude_east, int* zone, double* northing, double* easting)
 {
     double longitude_west = -longitude_east;
     if (longitude_west < 0.0)
@@ -144,22 +144,22 @@ void GeographicToGrid(const Ellipsoid& ellipsoid, double latitude, double longit
 
     const double north1 = q.nu * s * c * w2 / 2.0;
     const double north2 = q.nu * s * c * c2 * w2 * w2 / 24.0 * (4.0 * psi * psi + psi - t2);
-    const double north3 = q.nu * s * c * c2 * c2 * w2 * w2 * w2 / 720.0 *
-                      (8.0 * std::pow(psi, 4) * (11.0 - 24.0 * t2) - 28.0 * std::pow(psi, 3) * (1.0 - 6.0 * t2) +
-                       psi * psi * (1.0 - 32.0 * t2) - 2.0 * psi * t2 + t4);
-    const double north4 = q.nu * s * c * c2 * c2 * c2 * std::pow(w2, 4) / 40320.0 *
-                      (1385.0 - 3111.0 * t2 + 543.0 * t4 - t6);
+    const double north3 = q.nu * s * c * c2 * c2 * w2 * w2 * w2 / 720.0
+        * (8.0 * std::pow(psi, 4) * (11.0 - 24.0 * t2) - 28.0 * std::pow(psi, 3) * (1.0 - 6.0 * t2)
+            + psi * psi * (1.0 - 32.0 * t2) - 2.0 * psi * t2 + t4);
+    const double north4
+        = q.nu * s * c * c2 * c2 * c2 * std::pow(w2, 4) / 40320.0 * (1385.0 - 3111.0 * t2 + 543.0 * t4 - t6);
     *northing = kUtmScale * (MeridianDistance(ellipsoid, phi) + north1 + north2 + north3 + north4);
 
     const double east1 = w2 * c2 / 6.0 * (psi - t2);
-    const double east2 = w2 * w2 * c2 * c2 / 120.0 *
-                      (4.0 * std::pow(psi, 3) * (1.0 - 6.0 * t2) + psi * psi * (1.0 + 8.0 * t2) - 2.0 * psi * t2 + t4);
+    const double east2 = w2 * w2 * c2 * c2 / 120.0
+        * (4.0 * std::pow(psi, 3) * (1.0 - 6.0 * t2) + psi * psi * (1.0 + 8.0 * t2) - 2.0 * psi * t2 + t4);
     const double east3 = std::pow(w2 * c2, 3) / 5040.0 * (61.0 - 479.0 * t2 + 179.0 * t4 - t6);
     *easting = kUtmFalseEasting + kUtmScale * q.nu * w * c * (1.0 + east1 + east2 + east3);
 }
 
-void GridToGeographic(const Ellipsoid& ellipsoid, double northing, double easting, int zone,
-                      double* latitude, double* longitude_west)
+void GridToGeographic(
+    const Ellipsoid& ellipsoid, double northing, double easting, int zone, double* latitude, double* longitude_west)
 {
     const double e_prime = easting - kUtmFalseEasting;
     const double phi_f = footpoint_latitude(ellipsoid, northing / kUtmScale);
@@ -168,19 +168,17 @@ void GridToGeographic(const Ellipsoid& ellipsoid, double northing, double eastin
     const double x = e_prime / (kUtmScale * q.nu);
     const double x3 = x * x * x, x5 = x3 * x * x, x7 = x5 * x * x;
 
-    const double lat_series =
-        x / 2.0 - x3 / 24.0 * (-4.0 * psi * psi + 9.0 * psi * (1.0 - t2) + 12.0 * t2) +
-        x5 / 720.0 *
-            (8.0 * std::pow(psi, 4) * (11.0 - 24.0 * t2) - 12.0 * std::pow(psi, 3) * (21.0 - 71.0 * t2) +
-             15.0 * psi * psi * (15.0 - 98.0 * t2 + 15.0 * t4) + 180.0 * psi * (5.0 * t2 - 3.0 * t4) + 360.0 * t4) -
-        x7 / 40320.0 * (1385.0 + 3633.0 * t2 + 4095.0 * t4 + 1575.0 * t6);
+    const double lat_series = x / 2.0 - x3 / 24.0 * (-4.0 * psi * psi + 9.0 * psi * (1.0 - t2) + 12.0 * t2)
+        + x5 / 720.0
+            * (8.0 * std::pow(psi, 4) * (11.0 - 24.0 * t2) - 12.0 * std::pow(psi, 3) * (21.0 - 71.0 * t2)
+                + 15.0 * psi * psi * (15.0 - 98.0 * t2 + 15.0 * t4) + 180.0 * psi * (5.0 * t2 - 3.0 * t4) + 360.0 * t4)
+        - x7 / 40320.0 * (1385.0 + 3633.0 * t2 + 4095.0 * t4 + 1575.0 * t6);
     const double phi = phi_f - q.t * e_prime / (kUtmScale * q.rho) * lat_series;
 
-    const double lon_series =
-        x - x3 / 6.0 * (psi + 2.0 * t2) +
-        x5 / 120.0 * (-4.0 * std::pow(psi, 3) * (1.0 - 6.0 * t2) + psi * psi * (9.0 - 68.0 * t2) + 72.0 * psi * t2 +
-                      24.0 * t4) -
-        x7 / 5040.0 * (61.0 + 662.0 * t2 + 1320.0 * t4 + 720.0 * t6);
+    const double lon_series = x - x3 / 6.0 * (psi + 2.0 * t2)
+        + x5 / 120.0
+            * (-4.0 * std::pow(psi, 3) * (1.0 - 6.0 * t2) + psi * psi * (9.0 - 68.0 * t2) + 72.0 * psi * t2 + 24.0 * t4)
+        - x7 / 5040.0 * (61.0 + 662.0 * t2 + 1320.0 * t4 + 720.0 * t6);
     const double w = lon_series / std::cos(phi_f);
 
     *latitude = to_degrees_positive(phi);

@@ -32,12 +32,12 @@ double MeridianDistance(const Ellipsoid& ellipsoid, double phi);
 // Projects a point. *zone in: 0 to choose the zone from the longitude (it is then written back), or the
 // zone 1..60 to project into (points up to the antimeridian on either side of its central meridian are
 // taken the short way round). Northing and easting in metres.
-void GeographicToGrid(const Ellipsoid& ellipsoid, double latitude, double longitude_east, int* zone,
-                      double* northing, double* easting);
+void GeographicToGrid(
+    const Ellipsoid& ellipsoid, double latitude, double longitude_east, int* zone, double* northing, double* easting);
 
 // Inverts the projection in the given zone (1..60). Latitude and west-positive longitude in degrees, both
 // through the radians-to-degrees rule (see above). Non-finite grid values give NaN results.
-void GridToGeographic(const Ellipsoid& ellipsoid, double northing, double easting, int zone,
-                      double* latitude, double* longitude_west);
+void GridToGeographic(
+    const Ellipsoid& ellipsoid, double northing, double easting, int zone, double* latitude, double* longitude_west);
 
 }  // namespace gps

@@ -5,13 +5,13 @@
 namespace resources {
 
 // Strings.
-constexpr int kStringTitle = 1;          // "Varno": the main window's title
-constexpr int kStringClassName = 3;      // "MV": the main window's class
+constexpr int kStringTitle = 1;      // "Varno": the main window's title
+constexpr int kStringClassName = 3;  // "MV": the main window's class
 
-constexpr int kIconProgram = 176;        // the program icon (drawn by the icon static control)
-constexpr int kMenuBarMain = 111;        // the main window's menu bar
-constexpr int kAcceleratorsMain = 3;     // Ctrl+A -> About, Ctrl+Q -> command 1
-constexpr int kDialogAbout = 103;        // the about box, known by number
+constexpr int kIconProgram = 176;     // the program icon (drawn by the icon static control)
+constexpr int kMenuBarMain = 111;     // the main window's menu bar
+constexpr int kAcceleratorsMain = 3;  // Ctrl+A -> About, Ctrl+Q -> command 1
+constexpr int kDialogAbout = 103;     // the about box, known by number
 
 // Commands of the main menu bar. The comment names the label path.
 constexpr int kCmdOpen = 40004;             // Coords/Open
@@ -46,21 +46,21 @@ constexpr int kAboutPurpose = 1034;
 // The options dialog VARNO_OPTIONS: five drop-down lists and their labels (the labels a range of their
 // own), OK (1) and Cancel (2).
 constexpr const char* kDialogOptions = "VARNO_OPTIONS";
-constexpr int kOptionsAngleMode = 1244;       // "Degrees", "Gons (Grads)", "Quadrantal"
-constexpr int kOptionsAngleDecimals = 1247;   // "0" .. "7" each
+constexpr int kOptionsAngleMode = 1244;      // "Degrees", "Gons (Grads)", "Quadrantal"
+constexpr int kOptionsAngleDecimals = 1247;  // "0" .. "7" each
 constexpr int kOptionsCoordDecimals = 1248;
 constexpr int kOptionsDistDecimals = 1249;
 constexpr int kOptionsAreaDecimals = 1250;
-constexpr int kOptionsLabelFirst = 1960;      // 1960 .. 1968: the static labels
+constexpr int kOptionsLabelFirst = 1960;  // 1960 .. 1968: the static labels
 
 // The file browser PATHNAMES and its menu bar.
 constexpr const char* kDialogPathnames = "PATHNAMES";
-constexpr int kPathnamesList = 1001;          // entries of the current folder
-constexpr int kPathnamesPath = 1002;          // the path being chosen (editable)
-constexpr int kPathnamesBack = 1003;          // "Back": one folder up
+constexpr int kPathnamesList = 1001;  // entries of the current folder
+constexpr int kPathnamesPath = 1002;  // the path being chosen (editable)
+constexpr int kPathnamesBack = 1003;  // "Back": one folder up
 constexpr int kMenuBarPathnames = 139;
-constexpr int kCmdPathnamesOk = 40065;        // "OK"
-constexpr int kCmdPathnamesCancel = 40066;    // "Cancel"
+constexpr int kCmdPathnamesOk = 40065;      // "OK"
+constexpr int kCmdPathnamesCancel = 40066;  // "Cancel"
 
 // The about box's texts, as shown.
 extern const char16_t kAboutVersionText[];

@@ -47,8 +47,8 @@ ui::DialogTemplate full_screen(std::string name, std::u16string title, std::vect
     return t;
 }
 
-ui::DialogTemplate popup(std::string name, std::u16string title, int width, int height,
-                         std::vector<ui::ControlTemplate> controls)
+ui::DialogTemplate popup(
+    std::string name, std::u16string title, int width, int height, std::vector<ui::ControlTemplate> controls)
 {
     ui::DialogTemplate t = full_screen(std::move(name), std::move(title), std::move(controls));
     t.full_screen = false;

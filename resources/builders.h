@@ -39,8 +39,8 @@ ui::ControlTemplate drop_down(int id, ui::Rect r);
 // A full-screen dialog lays its controls out in the 240 x 268 work area.
 ui::DialogTemplate full_screen(std::string name, std::u16string title, std::vector<ui::ControlTemplate> controls);
 // A pop-up is centred on the screen; its caption strip takes the top controls::kPopupCaptionHeight rows.
-ui::DialogTemplate popup(std::string name, std::u16string title, int width, int height,
-                         std::vector<ui::ControlTemplate> controls);
+ui::DialogTemplate popup(
+    std::string name, std::u16string title, int width, int height, std::vector<ui::ControlTemplate> controls);
 
 }  // namespace build
 

@@ -50,24 +50,24 @@ constexpr int kReadRenumberNumber = 9;
 // ---- The point list ----------------------------------------------------------------------------------
 constexpr const char* kDialogPointList = "PT_LIST";
 constexpr int kMenuBarPointList = 160;
-constexpr int kCmdListLayoutNumberCoords = 40223;   // Format/Pt, N, E, El
-constexpr int kCmdListLayoutNumberTexts = 40224;    // Format/Pt, Name, Code, Note
-constexpr int kCmdListLayoutNameCoords = 40225;     // Format/Name, Pt, N, E
+constexpr int kCmdListLayoutNumberCoords = 40223;  // Format/Pt, N, E, El
+constexpr int kCmdListLayoutNumberTexts = 40224;   // Format/Pt, Name, Code, Note
+constexpr int kCmdListLayoutNameCoords = 40225;    // Format/Name, Pt, N, E
 constexpr int kCmdListOk = 40229;
 constexpr int kCmdListCancel = 40231;
 
 constexpr int kListPoints = 1190;
-constexpr int kButtonListOrder = 1189;      // the first column's header: "Pt <", "Name >", ...
+constexpr int kButtonListOrder = 1189;  // the first column's header: "Pt <", "Name >", ...
 constexpr int kStaticListHeader2 = 1195;
 constexpr int kStaticListHeader3 = 1196;
 constexpr int kStaticListHeader4 = 1197;
-constexpr int kButtonListGoToMode = 1188;   // "Pt #" or "Name"
+constexpr int kButtonListGoToMode = 1188;  // "Pt #" or "Name"
 constexpr int kButtonListGoTo = 1187;
 constexpr int kEditListGoTo = 1045;
 constexpr int kButtonListUp = 1191;
 constexpr int kButtonListDown = 1192;
-constexpr int kButtonListLeft = 1193;       // "<<"
-constexpr int kButtonListRight = 1194;      // ">>"
+constexpr int kButtonListLeft = 1193;   // "<<"
+constexpr int kButtonListRight = 1194;  // ">>"
 constexpr int kReadListGoTo = 19;
 constexpr int kListFontHeight = 17;
 

@@ -10,15 +10,22 @@ namespace {
 // tall for the reason an index is built again at open.
 ui::DialogTemplate indexing_dialog()
 {
-    return build::popup(kDialogIndexing, u"Processing ... ", 200, 76, {
-        build::label(kIndexingText, u"", {20, 42, 190, 74}),
-    });
+    return build::popup(kDialogIndexing, u"Processing ... ", 200, 76,
+        {
+            build::label(kIndexingText, u"", {20, 42, 190, 74}),
+        });
 }
 
 }  // namespace
 
-TemplateSet store_templates() { return {{indexing_dialog()}, {}}; }
+TemplateSet store_templates()
+{
+    return {{indexing_dialog()}, {}};
+}
 
-void install_store_resources() { install(store_templates()); }
+void install_store_resources()
+{
+    install(store_templates());
+}
 
 }  // namespace resources

@@ -4,8 +4,8 @@
 namespace resources {
 
 constexpr const char* kDialogIndexing = "PT_INDEXING";
-constexpr int kIndexingText = 1045;        // static: what is being indexed
-constexpr int kIndexingProgress = 1046;    // the progress bar, created by the dialog itself
+constexpr int kIndexingText = 1045;      // static: what is being indexed
+constexpr int kIndexingProgress = 1046;  // the progress bar, created by the dialog itself
 
 struct TemplateSet;
 TemplateSet store_templates();

@@ -8,7 +8,7 @@ namespace resources {
 namespace {
 
 struct StringTable {
-    std::map<int, std::u16string> texts;   // by id; lives for the whole run
+    std::map<int, std::u16string> texts;  // by id; lives for the whole run
 };
 StringTable s_strings;
 
@@ -37,8 +37,8 @@ void clear_strings()
 namespace {
 
 // What a new process starts with, for the tests.
-[[maybe_unused]] const bool s_reset_registered =
-    platform::register_reset(platform::ResetStage::Foundation, clear_strings);
+[[maybe_unused]] const bool s_reset_registered
+    = platform::register_reset(platform::ResetStage::Foundation, clear_strings);
 
 }  // namespace
 

@@ -19,12 +19,12 @@ namespace {
 constexpr const char16_t* kNoPath = u"----";
 
 struct CoordState {
-    files::Handle file = nullptr;          // open for reading and writing, unshared; owned
-    std::u16string full_path = kNoPath;    // at most kMaxCoordPathLength characters
-    std::u16string base_path = kNoPath;    // full path cut at the extension's "."
-    IndexHandle number_index;              // closed with the file
-    IndexHandle name_index;                // closed with the file
-    uint64_t generation = 0;               // counts closes: tells a caller the file was closed under it
+    files::Handle file = nullptr;        // open for reading and writing, unshared; owned
+    std::u16string full_path = kNoPath;  // at most kMaxCoordPathLength characters
+    std::u16string base_path = kNoPath;  // full path cut at the extension's "."
+    IndexHandle number_index;            // closed with the file
+    IndexHandle name_index;              // closed with the file
+    uint64_t generation = 0;             // counts closes: tells a caller the file was closed under it
 };
 
 CoordState s_coord;
@@ -50,7 +50,7 @@ bool write_exact(files::Handle file, const void* bytes, uint32_t size)
 
 void write_header(files::Handle file, const uint8_t* header_block)
 {
-    uint8_t type[4] = { uint8_t(kRecordTypeHeader), 0, 0, 0 };
+    uint8_t type[4] = {uint8_t(kRecordTypeHeader), 0, 0, 0};
     if (!write_exact(file, type, sizeof type))
         formats::message(u"OpenNewMorventFile", u"Error writing recType");
     std::array<uint8_t, kCoordHeaderBlockSize> zeros {};
@@ -210,8 +210,8 @@ void coord_reset_for_tests()
 namespace {
 
 // What a new process starts with, for the tests.
-[[maybe_unused]] const bool s_reset_registered =
-    platform::register_reset(platform::ResetStage::Program, coord_reset_for_tests);
+[[maybe_unused]] const bool s_reset_registered
+    = platform::register_reset(platform::ResetStage::Program, coord_reset_for_tests);
 
 }  // namespace
 

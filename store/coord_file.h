@@ -40,8 +40,8 @@ constexpr uint32_t kRecordTypePoint = 4;
 constexpr uint32_t kRecordTypeHeader = 5;
 constexpr uint32_t kRecordTypeDeleted = 6;
 constexpr int kCoordHeaderBlockSize = 280;
-constexpr int kCoordHeaderSize = 287;   // type, header block, pads
-constexpr int kCoordRecordSize = 87;    // type, point record, pads
+constexpr int kCoordHeaderSize = 287;  // type, header block, pads
+constexpr int kCoordRecordSize = 87;   // type, point record, pads
 constexpr uint32_t kFlagsRewritten = 0x00800007;
 constexpr uint32_t kFlagsAppended = 0x40000007;
 
@@ -50,8 +50,8 @@ constexpr size_t kMaxCoordPathLength = 133;
 
 constexpr const char16_t* kNumberIndexSuffix = u".PPC_.PtNDX";
 constexpr const char16_t* kNameIndexSuffix = u".PPC_.NamNDX";
-constexpr int kNumberKeySize = 12;   // "%12u", no duplicates
-constexpr int kNameKeySize = 16;     // "%-15s" with its NUL, duplicates allowed
+constexpr int kNumberKeySize = 12;  // "%12u", no duplicates
+constexpr int kNameKeySize = 16;    // "%-15s" with its NUL, duplicates allowed
 
 // ---- Opening and closing ----------------------------------------------------------------------------
 
@@ -85,8 +85,8 @@ void coord_close();
 bool coord_is_open();
 // Changes with every close: a caller that ran a dialog can tell that the file was closed meanwhile.
 uint64_t coord_generation();
-const std::u16string& coord_full_path();   // "----" while no file is open
-const std::u16string& coord_base_path();   // "----" while no file is open
+const std::u16string& coord_full_path();  // "----" while no file is open
+const std::u16string& coord_base_path();  // "----" while no file is open
 // The base path a full path gives (see the layout above).
 std::u16string coord_base_path_of(const std::u16string& path);
 

@@ -13,13 +13,13 @@ namespace files = platform::files;
 
 namespace {
 
-constexpr char kMagic[8] = { 'V', 'r', 'n', 'R', 'e', 'd', 'o', '1' };
+constexpr char kMagic[8] = {'V', 'r', 'n', 'R', 'e', 'd', 'o', '1'};
 constexpr uint32_t kJournalSize = 100;
 constexpr const char16_t* kJournalSuffix = u".PPC_.Redo";
 
 struct JournalState {
-    files::Handle file = nullptr;   // open while the coordinate file is, once a rewrite made it
-    bool live = false;              // the file holds a whole journal
+    files::Handle file = nullptr;  // open while the coordinate file is, once a rewrite made it
+    bool live = false;             // the file holds a whole journal
 };
 
 JournalState s_journal;

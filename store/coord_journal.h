@@ -17,7 +17,7 @@
 
 namespace store {
 
-constexpr uint32_t kJournalRecordBytes = 84;   // type and point data; the pads stay
+constexpr uint32_t kJournalRecordBytes = 84;  // type and point data; the pads stay
 
 // Writes and flushes the journal for a rewrite of record index with bytes. False when it did not reach the
 // disk (the rewrite must not be made then).

@@ -20,7 +20,7 @@ namespace files = platform::files;
 namespace {
 
 struct OpenState {
-    IndexBuildRunner runner;   // empty: builds run to their end at once
+    IndexBuildRunner runner;  // empty: builds run to their end at once
 };
 
 OpenState s_open;
@@ -32,8 +32,8 @@ struct IndexSpec {
     bool duplicates;
 };
 
-constexpr IndexSpec kNumberSpec { kNumberIndexSuffix, IndexKind::Number, kNumberKeySize, false };
-constexpr IndexSpec kNameSpec { kNameIndexSuffix, IndexKind::Name, kNameKeySize, true };
+constexpr IndexSpec kNumberSpec {kNumberIndexSuffix, IndexKind::Number, kNumberKeySize, false};
+constexpr IndexSpec kNameSpec {kNameIndexSuffix, IndexKind::Name, kNameKeySize, true};
 
 // What the indexing dialog says under its usual text when an index is built again at open.
 constexpr const char16_t* kReasonNotClosed = u"(not closed properly)";
@@ -101,7 +101,7 @@ bool open_index(const IndexSpec& spec, bool rebuild, const char16_t* failure_cap
     if (existed)
         reason = index ? rebuild_reason(index.get(), live) : kReasonDamaged;
     if (reason) {
-        index.reset();   // closed first: the fresh file takes its place
+        index.reset();  // closed first: the fresh file takes its place
         index.reset(open_fresh(path, spec));
     }
     if (!index) {
@@ -151,8 +151,8 @@ void set_index_build_runner(IndexBuildRunner runner)
 namespace {
 
 // What a new process starts with, for the tests.
-[[maybe_unused]] const bool s_reset_registered =
-    platform::register_reset(platform::ResetStage::Program, [] { set_index_build_runner({}); });
+[[maybe_unused]] const bool s_reset_registered
+    = platform::register_reset(platform::ResetStage::Program, [] { set_index_build_runner({}); });
 
 }  // namespace
 

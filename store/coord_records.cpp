@@ -19,8 +19,8 @@ namespace {
 constexpr uint32_t kPointSize = sizeof(PointRecord);
 
 struct BulkState {
-    int depth = 0;            // nested bulk stores under way
-    int first_pending = 0;    // first record appended during them (0: none yet)
+    int depth = 0;          // nested bulk stores under way
+    int first_pending = 0;  // first record appended during them (0: none yet)
 };
 
 BulkState s_bulk;
@@ -244,7 +244,7 @@ int coord_restore(int index)
 void coord_begin_bulk()
 {
     if (s_bulk.depth++ == 0)
-        s_bulk = BulkState { 1, 0 };
+        s_bulk = BulkState {1, 0};
 }
 
 bool coord_end_bulk()

@@ -94,14 +94,14 @@ namespace store {
 struct Index;  // one open index file; opaque
 
 // Results. Where a call names only some of them, the others cannot occur (except kIndexDamaged).
-constexpr int kIndexOk = 0;             // found exactly / done
-constexpr int kIndexNextGreater = 1;    // find: stopped at the next greater entry (no match-record flag)
-constexpr int kIndexNotFound = -1;      // find with match-record flag: stopped at the next greater entry;
-                                        // delete: no such entry; next/previous: no cursor yet
-constexpr int kIndexExists = -2;        // insert: the key (or, with duplicates, key and record) exists
-constexpr int kIndexEnd = -3;           // past the last entry / before the first / empty index
-constexpr int kIndexDamaged = -4;       // the file is damaged, a page could not be read or written, or the
-                                        // handle is null; nothing more can be trusted until it is rebuilt
+constexpr int kIndexOk = 0;           // found exactly / done
+constexpr int kIndexNextGreater = 1;  // find: stopped at the next greater entry (no match-record flag)
+constexpr int kIndexNotFound = -1;    // find with match-record flag: stopped at the next greater entry;
+                                      // delete: no such entry; next/previous: no cursor yet
+constexpr int kIndexExists = -2;      // insert: the key (or, with duplicates, key and record) exists
+constexpr int kIndexEnd = -3;         // past the last entry / before the first / empty index
+constexpr int kIndexDamaged = -4;     // the file is damaged, a page could not be read or written, or the
+                                      // handle is null; nothing more can be trusted until it is rebuilt
 
 constexpr int kIndexPageSize = 1024;
 constexpr int kIndexRootSize = 3072;
@@ -188,6 +188,6 @@ struct IndexDamage {
 };
 // The first damage the handle found; none while it is healthy, and none for a null handle.
 std::optional<IndexDamage> index_damage(const Index* index);
-int index_key_size(const Index* index);   // 0 for a null handle
+int index_key_size(const Index* index);  // 0 for a null handle
 
 }  // namespace store

@@ -14,7 +14,7 @@ namespace {
 
 constexpr int kProgressSteps = 20;
 
-IndexBuild* s_active = nullptr;   // the build under way, borrowed
+IndexBuild* s_active = nullptr;  // the build under way, borrowed
 
 }  // namespace
 

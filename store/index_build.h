@@ -78,8 +78,8 @@ private:
     int m_since_step = 0;
     int m_refused = 0;
     bool m_finished = false;
-    bool m_advancing = false;   // a slice is under way (see advance)
-    std::vector<Entry> m_entries;   // gathered keys, entered once the last record is read
+    bool m_advancing = false;      // a slice is under way (see advance)
+    std::vector<Entry> m_entries;  // gathered keys, entered once the last record is read
     std::u16string m_reason;
 };
 

@@ -59,7 +59,7 @@ PageBuffer& take_buffer(Index& index, uint32_t address)
 int index_fail(Index& index, uint32_t page, const char* check)
 {
     if (!index.damaged)
-        index.damage = { page, check };
+        index.damage = {page, check};
     index.damaged = true;
     return kIndexDamaged;
 }
@@ -106,7 +106,8 @@ uint8_t* node_bytes(Index& index, uint32_t address)
     PageBuffer& page = take_buffer(index, address);
     if (page.valid)
         return page.bytes.data();
-    bool read_whole = files::read_at(index.file, address, page.bytes.data(), kIndexPageSize) == uint32_t(kIndexPageSize);
+    bool read_whole
+        = files::read_at(index.file, address, page.bytes.data(), kIndexPageSize) == uint32_t(kIndexPageSize);
     const char* failed = read_whole ? node_check(index, address, page.bytes.data()) : "read";
     if (failed) {
         index_fail(index, address, failed);

@@ -10,7 +10,7 @@ namespace store {
 
 namespace {
 
-constexpr int kMaxNodes = 8;   // a distribution never needs more than five
+constexpr int kMaxNodes = 8;  // a distribution never needs more than five
 
 struct Sibling {
     uint32_t address = 0;
@@ -27,7 +27,7 @@ bool read_sibling(Index& index, uint32_t address, Sibling* out)
     if (!bytes)
         return false;
     Node node = index.node(bytes);
-    *out = { address, node.count(), node.leaf(), node.prev(), node.next(), node.leftmost() };
+    *out = {address, node.count(), node.leaf(), node.prev(), node.next(), node.leftmost()};
     return true;
 }
 
@@ -46,8 +46,7 @@ bool siblings_consistent(const std::array<Sibling, 3>& s)
 
 // The scratch receives the first node's leftmost child and the three nodes' entries in order; between
 // internal nodes the parent entry comes down, carrying the next node's leftmost child as its right child.
-void fill_scratch(Index& index, const std::array<Sibling, 3>& s, const std::vector<uint8_t>& separators,
-    int total)
+void fill_scratch(Index& index, const std::array<Sibling, 3>& s, const std::vector<uint8_t>& separators, int total)
 {
     bool leaf = s[0].leaf;
     Node scratch = index.scratch_node();
@@ -58,7 +57,7 @@ void fill_scratch(Index& index, const std::array<Sibling, 3>& s, const std::vect
     int at = 0;
     for (int i = 0; i < 3; ++i) {
         uint8_t* bytes = node_bytes(index, s[i].address);
-        assert(bytes);   // read by gather just before, and still cached: a cache holds at least four pages
+        assert(bytes);  // read by gather just before, and still cached: a cache holds at least four pages
         Node from = index.node(bytes);
         std::memcpy(scratch.entry(at), from.entry(0), size_t(s[i].count) * index.entry_size);
         at += s[i].count;
@@ -97,7 +96,7 @@ bool gather(Index& index, uint32_t parent, int position, Gathered* out)
         return false;
     }
     std::vector<uint8_t> separators(p.entry(g), p.entry(g + 2));
-    std::array<uint32_t, 3> addresses { p.child_left_of(g), p.right(g), p.right(g + 1) };
+    std::array<uint32_t, 3> addresses {p.child_left_of(g), p.right(g), p.right(g + 1)};
 
     std::array<Sibling, 3> s;
     for (int i = 0; i < 3; ++i) {
@@ -105,8 +104,7 @@ bool gather(Index& index, uint32_t parent, int position, Gathered* out)
             return false;
     }
     int total = s[0].count + s[1].count + s[2].count + (s[0].leaf ? 0 : 2);
-    if (!siblings_consistent(s)
-        || kNodeHeaderSize + size_t(total) * index.entry_size > index.scratch.size()) {
+    if (!siblings_consistent(s) || kNodeHeaderSize + size_t(total) * index.entry_size > index.scratch.size()) {
         index_fail(index, addresses[0], "siblings");
         return false;
     }
@@ -126,8 +124,8 @@ namespace {
 struct Plan {
     bool leaf = false;
     int entries = 0;
-    int per_node = 0;   // s: entries each node after the first can take
-    int minimum_step = 0;   // t: entries each node after the first must take
+    int per_node = 0;      // s: entries each node after the first can take
+    int minimum_step = 0;  // t: entries each node after the first must take
 
     int capacity(const Index& index, int k) const { return (index.capacity - 1) + (k - 1) * per_node; }
     int minimum(const Index& index, int k) const { return (index.capacity / 2 + 1) + (k - 1) * minimum_step; }
@@ -149,7 +147,7 @@ bool add_node(Index& index, const Plan& plan, std::vector<uint32_t>& nodes)
         l.set_next(address);
         node_touch(index, last);
         uint8_t* added_bytes = node_bytes(index, address);
-        assert(added_bytes);   // made just before, and still cached
+        assert(added_bytes);  // made just before, and still cached
         Node added = index.node(added_bytes);
         added.set_prev(last);
         added.set_next(after);
@@ -201,8 +199,8 @@ bool fit_nodes(Index& index, const Plan& plan, std::vector<uint32_t>& nodes)
 
 // When the number of nodes changed: the leaf after the last node points back to it, and the parent's
 // entries after the separators move to make room for one separator per node but the first.
-bool adjust_parent(Index& index, const Plan& plan, uint32_t parent, int position, int old_nodes,
-    const std::vector<uint32_t>& nodes)
+bool adjust_parent(
+    Index& index, const Plan& plan, uint32_t parent, int position, int old_nodes, const std::vector<uint32_t>& nodes)
 {
     int new_nodes = int(nodes.size());
     if (plan.leaf) {
@@ -228,16 +226,16 @@ bool adjust_parent(Index& index, const Plan& plan, uint32_t parent, int position
     int moved = count - position - old_separators;
     if (moved < 0 || count + new_separators - old_separators > index.node_capacity(parent))
         return false;
-    std::memmove(p.entry(position + new_separators), p.entry(position + old_separators),
-        size_t(moved) * index.entry_size);
+    std::memmove(
+        p.entry(position + new_separators), p.entry(position + old_separators), size_t(moved) * index.entry_size);
     index.set_count(p, parent, count + new_separators - old_separators);
     node_touch(index, parent);
     return true;
 }
 
 // Writes node i's share of the scratch, starting at scratch entry `from`, and its separator in the parent.
-bool fill_node(Index& index, const Plan& plan, uint32_t parent, int position, uint32_t address, int i,
-    int from, int share)
+bool fill_node(
+    Index& index, const Plan& plan, uint32_t parent, int position, uint32_t address, int i, int from, int share)
 {
     Node scratch = index.scratch_node();
     const uint8_t* first = scratch.entry(from);

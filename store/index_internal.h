@@ -14,10 +14,10 @@
 namespace store {
 
 constexpr int kNodeHeaderSize = 16;
-constexpr int kNodeEntryBytes = 1005;   // entries a non-root node holds: M = floor(1005 / entry size)
+constexpr int kNodeEntryBytes = 1005;  // entries a non-root node holds: M = floor(1005 / entry size)
 constexpr int kCachePages = 7;
 constexpr uint32_t kFirstPageAddress = kIndexRootSize;
-constexpr int kMaxDepth = 64;   // far beyond any real tree: 50^64 keys
+constexpr int kMaxDepth = 64;  // far beyond any real tree: 50^64 keys
 constexpr int kMarkSize = 24;
 
 // The bounds the layout rests on. A full node fits its page; a full root (3 * M entries) leaves room for the
@@ -92,29 +92,29 @@ struct Index {
     platform::files::Handle file = nullptr;
     int key_size = 0;
     int entry_size = 0;
-    int capacity = 0;                  // M
+    int capacity = 0;  // M
     bool duplicates = false;
 
-    std::vector<uint8_t> root;         // kIndexRootSize bytes, always valid
+    std::vector<uint8_t> root;  // kIndexRootSize bytes, always valid
     bool root_modified = false;
 
     std::array<PageBuffer, kCachePages> pages;
     std::array<int, kCachePages> lru;  // indices into pages, most recently used first
 
-    std::vector<uint8_t> scratch;      // kIndexRootSize + 2 * entry size: up to three gathered nodes
+    std::vector<uint8_t> scratch;  // kIndexRootSize + 2 * entry size: up to three gathered nodes
     uint32_t next_free = kFirstPageAddress;
 
     bool has_cursor = false;
-    uint32_t cursor_node = 0;          // address of the cursor's leaf
+    uint32_t cursor_node = 0;  // address of the cursor's leaf
     int cursor_entry = 0;
 
     bool damaged = false;
     bool write_failed = false;
-    IndexDamage damage;                   // where damage was found first; meaningful once damaged
+    IndexDamage damage;  // where damage was found first; meaningful once damaged
 
-    std::optional<IndexMark> open_mark;   // the clean-close mark found at open
-    bool mark_on_disk = false;            // the file still carries it
-    int64_t entries = -1;                 // entries in the index, when known
+    std::optional<IndexMark> open_mark;  // the clean-close mark found at open
+    bool mark_on_disk = false;           // the file still carries it
+    int64_t entries = -1;                // entries in the index, when known
 
     Node node(uint8_t* bytes) const { return Node(bytes, entry_size); }
     Node scratch_node() { return Node(scratch.data(), entry_size); }
@@ -192,7 +192,7 @@ int depth_limit(const Index& index);
 // The range a child's entries must lie in: at or after lower, before upper, each from a separator of an
 // ancestor (none at the tree's edges).
 struct Bounds {
-    static constexpr size_t kLargestEntry = 1005 / 6;   // an index with M >= 6 has entries no larger
+    static constexpr size_t kLargestEntry = 1005 / 6;  // an index with M >= 6 has entries no larger
     std::array<uint8_t, kLargestEntry> lower;
     std::array<uint8_t, kLargestEntry> upper;
     bool has_lower = false;
@@ -215,7 +215,7 @@ struct Separator {
 // ---- Restructuring (index_distribute.cpp) -----------------------------------------------------------
 
 struct Gathered {
-    int position = 0;                 // parent entry whose left child is the first of the three nodes
+    int position = 0;  // parent entry whose left child is the first of the three nodes
     std::array<uint32_t, 3> nodes {};
 };
 

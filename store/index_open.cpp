@@ -12,9 +12,9 @@ namespace files = platform::files;
 
 namespace {
 
-constexpr int64_t kLargestFile = 0xFFFFF000;   // node addresses are 32-bit
+constexpr int64_t kLargestFile = 0xFFFFF000;  // node addresses are 32-bit
 
-constexpr char kMarkMagic[8] = { 'V', 'r', 'n', 'C', 'l', 'e', 'a', 'n' };
+constexpr char kMarkMagic[8] = {'V', 'r', 'n', 'C', 'l', 'e', 'a', 'n'};
 
 uint32_t fnv1a(const uint8_t* bytes, size_t size)
 {
@@ -116,7 +116,7 @@ Index* index_open(const std::u16string& path, int key_size, bool duplicates)
 
 bool index_close(Index* handle)
 {
-    std::unique_ptr<Index> index(handle);   // freed however the close goes
+    std::unique_ptr<Index> index(handle);  // freed however the close goes
     if (!index)
         return true;
     bool written = cache_write_all(*index);
@@ -131,7 +131,7 @@ bool index_close_clean(Index* handle, uint64_t stamp)
     if (!index)
         return false;
     bool healthy = !index->damaged && (index->entries >= 0 || index_verify(index.get()) >= 0);
-    IndexMark mark { stamp, uint32_t(std::max<int64_t>(index->entries, 0)) };
+    IndexMark mark {stamp, uint32_t(std::max<int64_t>(index->entries, 0))};
     // Every page first, flushed; the mark only then, so a mark never stands on a file that is not whole.
     bool written = cache_write_all(*index) && files::flush(index->file) && !index->write_failed;
     bool marked = false;

@@ -18,18 +18,18 @@ Stop search_node(const Index& index, const Node& node, const uint8_t* key, uint3
         if (c > 0)
             continue;
         if (c < 0)
-            return { j, Compare::Less };
+            return {j, Compare::Less};
         if (!by_record)
-            return { j, Compare::Equal };
+            return {j, Compare::Equal};
         uint32_t stored = node.record(j);
         if (record == stored)
-            return { j, Compare::Equal };
+            return {j, Compare::Equal};
         if (record > stored)
-            return { j, Compare::Less };
+            return {j, Compare::Less};
     }
     if (count == 0)
-        return { 0, Compare::Less };
-    return { count - 1, Compare::Greater };
+        return {0, Compare::Less};
+    return {count - 1, Compare::Greater};
 }
 
 uint32_t child_after(const Node& node, const Stop& stop)
@@ -48,7 +48,7 @@ int compare_entries(const Index& index, const uint8_t* a, const uint8_t* b)
     uint32_t rb = load_u32(b + index.key_size);
     if (ra == rb)
         return 0;
-    return ra > rb ? -1 : 1;   // equal keys: the larger record comes first
+    return ra > rb ? -1 : 1;  // equal keys: the larger record comes first
 }
 
 int depth_limit(const Index& index)

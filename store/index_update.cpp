@@ -41,8 +41,7 @@ bool needs_gathering(const Index& index, Mode mode, int child_count)
 
 bool root_should_collapse(Index& index)
 {
-    return index.node(index.root.data()).count() == 2
-        && index.scratch_node().count() < 9 * index.capacity / 4;
+    return index.node(index.root.data()).count() == 2 && index.scratch_node().count() < 9 * index.capacity / 4;
 }
 
 struct Descent {
@@ -89,7 +88,7 @@ bool descend(Index& index, Mode mode, const uint8_t* key, uint32_t record, bool 
             return false;
         Node node = index.node(bytes);
         if (node.leaf()) {
-            *out = { address, separator };
+            *out = {address, separator};
             return true;
         }
         Stop stop = search_node(index, node, key, record, match_record);
@@ -179,15 +178,15 @@ int delete_entry(Index* index, const char* key, uint32_t record)
 
     uint8_t* bytes = node_bytes(ix, descent.leaf);
     if (!bytes)
-        return kIndexDamaged;   // node_bytes recorded why
+        return kIndexDamaged;  // node_bytes recorded why
     Node leaf = ix.node(bytes);
     Stop stop = search_node(ix, leaf, wanted, record, true);
     set_cursor(ix, descent.leaf, stop.position);
     if (stop.result != Compare::Equal)
         return kIndexNotFound;
     int count = leaf.count();
-    std::memmove(leaf.entry(stop.position), leaf.entry(stop.position + 1),
-        size_t(count - stop.position - 1) * ix.entry_size);
+    std::memmove(
+        leaf.entry(stop.position), leaf.entry(stop.position + 1), size_t(count - stop.position - 1) * ix.entry_size);
     ix.set_count(leaf, descent.leaf, count - 1);
     node_touch(ix, descent.leaf);
     count_entries(ix, -1);

@@ -8,10 +8,10 @@ namespace store {
 namespace {
 
 struct Walk {
-    int leaf_depth = -1;          // depth of the first leaf reached; every leaf must lie there
-    uint32_t previous_leaf = 0;   // the leaf before in tree order (0: none yet)
+    int leaf_depth = -1;         // depth of the first leaf reached; every leaf must lie there
+    uint32_t previous_leaf = 0;  // the leaf before in tree order (0: none yet)
     int64_t entries = 0;
-    int64_t nodes = 0;            // nodes visited: more than the file has pages means a loop
+    int64_t nodes = 0;  // nodes visited: more than the file has pages means a loop
 };
 
 // Marks the handle damaged at a node that failed a check; false, to end the walk.
@@ -48,7 +48,7 @@ bool visit(Index& index, uint32_t address, const Bounds& bounds, int depth, Walk
     std::vector<uint8_t> copy(bytes, bytes + (address == 0 ? kIndexRootSize : kIndexPageSize));
     Node own = index.node(copy.data());
     for (int j = -1; j < own.count(); ++j) {
-        Stop stop = j < 0 ? Stop { 0, Compare::Less } : Stop { j, Compare::Equal };
+        Stop stop = j < 0 ? Stop {0, Compare::Less} : Stop {j, Compare::Equal};
         Bounds inner = bounds;
         narrow_bounds(index, own, stop, &inner);
         if (!visit(index, child_after(own, stop), inner, depth + 1, walk))
@@ -76,7 +76,7 @@ int64_t index_verify(Index* index)
         return -1;
     Walk walk;
     if (!visit(*index, 0, Bounds(), 0, walk) || !chain_ends(*index, walk.previous_leaf))
-        return -1;   // the handle is damaged, and says where
+        return -1;  // the handle is damaged, and says where
     index->entries = walk.entries;
     return walk.entries;
 }

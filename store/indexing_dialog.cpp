@@ -20,17 +20,21 @@ constexpr uint32_t kTimerPeriodMs = 1;
 constexpr int kRecordsPerTick = 100;
 
 // Escape does nothing; closing ends it early. The timer and the bar go with the dialog's window.
-constexpr forms::Declaration kIndexing{.dialog = resources::kDialogIndexing, .close_result = ui::kIdCancel};
+constexpr forms::Declaration kIndexing {.dialog = resources::kDialogIndexing, .close_result = ui::kIdCancel};
 
 class IndexingDialog final : public forms::Popup {
 public:
-    explicit IndexingDialog(IndexBuild& build) : Popup(kIndexing), m_build(build) {}
+    explicit IndexingDialog(IndexBuild& build)
+        : Popup(kIndexing)
+        , m_build(build)
+    {
+    }
 
 private:
     bool on_open() override
     {
         m_bar = ui::create_window(u"msctls_progress32", u"", ui::kStyleChild | ui::kStyleVisible, 20, 20, 160, 17,
-                                  hwnd(), resources::kIndexingProgress);
+            hwnd(), resources::kIndexingProgress);
         controls::progress_set_range(m_bar, 0, 100);
         controls::progress_set_step(m_bar, 5);
         std::u16string text

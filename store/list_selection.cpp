@@ -14,9 +14,15 @@ SelectionState s_selection;
 
 }  // namespace
 
-const PointRecord& list_selection() { return s_selection.record; }
+const PointRecord& list_selection()
+{
+    return s_selection.record;
+}
 
-void list_selection_clear() { s_selection.record.number = 0; }
+void list_selection_clear()
+{
+    s_selection.record.number = 0;
+}
 
 void list_selection_set_point(uint32_t number, double e, double n)
 {
@@ -27,15 +33,21 @@ void list_selection_set_point(uint32_t number, double e, double n)
     s_selection.record = picked;
 }
 
-void list_selection_set_position(double e, double n) { list_selection_set_point(0, e, n); }
+void list_selection_set_position(double e, double n)
+{
+    list_selection_set_point(0, e, n);
+}
 
-void list_selection_reset_for_tests() { s_selection.record = PointRecord{}; }
+void list_selection_reset_for_tests()
+{
+    s_selection.record = PointRecord {};
+}
 
 namespace {
 
 // What a new process starts with, for the tests.
-[[maybe_unused]] const bool s_reset_registered =
-    platform::register_reset(platform::ResetStage::Program, list_selection_reset_for_tests);
+[[maybe_unused]] const bool s_reset_registered
+    = platform::register_reset(platform::ResetStage::Program, list_selection_reset_for_tests);
 
 }  // namespace
 

@@ -41,13 +41,19 @@ void set_view_extents_from_points()
     view_extents_set(min_e - dx, min_n - dy, max_e + dx, max_n + dy);
 }
 
-constexpr forms::Declaration kPointEdit{.dialog = res::kDialogPointEdit, .menu_bar = res::kMenuBarPointEdit,
-                                        .menu_error = u"Area", .cancel_command = res::kCmdPointCancel,
-                                        .cancel_result = 1};
+constexpr forms::Declaration kPointEdit {.dialog = res::kDialogPointEdit,
+    .menu_bar = res::kMenuBarPointEdit,
+    .menu_error = u"Area",
+    .cancel_command = res::kCmdPointCancel,
+    .cancel_result = 1};
 
 class PointEditDialog : public forms::Form {
 public:
-    explicit PointEditDialog(std::optional<PointRecord> handed) : Form(kPointEdit), m_handed(handed) {}
+    explicit PointEditDialog(std::optional<PointRecord> handed)
+        : Form(kPointEdit)
+        , m_handed(handed)
+    {
+    }
 
 private:
     bool on_open() override
@@ -67,19 +73,30 @@ private:
     bool on_action(int id, int code, ui::Hwnd control) override
     {
         switch (id) {
-        case res::kButtonPointGet: get(); return true;
+        case res::kButtonPointGet:
+            get();
+            return true;
         case res::kButtonPointFirst:
         case res::kButtonPointNext:
         case res::kButtonPointPrevious:
-        case res::kButtonPointLast: step(id); return true;
-        case res::kButtonPointList: pick_from_list(); return true;
-        case res::kCmdPointSave: save(); return true;
-        case res::kCmdPointDelete: remove(); return true;
+        case res::kButtonPointLast:
+            step(id);
+            return true;
+        case res::kButtonPointList:
+            pick_from_list();
+            return true;
+        case res::kCmdPointSave:
+            save();
+            return true;
+        case res::kCmdPointDelete:
+            remove();
+            return true;
         case res::kCmdPointShow:
             if (s_edit.show_plot)
                 s_edit.show_plot(hwnd());
             return true;
-        default: return false;
+        default:
+            return false;
         }
     }
 
@@ -97,7 +114,7 @@ private:
 
     void clear()
     {
-        s_edit.current = PointRecord{};
+        s_edit.current = PointRecord {};
         for (int id = res::kEditPointNumber; id <= res::kEditPointCode; ++id)
             forms::show_text(hwnd(), id, u"");
     }
@@ -135,10 +152,18 @@ private:
     {
         PointRecord p;
         switch (button) {
-        case res::kButtonPointFirst: show_or_clear(point_first_by_number(&p), p); return;
-        case res::kButtonPointNext: show_or_clear(point_next_by_number(&p), p); return;
-        case res::kButtonPointPrevious: show_or_clear(point_previous_by_number(&p), p); return;
-        default: show_or_clear(point_last_by_number(&p), p); return;
+        case res::kButtonPointFirst:
+            show_or_clear(point_first_by_number(&p), p);
+            return;
+        case res::kButtonPointNext:
+            show_or_clear(point_next_by_number(&p), p);
+            return;
+        case res::kButtonPointPrevious:
+            show_or_clear(point_previous_by_number(&p), p);
+            return;
+        default:
+            show_or_clear(point_last_by_number(&p), p);
+            return;
         }
     }
 
@@ -203,7 +228,10 @@ private:
 
 }  // namespace
 
-void run_point_edit(ui::Hwnd owner) { PointEditDialog(std::nullopt).run(owner); }
+void run_point_edit(ui::Hwnd owner)
+{
+    PointEditDialog(std::nullopt).run(owner);
+}
 
 void run_point_edit_with_point(ui::Hwnd owner, uint32_t number, double e, double n)
 {
@@ -214,17 +242,26 @@ void run_point_edit_with_point(ui::Hwnd owner, uint32_t number, double e, double
     PointEditDialog(p).run(owner);
 }
 
-void set_point_plot_runner(PointPlotRunner runner) { s_edit.show_plot = std::move(runner); }
+void set_point_plot_runner(PointPlotRunner runner)
+{
+    s_edit.show_plot = std::move(runner);
+}
 
-const PointRecord& point_edit_current() { return s_edit.current; }
+const PointRecord& point_edit_current()
+{
+    return s_edit.current;
+}
 
-void point_edit_reset_for_tests() { s_edit = PointEditState{}; }
+void point_edit_reset_for_tests()
+{
+    s_edit = PointEditState {};
+}
 
 namespace {
 
 // What a new process starts with, for the tests.
-[[maybe_unused]] const bool s_reset_registered =
-    platform::register_reset(platform::ResetStage::Program, point_edit_reset_for_tests);
+[[maybe_unused]] const bool s_reset_registered
+    = platform::register_reset(platform::ResetStage::Program, point_edit_reset_for_tests);
 
 }  // namespace
 

@@ -98,7 +98,7 @@ bool read_existing(uint32_t record, PointRecord* out)
 
 void deliver(const PointRecord& point, PointRecord* out)
 {
-    uint32_t flags = out->flags;   // never read back: the caller's word stays
+    uint32_t flags = out->flags;  // never read back: the caller's word stays
     *out = point;
     out->flags = flags;
 }
@@ -125,8 +125,7 @@ bool entry_agrees(IndexKind kind, const char* key, uint32_t record, PointRecord*
     return true;
 }
 
-bool walk_to_agreeing(Index* index, IndexKind kind, int result, char* key, uint32_t record, Walk walk,
-    PointRecord* out)
+bool walk_to_agreeing(Index* index, IndexKind kind, int result, char* key, uint32_t record, Walk walk, PointRecord* out)
 {
     while (result == kIndexOk) {
         if (entry_agrees(kind, key, record, out))

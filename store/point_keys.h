@@ -32,7 +32,7 @@ enum class Walk { Forward, Backward };
 // From the entry an index call just reached (result kIndexOk, key and record), steps in the direction
 // given until an entry agrees with its record. True with that point in *out and the cursor on it; false
 // when the index ran out (or failed) first.
-bool walk_to_agreeing(Index* index, IndexKind kind, int result, char* key, uint32_t record, Walk walk,
-    PointRecord* out);
+bool walk_to_agreeing(
+    Index* index, IndexKind kind, int result, char* key, uint32_t record, Walk walk, PointRecord* out);
 
 }  // namespace store

@@ -31,13 +31,18 @@ struct PointListState {
 };
 PointListState s_list;
 
-constexpr forms::Declaration kPointList{.dialog = res::kDialogPointList, .menu_bar = res::kMenuBarPointList,
-                                        .menu_error = u"Pt list", .cancel_command = res::kCmdListCancel,
-                                        .cancel_result = 2};
+constexpr forms::Declaration kPointList {.dialog = res::kDialogPointList,
+    .menu_bar = res::kMenuBarPointList,
+    .menu_error = u"Pt list",
+    .cancel_command = res::kCmdListCancel,
+    .cancel_result = 2};
 
 class PointListDialog : public forms::Form {
 public:
-    PointListDialog() : Form(kPointList) {}
+    PointListDialog()
+        : Form(kPointList)
+    {
+    }
 
     // The point picked with " OK ", read whole; nothing when none was.
     const std::optional<PointRecord>& picked() const { return m_picked; }
@@ -61,18 +66,41 @@ private:
     bool on_action(int id, int code, ui::Hwnd control) override
     {
         switch (id) {
-        case res::kCmdListLayoutNumberCoords: change_layout(kLayoutNumberCoords); return true;
-        case res::kCmdListLayoutNumberTexts: change_layout(kLayoutNumberTexts); return true;
-        case res::kCmdListLayoutNameCoords: change_layout(kLayoutNameCoords); return true;
-        case res::kButtonListOrder: reverse_order(); return true;
-        case res::kButtonListGoToMode: toggle_go_to_mode(); return true;
-        case res::kButtonListGoTo: go_to(); return true;
-        case res::kButtonListUp: page(false); return true;
-        case res::kButtonListDown: page(true); return true;
-        case res::kButtonListLeft: shift(-1); return true;
-        case res::kButtonListRight: shift(1); return true;
-        case res::kCmdListOk: pick(); return true;
-        default: return false;
+        case res::kCmdListLayoutNumberCoords:
+            change_layout(kLayoutNumberCoords);
+            return true;
+        case res::kCmdListLayoutNumberTexts:
+            change_layout(kLayoutNumberTexts);
+            return true;
+        case res::kCmdListLayoutNameCoords:
+            change_layout(kLayoutNameCoords);
+            return true;
+        case res::kButtonListOrder:
+            reverse_order();
+            return true;
+        case res::kButtonListGoToMode:
+            toggle_go_to_mode();
+            return true;
+        case res::kButtonListGoTo:
+            go_to();
+            return true;
+        case res::kButtonListUp:
+            page(false);
+            return true;
+        case res::kButtonListDown:
+            page(true);
+            return true;
+        case res::kButtonListLeft:
+            shift(-1);
+            return true;
+        case res::kButtonListRight:
+            shift(1);
+            return true;
+        case res::kCmdListOk:
+            pick();
+            return true;
+        default:
+            return false;
         }
     }
 
@@ -86,8 +114,8 @@ private:
     void show_headers()
     {
         std::vector<std::u16string> headers = point_list_headers(s_list.layout, m_descending);
-        const int ids[] = {res::kButtonListOrder, res::kStaticListHeader2, res::kStaticListHeader3,
-                           res::kStaticListHeader4};
+        const int ids[]
+            = {res::kButtonListOrder, res::kStaticListHeader2, res::kStaticListHeader3, res::kStaticListHeader4};
         for (int i = 0; i < 4; ++i)
             forms::show_text(hwnd(), ids[i], headers[size_t(i)]);
         place_headers();
@@ -98,11 +126,12 @@ private:
     // header is the order button and stays where it is.
     void place_headers()
     {
-        struct Column { int start, width; bool right; };
-        static constexpr Column kColumns[kListLayouts][3] = {
-            {{7, 11, true}, {19, 11, true}, {31, 10, true}},
-            {{7, 15, false}, {23, 7, false}, {31, 23, false}},
-            {{16, 6, true}, {23, 11, true}, {35, 11, true}}};
+        struct Column {
+            int start, width;
+            bool right;
+        };
+        static constexpr Column kColumns[kListLayouts][3] = {{{7, 11, true}, {19, 11, true}, {31, 10, true}},
+            {{7, 15, false}, {23, 7, false}, {31, 23, false}}, {{16, 6, true}, {23, 11, true}, {35, 11, true}}};
         const int ids[] = {res::kStaticListHeader2, res::kStaticListHeader3, res::kStaticListHeader4};
         // The advance of one character of the list's fixed-pitch font (a face's average width can
         // differ from its advance, which would put the headers off their columns).
@@ -123,7 +152,7 @@ private:
             ui::show_window(header, shown);
             if (shown)
                 ui::move_window(header, list_rect.left - dialog.left + x, r.top - dialog.top, std::max(text, 1) + 2,
-                                r.height(), true);
+                    r.height(), true);
         }
     }
 
@@ -214,16 +243,19 @@ private:
         end(1);
     }
 
-    std::vector<std::u16string> m_lines;   // the page as built; the list shows them from m_offset on
+    std::vector<std::u16string> m_lines;  // the page as built; the list shows them from m_offset on
     bool m_descending = false;
-    bool m_by_name = false;                // Go-To mode
+    bool m_by_name = false;  // Go-To mode
     int m_offset = 0;
     std::optional<PointRecord> m_picked;
 };
 
 }  // namespace
 
-void run_point_list(ui::Hwnd owner) { pick_point(owner); }
+void run_point_list(ui::Hwnd owner)
+{
+    pick_point(owner);
+}
 
 std::optional<PointRecord> pick_point(ui::Hwnd owner)
 {
@@ -232,15 +264,21 @@ std::optional<PointRecord> pick_point(ui::Hwnd owner)
     return list.picked();
 }
 
-int point_list_layout() { return s_list.layout; }
+int point_list_layout()
+{
+    return s_list.layout;
+}
 
-void point_list_reset_for_tests() { s_list = PointListState{}; }
+void point_list_reset_for_tests()
+{
+    s_list = PointListState {};
+}
 
 namespace {
 
 // What a new process starts with, for the tests.
-[[maybe_unused]] const bool s_reset_registered =
-    platform::register_reset(platform::ResetStage::Program, point_list_reset_for_tests);
+[[maybe_unused]] const bool s_reset_registered
+    = platform::register_reset(platform::ResetStage::Program, point_list_reset_for_tests);
 
 }  // namespace
 

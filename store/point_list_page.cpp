@@ -28,8 +28,7 @@ std::u16string pad_right(std::u16string_view s, size_t width)
 }
 
 // A text field of the record up to its NUL, never past the field.
-template <size_t N>
-std::u16string field_text(const char (&field)[N])
+template <size_t N> std::u16string field_text(const char (&field)[N])
 {
     size_t length = 0;
     while (length < N && field[length] != '\0')
@@ -37,7 +36,10 @@ std::u16string field_text(const char (&field)[N])
     return text::from_ansi(std::string_view(field, length));
 }
 
-std::u16string number_column(uint32_t number) { return text::wformat(u"%ld", long(number)); }
+std::u16string number_column(uint32_t number)
+{
+    return text::wformat(u"%ld", long(number));
+}
 
 std::u16string join(std::initializer_list<std::u16string> columns)
 {
@@ -57,13 +59,13 @@ std::u16string raw_line(int layout, const PointRecord& p)
     switch (layout) {
     case kLayoutNumberTexts:
         return join({pad_left(number, 6), pad_right(field_text(p.name), 15), pad_right(field_text(p.code), 7),
-                     pad_right(field_text(p.note), 23)});
+            pad_right(field_text(p.note), 23)});
     case kLayoutNameCoords:
         return join({pad_right(field_text(p.name), 15), pad_left(number, 6),
-                     pad_left(format_coordinate(p.northing), 11), pad_left(format_coordinate(p.easting), 11)});
+            pad_left(format_coordinate(p.northing), 11), pad_left(format_coordinate(p.easting), 11)});
     default:
         return join({pad_left(number, 6), pad_left(format_coordinate(p.northing), 11),
-                     pad_left(format_coordinate(p.easting), 11), pad_left(format_coordinate(p.elevation), 10)});
+            pad_left(format_coordinate(p.easting), 11), pad_left(format_coordinate(p.elevation), 10)});
     }
 }
 
@@ -138,9 +140,12 @@ std::vector<std::u16string> point_list_headers(int layout, bool descending)
 {
     std::u16string mark = descending ? u" >" : u" <";
     switch (layout) {
-    case kLayoutNumberTexts: return {u"Pt" + mark, u"Name", u"Code", u"Note"};
-    case kLayoutNameCoords: return {u"Name" + mark, u"Pt", u"N", u"E"};
-    default: return {u"Pt" + mark, u"N", u"E", u"El"};
+    case kLayoutNumberTexts:
+        return {u"Pt" + mark, u"Name", u"Code", u"Note"};
+    case kLayoutNameCoords:
+        return {u"Name" + mark, u"Pt", u"N", u"E"};
+    default:
+        return {u"Pt" + mark, u"N", u"E", u"El"};
     }
 }
 

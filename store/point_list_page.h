@@ -25,9 +25,9 @@ namespace store {
 constexpr int kPageLines = 50;
 constexpr int kMaxListLineLength = 79;
 constexpr int kListLayouts = 3;
-constexpr int kLayoutNumberCoords = 0;   // "Pt, N, E, El"
-constexpr int kLayoutNumberTexts = 1;    // "Pt, Name, Code, Note"
-constexpr int kLayoutNameCoords = 2;     // "Name, Pt, N, E"
+constexpr int kLayoutNumberCoords = 0;  // "Pt, N, E, El"
+constexpr int kLayoutNumberTexts = 1;   // "Pt, Name, Code, Note"
+constexpr int kLayoutNameCoords = 2;    // "Name, Pt, N, E"
 
 // How a page steps: in name order or number order, ascending or descending.
 struct ListOrder {
@@ -37,7 +37,7 @@ struct ListOrder {
 
 struct ListPage {
     std::vector<std::u16string> lines;
-    bool too_long = false;   // some line was cut to kMaxListLineLength
+    bool too_long = false;  // some line was cut to kMaxListLineLength
 };
 
 // One point as a line of the layout (layouts outside 0..2 count as 0). *too_long (may be null) is set

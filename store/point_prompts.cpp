@@ -15,12 +15,12 @@ namespace res = resources;
 constexpr const char16_t* kInitialPromptText = u"Point exists. Overwrite?";
 
 // Cancel (its button, or Escape) ends a prompt with 2 and closing it with 1; both answer no.
-constexpr forms::Declaration kOverwritePrompt{.dialog = res::kDialogOverwritePoint, .cancel_result = ui::kIdCancel,
-                                              .close_result = ui::kIdOk};
-constexpr forms::Declaration kDeletePrompt{.dialog = res::kDialogDeletePoint, .cancel_result = ui::kIdCancel,
-                                           .close_result = ui::kIdOk};
-constexpr forms::Declaration kRenumberPrompt{.dialog = res::kDialogRenumberPoint, .cancel_result = ui::kIdCancel,
-                                             .close_result = ui::kIdOk};
+constexpr forms::Declaration kOverwritePrompt {
+    .dialog = res::kDialogOverwritePoint, .cancel_result = ui::kIdCancel, .close_result = ui::kIdOk};
+constexpr forms::Declaration kDeletePrompt {
+    .dialog = res::kDialogDeletePoint, .cancel_result = ui::kIdCancel, .close_result = ui::kIdOk};
+constexpr forms::Declaration kRenumberPrompt {
+    .dialog = res::kDialogRenumberPoint, .cancel_result = ui::kIdCancel, .close_result = ui::kIdOk};
 
 // The prompts' texts and answers; the user-interface thread owns them for the whole run.
 struct PromptState {
@@ -37,7 +37,9 @@ PromptState s_prompts;
 class YesNoPrompt : public forms::Popup {
 public:
     YesNoPrompt(const forms::Declaration& declaration, bool& answer, const std::u16string* text)
-        : Popup(declaration), m_answer(answer), m_text(text)
+        : Popup(declaration)
+        , m_answer(answer)
+        , m_text(text)
     {
         m_answer = false;
     }
@@ -64,7 +66,11 @@ private:
 
 class RenumberPrompt : public forms::Popup {
 public:
-    RenumberPrompt() : Popup(kRenumberPrompt) { s_prompts.renumber = false; }
+    RenumberPrompt()
+        : Popup(kRenumberPrompt)
+    {
+        s_prompts.renumber = false;
+    }
 
 private:
     bool on_open() override
@@ -89,27 +95,57 @@ private:
 
 }  // namespace
 
-void set_overwrite_prompt_text(std::u16string_view text) { s_prompts.overwrite_text = text; }
-const std::u16string& overwrite_prompt_text() { return s_prompts.overwrite_text; }
+void set_overwrite_prompt_text(std::u16string_view text)
+{
+    s_prompts.overwrite_text = text;
+}
+const std::u16string& overwrite_prompt_text()
+{
+    return s_prompts.overwrite_text;
+}
 
 int run_overwrite_prompt(ui::Hwnd owner)
 {
     return YesNoPrompt(kOverwritePrompt, s_prompts.overwrite, &s_prompts.overwrite_text).run(owner);
 }
 
-bool overwrite_confirmed() { return s_prompts.overwrite; }
+bool overwrite_confirmed()
+{
+    return s_prompts.overwrite;
+}
 
-int run_delete_prompt(ui::Hwnd owner) { return YesNoPrompt(kDeletePrompt, s_prompts.remove, nullptr).run(owner); }
+int run_delete_prompt(ui::Hwnd owner)
+{
+    return YesNoPrompt(kDeletePrompt, s_prompts.remove, nullptr).run(owner);
+}
 
-bool delete_confirmed() { return s_prompts.remove; }
+bool delete_confirmed()
+{
+    return s_prompts.remove;
+}
 
-void set_renumber_prompt_text(std::u16string_view text) { s_prompts.renumber_text = text; }
-const std::u16string& renumber_prompt_text() { return s_prompts.renumber_text; }
+void set_renumber_prompt_text(std::u16string_view text)
+{
+    s_prompts.renumber_text = text;
+}
+const std::u16string& renumber_prompt_text()
+{
+    return s_prompts.renumber_text;
+}
 
-int run_renumber_prompt(ui::Hwnd owner) { return RenumberPrompt().run(owner); }
+int run_renumber_prompt(ui::Hwnd owner)
+{
+    return RenumberPrompt().run(owner);
+}
 
-bool renumber_chosen() { return s_prompts.renumber; }
-uint32_t renumber_new_number() { return s_prompts.new_number; }
+bool renumber_chosen()
+{
+    return s_prompts.renumber;
+}
+uint32_t renumber_new_number()
+{
+    return s_prompts.new_number;
+}
 
 bool ask_overwrite(ui::Hwnd owner, std::u16string_view text)
 {
@@ -133,13 +169,16 @@ std::optional<uint32_t> ask_renumber(ui::Hwnd owner, std::u16string_view text)
     return renumber_new_number();
 }
 
-void point_prompts_reset_for_tests() { s_prompts = PromptState{}; }
+void point_prompts_reset_for_tests()
+{
+    s_prompts = PromptState {};
+}
 
 namespace {
 
 // What a new process starts with, for the tests.
-[[maybe_unused]] const bool s_reset_registered =
-    platform::register_reset(platform::ResetStage::Program, point_prompts_reset_for_tests);
+[[maybe_unused]] const bool s_reset_registered
+    = platform::register_reset(platform::ResetStage::Program, point_prompts_reset_for_tests);
 
 }  // namespace
 

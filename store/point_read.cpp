@@ -85,8 +85,7 @@ int point_read_by_number(uint32_t number, PointRecord* out)
     point_number_key(number, key);
     uint32_t record = 0;
     PointRecord point;
-    if (index_find(index, key, 0, false, &record) != kIndexOk
-        || !entry_agrees(IndexKind::Number, key, record, &point))
+    if (index_find(index, key, 0, false, &record) != kIndexOk || !entry_agrees(IndexKind::Number, key, record, &point))
         return 0;
     deliver(point, out);
     return 1;

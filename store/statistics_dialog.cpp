@@ -15,12 +15,18 @@ namespace ui = platform::ui;
 namespace controls = platform::controls;
 
 // "OK" and closing end it with 1, Escape with 2.
-constexpr forms::Declaration kStatistics{.dialog = resources::kDialogStatistics, .cancel_result = ui::kIdCancel,
-                                         .close_result = ui::kIdOk, .ok_result = ui::kIdOk};
+constexpr forms::Declaration kStatistics {.dialog = resources::kDialogStatistics,
+    .cancel_result = ui::kIdCancel,
+    .close_result = ui::kIdOk,
+    .ok_result = ui::kIdOk};
 
 class StatisticsDialog : public forms::Form {
 public:
-    explicit StatisticsDialog(std::u16string_view name) : Form(kStatistics), m_name(name) {}
+    explicit StatisticsDialog(std::u16string_view name)
+        : Form(kStatistics)
+        , m_name(name)
+    {
+    }
 
 private:
     bool on_open() override

@@ -15,7 +15,10 @@ namespace {
 namespace text = platform::text;
 using Lines = std::vector<std::u16string>;
 
-std::u16string number_text(uint32_t n) { return text::wformat(u"%lu", static_cast<unsigned long>(n)); }
+std::u16string number_text(uint32_t n)
+{
+    return text::wformat(u"%lu", static_cast<unsigned long>(n));
+}
 
 // "    7" for a single number, "    From 1 to 3" for a run.
 std::u16string range_line(uint32_t from, uint32_t to)
@@ -25,7 +28,10 @@ std::u16string range_line(uint32_t from, uint32_t to)
     return u"    From " + number_text(from) + u" to " + number_text(to);
 }
 
-std::u16string open_end_line(uint32_t from) { return u"    From " + number_text(from) + u" to ..."; }
+std::u16string open_end_line(uint32_t from)
+{
+    return u"    From " + number_text(from) + u" to ...";
+}
 
 void add_header_lines(const StatisticsInput& in, Lines& out)
 {

@@ -23,12 +23,12 @@ constexpr int kUsedRangeLineLimit = 200;
 constexpr int kFreeRangeLineLimit = 370;
 
 struct StatisticsInput {
-    std::u16string last_chosen_name;    // the file name last chosen in the file browser
-    std::u16string full_path;           // of the open coordinate file, "----" when none
+    std::u16string last_chosen_name;  // the file name last chosen in the file browser
+    std::u16string full_path;         // of the open coordinate file, "----" when none
     bool file_open = false;
-    int point_count = 0;                // live records of the file
-    std::vector<uint32_t> numbers;      // the point-number index in ascending order
-    bool have_bounds = false;           // false: no live point, the bounds below mean nothing
+    int point_count = 0;            // live records of the file
+    std::vector<uint32_t> numbers;  // the point-number index in ascending order
+    bool have_bounds = false;       // false: no live point, the bounds below mean nothing
     double min_e = 0, min_n = 0, max_e = 0, max_n = 0;
 };
 

@@ -11,8 +11,8 @@ namespace store {
 namespace {
 
 struct ExtentsState {
-    ViewExtents extents;   // whole units of the coordinate file
-    bool valid = false;    // set for the open file; cleared when another is opened
+    ViewExtents extents;  // whole units of the coordinate file
+    bool valid = false;   // set for the open file; cleared when another is opened
 };
 
 ExtentsState s_extents;
@@ -25,7 +25,7 @@ int32_t truncate_to_whole(double value)
         return std::numeric_limits<int32_t>::max();
     if (value <= double(std::numeric_limits<int32_t>::min()))
         return std::numeric_limits<int32_t>::min();
-    return int32_t(value);   // truncates toward zero
+    return int32_t(value);  // truncates toward zero
 }
 
 }  // namespace
@@ -83,8 +83,8 @@ void view_extents_reset_for_tests()
 namespace {
 
 // What a new process starts with, for the tests.
-[[maybe_unused]] const bool s_reset_registered =
-    platform::register_reset(platform::ResetStage::Program, view_extents_reset_for_tests);
+[[maybe_unused]] const bool s_reset_registered
+    = platform::register_reset(platform::ResetStage::Program, view_extents_reset_for_tests);
 
 }  // namespace
 

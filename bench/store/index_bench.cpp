@@ -24,8 +24,8 @@ struct Kind {
     bool duplicates;
 };
 
-const Kind kNumbers { u"\\Temp\\bench.PPC_.PtNDX", 12, false };
-const Kind kNames { u"\\Temp\\bench.PPC_.NamNDX", 16, true };
+const Kind kNumbers {u"\\Temp\\bench.PPC_.PtNDX", 12, false};
+const Kind kNames {u"\\Temp\\bench.PPC_.NamNDX", 16, true};
 
 // Point-number keys of distinct numbers, or name keys with many points to a name; records 1..kKeys.
 std::vector<std::string> make_keys(const Kind& kind)

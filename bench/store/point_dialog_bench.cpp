@@ -37,14 +37,21 @@ ui::LResult main_proc(ui::Hwnd hwnd, uint32_t msg, ui::WParam wparam, ui::LParam
     if (msg != ui::kMsgCommand)
         return ui::default_window_proc(hwnd, msg, wparam, lparam);
     switch (ui::loword(wparam)) {
-    case kOpenList: store::run_point_list(hwnd); break;
-    case kOpenEditor: store::run_point_edit(hwnd); break;
-    case kOpenStatistics: store::run_statistics(hwnd, u"Bench.dat"); break;
+    case kOpenList:
+        store::run_point_list(hwnd);
+        break;
+    case kOpenEditor:
+        store::run_point_edit(hwnd);
+        break;
+    case kOpenStatistics:
+        store::run_statistics(hwnd, u"Bench.dat");
+        break;
     case kOpenEditorFirst:
         store::view_extents_invalidate();
         store::run_point_edit(hwnd);
         break;
-    default: break;
+    default:
+        break;
     }
     return 0;
 }
@@ -56,7 +63,8 @@ int program()
     resources::install_all();
     ui::register_class({u"PointBenchMain", main_proc});
     if (ui::create_window(u"PointBenchMain", u"Varno", ui::kStyleVisible, ui::kUseDefault, ui::kUseDefault,
-                          ui::kUseDefault, ui::kUseDefault, ui::kNoWindow) == ui::kNoWindow)
+            ui::kUseDefault, ui::kUseDefault, ui::kNoWindow)
+        == ui::kNoWindow)
         return 1;
     ui::Message m;
     while (ui::get_message(&m))
@@ -75,10 +83,10 @@ struct DialogCase {
     const char* name;
     int close_command;
 };
-const DialogCase kList{kOpenList, "PT_LIST", 40231};
-const DialogCase kEditor{kOpenEditor, "PT_EDIT", 40141};
-const DialogCase kEditorFirst{kOpenEditorFirst, "PT_EDIT", 40141};
-const DialogCase kStatistics{kOpenStatistics, "PT_STATISTICS", ui::kIdOk};
+const DialogCase kList {kOpenList, "PT_LIST", 40231};
+const DialogCase kEditor {kOpenEditor, "PT_EDIT", 40141};
+const DialogCase kEditorFirst {kOpenEditorFirst, "PT_EDIT", 40141};
+const DialogCase kStatistics {kOpenStatistics, "PT_STATISTICS", ui::kIdOk};
 
 void open_dialog(benchmark::State& state, const DialogCase& c)
 {

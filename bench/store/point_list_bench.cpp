@@ -45,9 +45,9 @@ void page_down(benchmark::State& state, int layout, store::ListOrder order)
         state.SkipWithError("the last line's point was not found");
 }
 
-constexpr store::ListOrder kNumbers{false, false};
-constexpr store::ListOrder kNumbersDown{false, true};
-constexpr store::ListOrder kNames{true, false};
+constexpr store::ListOrder kNumbers {false, false};
+constexpr store::ListOrder kNumbersDown {false, true};
+constexpr store::ListOrder kNames {true, false};
 
 BENCHMARK_CAPTURE(from_start, numbers, 0, kNumbers)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(from_start, numbers_descending, 1, kNumbersDown)->Unit(benchmark::kMicrosecond);

@@ -63,18 +63,19 @@ bool walk_names(int expected)
 {
     store::PointRecord point;
     int seen = 0;
-    for (uint32_t n = store::point_first_by_name(nullptr, &point); n != 0; n = store::point_next_by_name(nullptr, &point))
+    for (uint32_t n = store::point_first_by_name(nullptr, &point); n != 0;
+         n = store::point_next_by_name(nullptr, &point))
         ++seen;
     return seen == expected;
 }
 
 void reindex(benchmark::State& state, const char16_t* path)
 {
-    store::set_index_build_runner([](store::IndexBuild&) {});   // no dialog: built to the end
+    store::set_index_build_runner([](store::IndexBuild&) {});  // no dialog: built to the end
     for (auto _ : state) {
         if (store::coord_reindex(path) != 1)
             state.SkipWithError("the file did not reopen");
-        store::coord_close();   // writes the indexes' pages
+        store::coord_close();  // writes the indexes' pages
     }
     // Every point made it into both indexes.
     store::coord_open_with_indexes(path);
@@ -107,7 +108,7 @@ void read_by_number(benchmark::State& state, const char16_t* path)
 // records counted, nothing rebuilt; then the close that marks them clean again.
 void open_checked(benchmark::State& state, const char16_t* path)
 {
-    store::set_index_build_runner([](store::IndexBuild&) { std::abort(); });   // must not rebuild
+    store::set_index_build_runner([](store::IndexBuild&) { std::abort(); });  // must not rebuild
     store::coord_open_with_indexes(path);
     store::coord_close();
     for (auto _ : state) {

@@ -15,9 +15,9 @@ namespace {
 constexpr uint32_t kSecondsPerDay = 86400;
 
 struct ClockState {
-    std::atomic<bool> virtual_mode{false};
-    std::atomic<uint64_t> virtual_ms{0};             // ms since use_virtual_time
-    std::atomic<uint32_t> virtual_start_seconds{0};  // time of day when virtual time began
+    std::atomic<bool> virtual_mode {false};
+    std::atomic<uint64_t> virtual_ms {0};             // ms since use_virtual_time
+    std::atomic<uint32_t> virtual_start_seconds {0};  // time of day when virtual time began
 };
 
 ClockState s_clock;
@@ -25,7 +25,7 @@ ClockState s_clock;
 uint32_t real_seconds_of_day()
 {
     std::time_t now = std::time(nullptr);
-    std::tm local{};
+    std::tm local {};
     if (localtime_r(&now, &local) == nullptr)
         return static_cast<uint32_t>(now % kSecondsPerDay);
     // tm_sec may read 60 during a leap second; keep the result inside the day.
@@ -79,8 +79,8 @@ void use_real_time()
 namespace {
 
 // What a new process starts with, for the tests.
-[[maybe_unused]] const bool s_reset_registered =
-    platform::register_reset(platform::ResetStage::Platform, use_real_time);
+[[maybe_unused]] const bool s_reset_registered
+    = platform::register_reset(platform::ResetStage::Platform, use_real_time);
 
 }  // namespace
 

@@ -14,33 +14,42 @@ constexpr int kCheckSize = 11;
 
 struct ButtonState {
     int check = 0;
-    bool tracking = false;   // the stylus went down on the button and is not yet up
-    bool pressed = false;    // tracking and over the button
+    bool tracking = false;  // the stylus went down on the button and is not yet up
+    bool pressed = false;   // tracking and over the button
     bool focused = false;
 };
 
-ButtonState* button_state(Hwnd hwnd) { return kit::state_of<ButtonState>(hwnd, kit::kButtonClass); }
+ButtonState* button_state(Hwnd hwnd)
+{
+    return kit::state_of<ButtonState>(hwnd, kit::kButtonClass);
+}
 
-uint32_t kind(Hwnd hwnd) { return ui::style(hwnd) & 0xF; }
-bool is_check_box(Hwnd hwnd) { return kind(hwnd) == kButtonCheckBox || kind(hwnd) == kButtonAutoCheckBox; }
+uint32_t kind(Hwnd hwnd)
+{
+    return ui::style(hwnd) & 0xF;
+}
+bool is_check_box(Hwnd hwnd)
+{
+    return kind(hwnd) == kButtonCheckBox || kind(hwnd) == kButtonAutoCheckBox;
+}
 
 void paint_check_box(Hwnd hwnd, gdi::DC& dc, const ButtonState* st, gdi::Color color)
 {
     gdi::Rect r = ui::client_rect(hwnd);
     int top = (r.height() - kCheckSize) / 2;
-    gdi::Rect box{0, top, kCheckSize, top + kCheckSize};
+    gdi::Rect box {0, top, kCheckSize, top + kCheckSize};
     dc.fill_rect(box, st->pressed ? kit::kLightGrey : gdi::kWhite);
     dc.frame_rect(box, color);
     if (st->check) {
         dc.select_pen({gdi::PenStyle::Solid, 1, color});
-        for (int d = 0; d < 2; ++d) {     // a tick two pixels thick
+        for (int d = 0; d < 2; ++d) {  // a tick two pixels thick
             dc.move_to(2, top + 5 + d);
             dc.line_to(4, top + 7 + d);
             dc.line_to(9, top + 2 + d);
         }
         dc.select_pen({});
     }
-    gdi::Rect label{kCheckSize + 4, 0, r.right, r.bottom};
+    gdi::Rect label {kCheckSize + 4, 0, r.right, r.bottom};
     kit::draw_text_line(dc, label, ui::window_text(hwnd), gdi::kAlignLeft, color);
     if (st->focused)
         dc.frame_rect({kCheckSize + 2, 0, r.right, r.bottom}, kit::kGrey);
@@ -151,9 +160,15 @@ ui::LResult button_proc(Hwnd hwnd, uint32_t msg, ui::WParam wparam, ui::LParam l
         st->focused = msg == ui::kMsgSetFocus;
         ui::invalidate(hwnd);
         return 0;
-    case ui::kMsgLButtonDown: on_down(hwnd, st); return 0;
-    case ui::kMsgMouseMove: on_move(hwnd, st, lparam); return 0;
-    case ui::kMsgLButtonUp: on_up(hwnd, st, lparam); return 0;
+    case ui::kMsgLButtonDown:
+        on_down(hwnd, st);
+        return 0;
+    case ui::kMsgMouseMove:
+        on_move(hwnd, st, lparam);
+        return 0;
+    case ui::kMsgLButtonUp:
+        on_up(hwnd, st, lparam);
+        return 0;
     case ui::kMsgKeyDown:
         if (wparam == ui::kKeySpace) {
             click(hwnd, st);
@@ -162,10 +177,13 @@ ui::LResult button_proc(Hwnd hwnd, uint32_t msg, ui::WParam wparam, ui::LParam l
         break;
     case ui::kMsgChar:
         if (wparam == u' ')
-            return 0;          // the key already clicked
+            return 0;  // the key already clicked
         break;
-    case kit::kMsgDriverClick: on_driver_click(hwnd, st); return 0;
-    default: break;
+    case kit::kMsgDriverClick:
+        on_driver_click(hwnd, st);
+        return 0;
+    default:
+        break;
     }
     return ui::default_window_proc(hwnd, msg, wparam, lparam);
 }

@@ -18,8 +18,8 @@ constexpr int kDefaultDropRows = 8;
 
 struct ComboState {
     RowList rows;
-    Hwnd drop = ui::kNoWindow;   // the open list, if any
-    int drop_height = 0;         // pixels asked for by the template beyond the closed box; 0: default
+    Hwnd drop = ui::kNoWindow;  // the open list, if any
+    int drop_height = 0;        // pixels asked for by the template beyond the closed box; 0: default
     bool focused = false;
 };
 
@@ -28,10 +28,19 @@ struct DropState {
     RowDrag drag;
 };
 
-ComboState* combo_state(Hwnd hwnd) { return kit::state_of<ComboState>(hwnd, kit::kComboClass); }
-DropState* drop_state(Hwnd hwnd) { return kit::state_of<DropState>(hwnd, kit::kComboDropClass); }
+ComboState* combo_state(Hwnd hwnd)
+{
+    return kit::state_of<ComboState>(hwnd, kit::kComboClass);
+}
+DropState* drop_state(Hwnd hwnd)
+{
+    return kit::state_of<DropState>(hwnd, kit::kComboDropClass);
+}
 
-int closed_height(Hwnd combo) { return kit::line_height(ui::font(combo)) + 6; }
+int closed_height(Hwnd combo)
+{
+    return kit::line_height(ui::font(combo)) + 6;
+}
 
 void show_selection(Hwnd combo, ComboState* st)
 {
@@ -82,8 +91,7 @@ void open_drop(Hwnd combo, ComboState* st)
         return;
     gdi::Rect r = drop_rect(combo, st);
     Hwnd drop = ui::create_window(kit::kComboDropClass, u"", ui::kStylePopup | ui::kStyleVisible, r.left, r.top,
-                                  r.width(), r.height(), ui::top_level(combo), 0,
-                                  reinterpret_cast<void*>(uintptr_t(combo)));
+        r.width(), r.height(), ui::top_level(combo), 0, reinterpret_cast<void*>(uintptr_t(combo)));
     if (drop == ui::kNoWindow)
         return;
     st->drop = drop;
@@ -102,17 +110,16 @@ void paint_combo(Hwnd hwnd)
     bool enabled = ui::is_enabled(hwnd);
     dc->fill_rect(r, gdi::kWhite);
     dc->select_font(ui::font(hwnd));
-    gdi::Rect text_area{r.left + 1, r.top + 1, r.right - kArrowWidth, r.bottom - 1};
+    gdi::Rect text_area {r.left + 1, r.top + 1, r.right - kArrowWidth, r.bottom - 1};
     bool inverted = st && st->focused && enabled;
     if (inverted)
         dc->fill_rect(text_area, gdi::kBlack);
     kit::draw_text_line(*dc, {text_area.left + 2, text_area.top, text_area.right, text_area.bottom},
-                        ui::window_text(hwnd), gdi::kAlignLeft,
-                        inverted ? gdi::kWhite : (enabled ? gdi::kBlack : kit::kGrey));
+        ui::window_text(hwnd), gdi::kAlignLeft, inverted ? gdi::kWhite : (enabled ? gdi::kBlack : kit::kGrey));
     dc->frame_rect(r, gdi::kBlack);
     dc->fill_rect({r.right - kArrowWidth, r.top, r.right - kArrowWidth + 1, r.bottom}, gdi::kBlack);
     int cx = r.right - kArrowWidth / 2, cy = r.height() / 2 - 1;
-    for (int i = 0; i < 4; ++i)          // the down arrow
+    for (int i = 0; i < 4; ++i)  // the down arrow
         dc->fill_rect({cx - 3 + i, cy + i - 1, cx + 4 - i, cy + i}, enabled ? gdi::kBlack : kit::kGrey);
     ui::end_paint(hwnd, std::move(dc));
 }
@@ -151,7 +158,7 @@ void on_create(Hwnd hwnd)
         st->drop_height = r.height() - closed;
         gdi::Rect w = ui::window_rect(hwnd);
         gdi::Point p = ui::parent(hwnd) != ui::kNoWindow ? ui::screen_to_client(ui::parent(hwnd), {w.left, w.top})
-                                                          : gdi::Point{w.left, w.top};
+                                                         : gdi::Point {w.left, w.top};
         ui::move_window(hwnd, p.x, p.y, r.width(), closed, false);
     }
 }
@@ -195,7 +202,9 @@ ui::LResult combo_proc(Hwnd hwnd, uint32_t msg, ui::WParam wparam, ui::LParam lp
             close_drop(st);
         ui::invalidate(hwnd);
         return 0;
-    case ui::kMsgLButtonDown: on_down(hwnd, st); return 0;
+    case ui::kMsgLButtonDown:
+        on_down(hwnd, st);
+        return 0;
     case ui::kMsgKeyDown:
         if (on_key(hwnd, st, uint32_t(wparam)))
             return 0;
@@ -207,7 +216,8 @@ ui::LResult combo_proc(Hwnd hwnd, uint32_t msg, ui::WParam wparam, ui::LParam lp
             pick(hwnd, st, int(wparam));
         }
         return 0;
-    default: break;
+    default:
+        break;
     }
     return ui::default_window_proc(hwnd, msg, wparam, lparam);
 }
@@ -246,7 +256,7 @@ void drop_stylus(Hwnd drop, DropState* ds, ComboState* cs, uint32_t msg, ui::LPa
     gdi::FontRef font = ui::font(ds->combo);
     if (msg == ui::kMsgLButtonDown) {
         if (!inside) {
-            Hwnd combo = ds->combo;      // closing destroys this window and its state
+            Hwnd combo = ds->combo;  // closing destroys this window and its state
             close_drop(cs);
             ui::invalidate(combo);
             return;
@@ -309,7 +319,7 @@ ui::WindowClass combo_class()
 
 ui::WindowClass combo_drop_class()
 {
-    ui::WindowClass cls{std::u16string(kit::kComboDropClass), drop_proc};
+    ui::WindowClass cls {std::u16string(kit::kComboDropClass), drop_proc};
     cls.no_activate = true;
     return cls;
 }

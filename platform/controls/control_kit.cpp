@@ -10,8 +10,8 @@ namespace platform::controls::kit {
 namespace {
 
 struct KitState {
-    std::unique_ptr<gdi::MemoryDC> scratch;         // measuring only; made on first use, lives for the run
-    std::unordered_map<Hwnd, OwnedState> states;    // each live control's state; its user data borrows it
+    std::unique_ptr<gdi::MemoryDC> scratch;       // measuring only; made on first use, lives for the run
+    std::unordered_map<Hwnd, OwnedState> states;  // each live control's state; its user data borrows it
 };
 KitState s_kit;
 
@@ -22,11 +22,13 @@ gdi::DC& scratch_dc()
     return *s_kit.scratch;
 }
 
-bool is_space(char16_t c) { return c == u' ' || c == u'\t'; }
+bool is_space(char16_t c)
+{
+    return c == u' ' || c == u'\t';
+}
 
 // Splits one paragraph (no line feeds) into lines of at most `width` pixels.
-void wrap_paragraph(const gdi::FontRef& font, std::u16string_view para, int width,
-                    std::vector<std::u16string>* out)
+void wrap_paragraph(const gdi::FontRef& font, std::u16string_view para, int width, std::vector<std::u16string>* out)
 {
     std::u16string line;
     size_t i = 0;
@@ -85,7 +87,7 @@ void notify_parent(Hwnd control, int code)
     if (parent == ui::kNoWindow)
         return;
     ui::send_message(parent, ui::kMsgCommand, ui::make_wparam(unsigned(ui::window_id(control)), unsigned(code)),
-                     ui::LParam(control));
+        ui::LParam(control));
 }
 
 gdi::Size measure(const gdi::FontRef& font, std::u16string_view text)
@@ -136,8 +138,8 @@ void draw_text_line(gdi::DC& dc, const gdi::Rect& r, std::u16string_view text, u
 namespace {
 
 // What a new process starts with, for the tests: windows are gone by now, and so are their states.
-[[maybe_unused]] const bool s_reset_registered =
-    platform::register_reset(platform::ResetStage::Platform, [] { s_kit.states.clear(); });
+[[maybe_unused]] const bool s_reset_registered
+    = platform::register_reset(platform::ResetStage::Platform, [] { s_kit.states.clear(); });
 
 }  // namespace
 

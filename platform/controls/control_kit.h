@@ -15,8 +15,8 @@ namespace platform::controls::kit {
 
 using ui::Hwnd;
 
-constexpr gdi::Color kGrey = 0x808080;        // disabled text
-constexpr gdi::Color kLightGrey = 0xD0D0D0;   // button faces, scroll tracks
+constexpr gdi::Color kGrey = 0x808080;       // disabled text
+constexpr gdi::Color kLightGrey = 0xD0D0D0;  // button faces, scroll tracks
 
 // Requests the driver posts; each control carries them out on the user-interface thread. Numbers well
 // above kMsgUser so a program's own private messages to a control never collide with them.
@@ -46,8 +46,7 @@ void keep_state(Hwnd hwnd, OwnedState state);
 void free_state(Hwnd hwnd);
 
 // For kMsgCreate: the control's new state, owned by the kit; the borrowed pointer.
-template <class T>
-T* adopt_state(Hwnd hwnd, std::unique_ptr<T> state)
+template <class T> T* adopt_state(Hwnd hwnd, std::unique_ptr<T> state)
 {
     T* borrowed = state.get();
     keep_state(hwnd, OwnedState(state.release(), [](void* p) { delete static_cast<T*>(p); }));
@@ -55,8 +54,7 @@ T* adopt_state(Hwnd hwnd, std::unique_ptr<T> state)
 }
 
 // The state a control keeps in its user data, or nullptr when hwnd is not a window of that class.
-template <class T>
-T* state_of(Hwnd hwnd, std::u16string_view class_name)
+template <class T> T* state_of(Hwnd hwnd, std::u16string_view class_name)
 {
     if (!is_class(hwnd, class_name))
         return nullptr;

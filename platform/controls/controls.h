@@ -22,10 +22,10 @@ void register_classes();
 // ---- Styles (low 16 bits, per class) ------------------------------------------------------------------
 
 constexpr uint32_t kStaticLeft = 0x0, kStaticCenter = 0x1, kStaticRight = 0x2;
-constexpr uint32_t kStaticIcon = 0x3;            // caption "#176": the icon resource drawn
+constexpr uint32_t kStaticIcon = 0x3;  // caption "#176": the icon resource drawn
 constexpr uint32_t kButtonPush = 0x0, kButtonDefPush = 0x1, kButtonCheckBox = 0x2, kButtonAutoCheckBox = 0x3;
 constexpr uint32_t kEditLeft = 0x0, kEditCenter = 0x1, kEditRight = 0x2, kEditReadOnly = 0x800, kEditNumber = 0x2000;
-constexpr uint32_t kListNotify = 0x1, kListSort = 0x2, kListFixedPitch = 0x4000;   // fixed pitch: Courier
+constexpr uint32_t kListNotify = 0x1, kListSort = 0x2, kListFixedPitch = 0x4000;  // fixed pitch: Courier
 constexpr uint32_t kComboDropDownList = 0x3;
 
 // ---- Edit ---------------------------------------------------------------------------------------------
@@ -35,27 +35,27 @@ constexpr uint32_t kComboDropDownList = 0x3;
 
 // At most max_chars characters of the text.
 std::u16string edit_text(Hwnd edit, int max_chars = 0x7FFFFFFF);
-void edit_set_limit(Hwnd edit, int max_chars);          // typing stops at the limit; 0: no limit
-void edit_set_selection(Hwnd edit, int start, int end); // -1 end: to the end
+void edit_set_limit(Hwnd edit, int max_chars);           // typing stops at the limit; 0: no limit
+void edit_set_selection(Hwnd edit, int start, int end);  // -1 end: to the end
 int edit_caret(Hwnd edit);
 
 // ---- Button and check box -----------------------------------------------------------------------------
 
-int button_check(Hwnd button);                          // 0 or 1
+int button_check(Hwnd button);  // 0 or 1
 void button_set_check(Hwnd button, int state);
 
 // ---- List box -----------------------------------------------------------------------------------------
 // A tap on an entry selects it and sends kLbnSelChange, even when it was already selected; Up, Down,
 // PageUp, PageDown, Home and End move the selection and notify when it moves. Calls below never notify.
 
-int list_add(Hwnd list, std::u16string_view text);     // index of the new entry (sorted lists insert in order)
-int list_insert(Hwnd list, int index, std::u16string_view text);   // -1 index: at the end
+int list_add(Hwnd list, std::u16string_view text);  // index of the new entry (sorted lists insert in order)
+int list_insert(Hwnd list, int index, std::u16string_view text);  // -1 index: at the end
 bool list_delete(Hwnd list, int index);
 void list_reset(Hwnd list);
 int list_count(Hwnd list);
-std::u16string list_text(Hwnd list, int index);          // empty outside
-int list_selection(Hwnd list);                           // -1: none
-bool list_set_selection(Hwnd list, int index);           // no notification; -1 clears; scrolls into view
+std::u16string list_text(Hwnd list, int index);  // empty outside
+int list_selection(Hwnd list);                   // -1: none
+bool list_set_selection(Hwnd list, int index);   // no notification; -1 clears; scrolls into view
 int list_top_index(Hwnd list);
 void list_set_top_index(Hwnd list, int index);
 int list_visible_rows(Hwnd list);
@@ -72,14 +72,14 @@ void combo_reset(Hwnd combo);
 int combo_count(Hwnd combo);
 std::u16string combo_text(Hwnd combo, int index);
 int combo_selection(Hwnd combo);
-bool combo_set_selection(Hwnd combo, int index);         // no notification
+bool combo_set_selection(Hwnd combo, int index);  // no notification
 bool combo_dropped(Hwnd combo);
 
 // ---- Progress bar -------------------------------------------------------------------------------------
 
 void progress_set_range(Hwnd bar, int low, int high);
 void progress_set_step(Hwnd bar, int step);
-void progress_step_it(Hwnd bar);                         // wraps to low past high, as the handheld's does
+void progress_step_it(Hwnd bar);  // wraps to low past high, as the handheld's does
 void progress_set_pos(Hwnd bar, int pos);
 int progress_pos(Hwnd bar);
 
@@ -88,12 +88,12 @@ int progress_pos(Hwnd bar);
 struct MenuItem {
     std::u16string label;
     int command = 0;
-    std::vector<MenuItem> submenu;   // non-empty: a nested pop-up (Coords > Transform > By Parameters)
+    std::vector<MenuItem> submenu;  // non-empty: a nested pop-up (Coords > Transform > By Parameters)
 };
 struct MenuBarButton {
     std::u16string label;
-    int command = 0;                 // plain button: the command it sends
-    std::vector<MenuItem> popup;     // non-empty: a drop-down
+    int command = 0;              // plain button: the command it sends
+    std::vector<MenuItem> popup;  // non-empty: a drop-down
 };
 struct MenuBarTemplate {
     int id = 0;
@@ -106,7 +106,7 @@ void add_menu_bar_template(const MenuBarTemplate& t);
 // or the failure switch set.
 Hwnd create_menu_bar(Hwnd window, int id);
 Hwnd menu_bar_of(Hwnd window);
-void set_menu_bar_failure(bool fail);     // tests: every create_menu_bar fails while set
+void set_menu_bar_failure(bool fail);  // tests: every create_menu_bar fails while set
 // Command id reached by a label path ("Coords/Transform/By Parameters"; labels compared with surrounding
 // spaces trimmed), or -1.
 int menu_command_for_path(Hwnd menu_bar, std::u16string_view path);
@@ -140,8 +140,8 @@ void paint_popup_frame(Hwnd dialog, gdi::DC& dc);
 // The driver never runs the program's handlers itself: these post a request that the control carries out
 // on the user-interface thread, with the notifications a user's action sends.
 
-void post_click(Hwnd button);                            // press and release: toggles check boxes, clicked
-void post_type(Hwnd edit, std::u16string_view text);     // focus, replace the text, change notification
-void post_select(Hwnd list_or_combo, int index);         // select, selection-change notification
+void post_click(Hwnd button);                         // press and release: toggles check boxes, clicked
+void post_type(Hwnd edit, std::u16string_view text);  // focus, replace the text, change notification
+void post_select(Hwnd list_or_combo, int index);      // select, selection-change notification
 
 }  // namespace platform::controls

@@ -12,21 +12,27 @@ namespace platform::controls {
 
 namespace {
 
-constexpr int kMargin = 3;   // pixels between the border and the text
+constexpr int kMargin = 3;  // pixels between the border and the text
 
 struct EditState {
-    int anchor = 0;          // the selection runs between anchor and caret (characters)
+    int anchor = 0;  // the selection runs between anchor and caret (characters)
     int caret = 0;
-    int limit = 0;           // 0: no limit
-    int scroll = 0;          // pixels of text hidden at the left
+    int limit = 0;   // 0: no limit
+    int scroll = 0;  // pixels of text hidden at the left
     bool focused = false;
-    bool tapping = false;    // the focus is arriving from a tap, which places the caret itself
-    std::deque<std::u16string> typed;   // texts the driver asked for, carried out in order
+    bool tapping = false;              // the focus is arriving from a tap, which places the caret itself
+    std::deque<std::u16string> typed;  // texts the driver asked for, carried out in order
 };
 
-EditState* edit_state(Hwnd hwnd) { return kit::state_of<EditState>(hwnd, kit::kEditClass); }
+EditState* edit_state(Hwnd hwnd)
+{
+    return kit::state_of<EditState>(hwnd, kit::kEditClass);
+}
 
-int text_width(Hwnd hwnd, std::u16string_view s) { return kit::measure(ui::font(hwnd), s).cx; }
+int text_width(Hwnd hwnd, std::u16string_view s)
+{
+    return kit::measure(ui::font(hwnd), s).cx;
+}
 
 void clamp(EditState* st, int length)
 {
@@ -67,9 +73,10 @@ int text_origin(Hwnd hwnd, const EditState* st, std::u16string_view text)
 void paint_text(Hwnd hwnd, gdi::DC& dc, const EditState* st, const std::u16string& text)
 {
     gdi::Rect r = ui::client_rect(hwnd);
-    gdi::Rect inner{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
-    gdi::Rect clip = gdi::intersect(dc.clip(), {inner.left + dc.origin().x, inner.top + dc.origin().y,
-                                                inner.right + dc.origin().x, inner.bottom + dc.origin().y});
+    gdi::Rect inner {r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
+    gdi::Rect clip = gdi::intersect(dc.clip(),
+        {inner.left + dc.origin().x, inner.top + dc.origin().y, inner.right + dc.origin().x,
+            inner.bottom + dc.origin().y});
     gdi::DC inside(dc.target(), dc.origin(), clip);
     inside.select_font(ui::font(hwnd));
     int x0 = text_origin(hwnd, st, text);
@@ -84,8 +91,8 @@ void paint_text(Hwnd hwnd, gdi::DC& dc, const EditState* st, const std::u16strin
         int xa = x0 + text_width(hwnd, std::u16string_view(text).substr(0, size_t(a)));
         int xb = x0 + text_width(hwnd, std::u16string_view(text).substr(0, size_t(b)));
         inside.fill_rect({xa, y, xb, y + lh}, gdi::kBlack);
-        kit::draw_text_line(inside, {xa, y, xb + 4096, y + lh}, std::u16string_view(text).substr(size_t(a), size_t(b - a)),
-                            gdi::kAlignLeft, gdi::kWhite);
+        kit::draw_text_line(inside, {xa, y, xb + 4096, y + lh},
+            std::u16string_view(text).substr(size_t(a), size_t(b - a)), gdi::kAlignLeft, gdi::kWhite);
     }
     int xc = x0 + text_width(hwnd, std::u16string_view(text).substr(0, size_t(st->caret)));
     inside.fill_rect({xc, y, xc + 1, y + lh}, gdi::kBlack);
@@ -152,10 +159,20 @@ bool on_key(Hwnd hwnd, EditState* st, uint32_t key, unsigned mods)
     bool shift = (mods & ui::kModShift) != 0;
     bool has_selection = st->anchor != st->caret;
     switch (key) {
-    case ui::kKeyLeft: move_caret(hwnd, st, shift || !has_selection ? std::max(0, st->caret - 1) : std::min(st->anchor, st->caret), shift); return true;
-    case ui::kKeyRight: move_caret(hwnd, st, shift || !has_selection ? std::min(length, st->caret + 1) : std::max(st->anchor, st->caret), shift); return true;
-    case ui::kKeyHome: move_caret(hwnd, st, 0, shift); return true;
-    case ui::kKeyEnd: move_caret(hwnd, st, length, shift); return true;
+    case ui::kKeyLeft:
+        move_caret(
+            hwnd, st, shift || !has_selection ? std::max(0, st->caret - 1) : std::min(st->anchor, st->caret), shift);
+        return true;
+    case ui::kKeyRight:
+        move_caret(hwnd, st,
+            shift || !has_selection ? std::min(length, st->caret + 1) : std::max(st->anchor, st->caret), shift);
+        return true;
+    case ui::kKeyHome:
+        move_caret(hwnd, st, 0, shift);
+        return true;
+    case ui::kKeyEnd:
+        move_caret(hwnd, st, length, shift);
+        return true;
     case ui::kKeyBack:
         if (!has_selection)
             st->anchor = std::max(0, st->caret - 1);
@@ -166,7 +183,8 @@ bool on_key(Hwnd hwnd, EditState* st, uint32_t key, unsigned mods)
             st->anchor = std::min(length, st->caret + 1);
         replace_selection(hwnd, st, u"");
         return true;
-    default: return false;
+    default:
+        return false;
     }
 }
 
@@ -229,17 +247,30 @@ ui::LResult edit_proc(Hwnd hwnd, uint32_t msg, ui::WParam wparam, ui::LParam lpa
 {
     EditState* st = edit_state(hwnd);
     switch (msg) {
-    case ui::kMsgCreate: kit::adopt_state(hwnd, std::make_unique<EditState>()); return 0;
-    case ui::kMsgDestroy: kit::free_state(hwnd); return 0;
-    case ui::kMsgPaint: paint(hwnd); return 0;
-    default: break;
+    case ui::kMsgCreate:
+        kit::adopt_state(hwnd, std::make_unique<EditState>());
+        return 0;
+    case ui::kMsgDestroy:
+        kit::free_state(hwnd);
+        return 0;
+    case ui::kMsgPaint:
+        paint(hwnd);
+        return 0;
+    default:
+        break;
     }
     if (!st)
         return ui::default_window_proc(hwnd, msg, wparam, lparam);
     switch (msg) {
-    case ui::kMsgSetFocus: on_focus(hwnd, st, true); return 0;
-    case ui::kMsgKillFocus: on_focus(hwnd, st, false); return 0;
-    case ui::kMsgLButtonDown: on_tap_down(hwnd, st, lparam); return 0;
+    case ui::kMsgSetFocus:
+        on_focus(hwnd, st, true);
+        return 0;
+    case ui::kMsgKillFocus:
+        on_focus(hwnd, st, false);
+        return 0;
+    case ui::kMsgLButtonDown:
+        on_tap_down(hwnd, st, lparam);
+        return 0;
     case ui::kMsgKeyDown:
         if (on_key(hwnd, st, uint32_t(wparam), unsigned(lparam)))
             return 0;
@@ -258,7 +289,8 @@ ui::LResult edit_proc(Hwnd hwnd, uint32_t msg, ui::WParam wparam, ui::LParam lpa
             on_driver_type(hwnd, st, std::move(text));
         }
         return 0;
-    default: break;
+    default:
+        break;
     }
     return ui::default_window_proc(hwnd, msg, wparam, lparam);
 }

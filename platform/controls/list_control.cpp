@@ -16,10 +16,13 @@ struct ListState {
     RowList rows;
     RowDrag drag;
     bool focused = false;
-    gdi::FontRef fixed;      // the Courier face of a fixed-pitch list, made at creation
+    gdi::FontRef fixed;  // the Courier face of a fixed-pitch list, made at creation
 };
 
-ListState* list_state(Hwnd hwnd) { return kit::state_of<ListState>(hwnd, kit::kListClass); }
+ListState* list_state(Hwnd hwnd)
+{
+    return kit::state_of<ListState>(hwnd, kit::kListClass);
+}
 
 // A fixed-pitch list shows Courier unless the program gave the list a font of its own.
 gdi::FontRef list_font(Hwnd hwnd, const ListState* st)
@@ -36,7 +39,10 @@ gdi::Rect rows_area(Hwnd hwnd)
     return {r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
 }
 
-int visible(Hwnd hwnd, const ListState* st) { return visible_rows(rows_area(hwnd), list_font(hwnd, st)); }
+int visible(Hwnd hwnd, const ListState* st)
+{
+    return visible_rows(rows_area(hwnd), list_font(hwnd, st));
+}
 
 void paint(Hwnd hwnd)
 {
@@ -70,13 +76,26 @@ bool on_key(Hwnd hwnd, ListState* st, uint32_t key)
     int sel = st->rows.selection;
     int target;
     switch (key) {
-    case ui::kKeyUp: target = sel < 0 ? 0 : sel - 1; break;
-    case ui::kKeyDown: target = sel < 0 ? 0 : sel + 1; break;
-    case ui::kKeyPrior: target = sel < 0 ? 0 : sel - page; break;
-    case ui::kKeyNext: target = sel < 0 ? 0 : sel + page; break;
-    case ui::kKeyHome: target = 0; break;
-    case ui::kKeyEnd: target = count - 1; break;
-    default: return false;
+    case ui::kKeyUp:
+        target = sel < 0 ? 0 : sel - 1;
+        break;
+    case ui::kKeyDown:
+        target = sel < 0 ? 0 : sel + 1;
+        break;
+    case ui::kKeyPrior:
+        target = sel < 0 ? 0 : sel - page;
+        break;
+    case ui::kKeyNext:
+        target = sel < 0 ? 0 : sel + page;
+        break;
+    case ui::kKeyHome:
+        target = 0;
+        break;
+    case ui::kKeyEnd:
+        target = count - 1;
+        break;
+    default:
+        return false;
     }
     if (count == 0)
         return true;
@@ -155,11 +174,21 @@ ui::LResult list_proc(Hwnd hwnd, uint32_t msg, ui::WParam wparam, ui::LParam lpa
         return ui::default_window_proc(hwnd, msg, wparam, lparam);
     switch (msg) {
     case ui::kMsgSetFocus:
-    case ui::kMsgKillFocus: st->focused = msg == ui::kMsgSetFocus; return 0;
-    case ui::kMsgLButtonDown: on_down(hwnd, st, lparam); return 0;
-    case ui::kMsgMouseMove: on_move(hwnd, st, lparam); return 0;
-    case ui::kMsgLButtonUp: on_up(hwnd, st, lparam); return 0;
-    case ui::kMsgMouseWheel: on_wheel(hwnd, st, wparam); return 0;
+    case ui::kMsgKillFocus:
+        st->focused = msg == ui::kMsgSetFocus;
+        return 0;
+    case ui::kMsgLButtonDown:
+        on_down(hwnd, st, lparam);
+        return 0;
+    case ui::kMsgMouseMove:
+        on_move(hwnd, st, lparam);
+        return 0;
+    case ui::kMsgLButtonUp:
+        on_up(hwnd, st, lparam);
+        return 0;
+    case ui::kMsgMouseWheel:
+        on_wheel(hwnd, st, wparam);
+        return 0;
     case ui::kMsgKeyDown:
         if (on_key(hwnd, st, uint32_t(wparam)))
             return 0;
@@ -171,7 +200,8 @@ ui::LResult list_proc(Hwnd hwnd, uint32_t msg, ui::WParam wparam, ui::LParam lpa
             select_and_notify(hwnd, st, int(wparam));
         }
         return 0;
-    default: break;
+    default:
+        break;
     }
     return ui::default_window_proc(hwnd, msg, wparam, lparam);
 }

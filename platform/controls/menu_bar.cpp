@@ -15,11 +15,11 @@ namespace platform::controls {
 namespace {
 
 constexpr int kButtonPadding = 14;
-constexpr int kArrowRoom = 8;           // a drop-down button shows a small arrow after its label
+constexpr int kArrowRoom = 8;  // a drop-down button shows a small arrow after its label
 
 struct MenuRegistry {
-    std::map<int, MenuBarTemplate> templates;   // by id, for the whole run
-    bool fail = false;                           // tests: creation fails while set
+    std::map<int, MenuBarTemplate> templates;  // by id, for the whole run
+    bool fail = false;                         // tests: creation fails while set
 };
 MenuRegistry s_menus;
 
@@ -57,7 +57,7 @@ void paint_button(gdi::DC& dc, const MenuBarButton& b, const gdi::Rect& r, bool 
     kit::draw_text_line(dc, {r.left, r.top, r.right - arrow, r.bottom}, text::trim(b.label), gdi::kAlignCenter, ink);
     if (arrow) {
         int cx = r.right - kArrowRoom, cy = r.height() / 2 + 1;
-        for (int i = 0; i < 3; ++i)      // an up arrow: the menu opens upwards
+        for (int i = 0; i < 3; ++i)  // an up arrow: the menu opens upwards
             dc.fill_rect({cx - i, cy - 2 + i, cx + i + 1, cy - 1 + i}, ink);
     }
     dc.fill_rect({r.right - 1, r.top + 4, r.right, r.bottom - 4}, gdi::kBlack);
@@ -144,13 +144,16 @@ ui::LResult bar_proc(Hwnd bar, uint32_t msg, ui::WParam wparam, ui::LParam lpara
         close_popups(bar);
         kit::free_state(bar);
         return 0;
-    case ui::kMsgPaint: paint(bar); return 0;
+    case ui::kMsgPaint:
+        paint(bar);
+        return 0;
     case ui::kMsgLButtonDown:
     case ui::kMsgLButtonUp:
         if (st)
             on_stylus(bar, st, msg, lparam);
         return 0;
-    default: return ui::default_window_proc(bar, msg, wparam, lparam);
+    default:
+        return ui::default_window_proc(bar, msg, wparam, lparam);
     }
 }
 
@@ -162,8 +165,8 @@ const MenuItem* find_item(const std::vector<MenuItem>& items, std::u16string_vie
     return nullptr;
 }
 
-void collect_paths(const std::vector<MenuItem>& items, const std::u16string& prefix,
-                   std::vector<std::pair<std::u16string, int>>* out)
+void collect_paths(
+    const std::vector<MenuItem>& items, const std::u16string& prefix, std::vector<std::pair<std::u16string, int>>* out)
 {
     for (const MenuItem& item : items) {
         std::u16string path = prefix + u"/" + std::u16string(text::trim(item.label));
@@ -176,7 +179,10 @@ void collect_paths(const std::vector<MenuItem>& items, const std::u16string& pre
 
 }  // namespace
 
-MenuBarState* menu_bar_state(Hwnd bar) { return kit::state_of<MenuBarState>(bar, kit::kMenuBarClass); }
+MenuBarState* menu_bar_state(Hwnd bar)
+{
+    return kit::state_of<MenuBarState>(bar, kit::kMenuBarClass);
+}
 
 void press_after_popups(Hwnd bar, gdi::Point p, int was_open)
 {
@@ -194,14 +200,20 @@ void press_after_popups(Hwnd bar, gdi::Point p, int was_open)
 
 ui::WindowClass menu_bar_class()
 {
-    ui::WindowClass cls{std::u16string(kit::kMenuBarClass), bar_proc};
+    ui::WindowClass cls {std::u16string(kit::kMenuBarClass), bar_proc};
     cls.no_activate = true;
     return cls;
 }
 
-void add_menu_bar_template(const MenuBarTemplate& t) { s_menus.templates[t.id] = t; }
+void add_menu_bar_template(const MenuBarTemplate& t)
+{
+    s_menus.templates[t.id] = t;
+}
 
-void set_menu_bar_failure(bool fail) { s_menus.fail = fail; }
+void set_menu_bar_failure(bool fail)
+{
+    s_menus.fail = fail;
+}
 
 Hwnd create_menu_bar(Hwnd window, int id)
 {
@@ -212,8 +224,7 @@ Hwnd create_menu_bar(Hwnd window, int id)
         return ui::kNoWindow;
     MenuBarTemplate tmpl = it->second;
     return ui::create_window(kit::kMenuBarClass, u"", ui::kStylePopup | ui::kStyleVisible, 0,
-                             ui::kScreenHeight - ui::kMenuBarHeight, ui::kScreenWidth, ui::kMenuBarHeight, window, 0,
-                             &tmpl);
+        ui::kScreenHeight - ui::kMenuBarHeight, ui::kScreenWidth, ui::kMenuBarHeight, window, 0, &tmpl);
 }
 
 Hwnd menu_bar_of(Hwnd window)
@@ -288,8 +299,8 @@ bool menu_bar_set_button_text(Hwnd menu_bar, int index, std::u16string_view text
 namespace {
 
 // What a new process starts with, for the tests.
-[[maybe_unused]] const bool s_reset_registered =
-    platform::register_reset(platform::ResetStage::Platform, [] { s_menus = MenuRegistry{}; });
+[[maybe_unused]] const bool s_reset_registered
+    = platform::register_reset(platform::ResetStage::Platform, [] { s_menus = MenuRegistry {}; });
 
 }  // namespace
 

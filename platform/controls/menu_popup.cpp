@@ -11,16 +11,22 @@ namespace platform::controls {
 namespace {
 
 constexpr int kSeparatorHeight = 7;
-constexpr int kItemPadding = 8;          // above and below the label, together
+constexpr int kItemPadding = 8;  // above and below the label, together
 constexpr int kSubmenuArrowRoom = 14;
 
 struct PopupState {
     Hwnd bar = ui::kNoWindow;
 };
 
-PopupState* popup_state(Hwnd hwnd) { return kit::state_of<PopupState>(hwnd, kit::kPopupMenuClass); }
+PopupState* popup_state(Hwnd hwnd)
+{
+    return kit::state_of<PopupState>(hwnd, kit::kPopupMenuClass);
+}
 
-bool is_separator(const MenuItem& item) { return item.command == 0 && item.submenu.empty(); }
+bool is_separator(const MenuItem& item)
+{
+    return item.command == 0 && item.submenu.empty();
+}
 
 // Item rectangles in pop-up client coordinates, and the pop-up's size.
 std::vector<gdi::Rect> item_rects(const gdi::FontRef& font, const std::vector<MenuItem>& items, gdi::Size* size)
@@ -59,10 +65,11 @@ void paint_item(gdi::DC& dc, const MenuItem& item, const gdi::Rect& r, bool inve
     }
     dc.fill_rect(r, inverted ? gdi::kBlack : gdi::kWhite);
     gdi::Color ink = inverted ? gdi::kWhite : gdi::kBlack;
-    kit::draw_text_line(dc, {r.left + kItemPadding, r.top, r.right, r.bottom}, text::trim(item.label), gdi::kAlignLeft, ink);
+    kit::draw_text_line(
+        dc, {r.left + kItemPadding, r.top, r.right, r.bottom}, text::trim(item.label), gdi::kAlignLeft, ink);
     if (!item.submenu.empty()) {
         int cx = r.right - kSubmenuArrowRoom / 2 - 2, cy = r.top + r.height() / 2;
-        for (int i = 0; i < 4; ++i)      // a right arrow: the nested menu opens beside
+        for (int i = 0; i < 4; ++i)  // a right arrow: the nested menu opens beside
             dc.fill_rect({cx + i, cy - 3 + i, cx + i + 1, cy + 4 - i}, ink);
     }
 }
@@ -172,13 +179,16 @@ ui::LResult popup_proc(Hwnd popup, uint32_t msg, ui::WParam wparam, ui::LParam l
     case ui::kMsgDestroy:
         kit::free_state(popup);
         return 0;
-    case ui::kMsgPaint: paint(popup); return 0;
+    case ui::kMsgPaint:
+        paint(popup);
+        return 0;
     case ui::kMsgLButtonDown:
     case ui::kMsgLButtonUp:
         if (ps)
             on_stylus(popup, msg, lparam);
         return 0;
-    default: return ui::default_window_proc(popup, msg, wparam, lparam);
+    default:
+        return ui::default_window_proc(popup, msg, wparam, lparam);
     }
 }
 
@@ -217,7 +227,7 @@ gdi::Point place(const gdi::Size& size, int x, int y, int level, const MenuBarSt
 
 ui::WindowClass popup_menu_class()
 {
-    ui::WindowClass cls{std::u16string(kit::kPopupMenuClass), popup_proc};
+    ui::WindowClass cls {std::u16string(kit::kPopupMenuClass), popup_proc};
     cls.no_activate = true;
     return cls;
 }
@@ -231,8 +241,8 @@ void open_popup(Hwnd bar, const std::vector<MenuItem>* items, int x, int y, int 
     gdi::Size size;
     std::vector<gdi::Rect> rects = item_rects(ui::font(bar), *items, &size);
     gdi::Point at = place(size, x, y, level, st);
-    Hwnd popup = ui::create_window(kit::kPopupMenuClass, u"", ui::kStylePopup | ui::kStyleVisible, at.x, at.y, size.cx,
-                                   size.cy, bar);
+    Hwnd popup = ui::create_window(
+        kit::kPopupMenuClass, u"", ui::kStylePopup | ui::kStyleVisible, at.x, at.y, size.cx, size.cy, bar);
     if (popup == ui::kNoWindow)
         return;
     st->popups.push_back({popup, items, std::move(rects), -1, -1});

@@ -12,10 +12,10 @@ constexpr int kMenuBarHeightPixels = ui::kMenuBarHeight;
 
 struct OpenPopup {
     Hwnd hwnd = ui::kNoWindow;
-    const std::vector<MenuItem>* items = nullptr;   // inside the bar's template copy
-    std::vector<gdi::Rect> rects;                   // item rectangles, pop-up client coordinates
-    int pressed = -1;                               // item under a stylus that went down on it
-    int open_item = -1;                             // item whose nested pop-up is open
+    const std::vector<MenuItem>* items = nullptr;  // inside the bar's template copy
+    std::vector<gdi::Rect> rects;                  // item rectangles, pop-up client coordinates
+    int pressed = -1;                              // item under a stylus that went down on it
+    int open_item = -1;                            // item whose nested pop-up is open
 };
 
 struct MenuBarState {

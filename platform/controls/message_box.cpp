@@ -17,7 +17,7 @@ constexpr int kButtonGap = 8;
 constexpr int kMaxTextWidth = 200;
 constexpr int kMinWidth = 120;
 constexpr int kIconSize = 16;
-constexpr int kIconRoom = kIconSize + 8;   // the icon and the gap before the text
+constexpr int kIconRoom = kIconSize + 8;  // the icon and the gap before the text
 
 struct BoxButton {
     int id;
@@ -27,10 +27,14 @@ struct BoxButton {
 std::vector<BoxButton> buttons_of(unsigned type)
 {
     switch (type & 0xF) {
-    case kMbOkCancel: return {{ui::kIdOk, u"OK"}, {ui::kIdCancel, u"Cancel"}};
-    case kMbYesNoCancel: return {{ui::kIdYes, u"Yes"}, {ui::kIdNo, u"No"}, {ui::kIdCancel, u"Cancel"}};
-    case kMbYesNo: return {{ui::kIdYes, u"Yes"}, {ui::kIdNo, u"No"}};
-    default: return {{ui::kIdOk, u"OK"}};
+    case kMbOkCancel:
+        return {{ui::kIdOk, u"OK"}, {ui::kIdCancel, u"Cancel"}};
+    case kMbYesNoCancel:
+        return {{ui::kIdYes, u"Yes"}, {ui::kIdNo, u"No"}, {ui::kIdCancel, u"Cancel"}};
+    case kMbYesNo:
+        return {{ui::kIdYes, u"Yes"}, {ui::kIdNo, u"No"}};
+    default:
+        return {{ui::kIdOk, u"OK"}};
     }
 }
 
@@ -59,10 +63,12 @@ gdi::FontRef caption_font()
 // information.
 void draw_icon(gdi::DC& dc, unsigned icon, int x, int y)
 {
-    gdi::Rect r{x, y, x + kIconSize, y + kIconSize};
+    gdi::Rect r {x, y, x + kIconSize, y + kIconSize};
     const char16_t* mark = icon == kMbIconQuestion ? u"?" : icon == kMbIconWarning ? u"!" : u"i";
-    dc.fill_rect(r, icon == kMbIconError ? gdi::rgb(200, 0, 0) : icon == kMbIconWarning ? gdi::rgb(230, 160, 0)
-                                                                                        : gdi::rgb(0, 70, 170));
+    dc.fill_rect(r,
+        icon == kMbIconError         ? gdi::rgb(200, 0, 0)
+            : icon == kMbIconWarning ? gdi::rgb(230, 160, 0)
+                                     : gdi::rgb(0, 70, 170));
     if (icon == kMbIconError) {
         dc.select_pen({gdi::PenStyle::Solid, 1, gdi::kWhite});
         for (int d = 0; d < 2; ++d) {
@@ -80,7 +86,11 @@ void draw_icon(gdi::DC& dc, unsigned icon, int x, int y)
 
 class MessageBoxProc : public ui::DialogProc {
 public:
-    MessageBoxProc(std::vector<BoxButton> buttons, unsigned icon) : m_buttons(std::move(buttons)), m_icon(icon) {}
+    MessageBoxProc(std::vector<BoxButton> buttons, unsigned icon)
+        : m_buttons(std::move(buttons))
+        , m_icon(icon)
+    {
+    }
 
     bool on_init() override
     {
@@ -95,7 +105,7 @@ public:
         } else if (id == ui::kIdCancel) {
             ui::end_dialog(hwnd(), escape_result(m_buttons));
         } else if (id == ui::kIdOk) {
-            ui::end_dialog(hwnd(), m_buttons.front().id);   // Return picks the first button
+            ui::end_dialog(hwnd(), m_buttons.front().id);  // Return picks the first button
         }
         return true;
     }
@@ -140,8 +150,8 @@ private:
     unsigned m_icon;
 };
 
-ui::DialogTemplate box_template(std::u16string_view caption, std::u16string_view text,
-                                const std::vector<BoxButton>& buttons, bool with_icon)
+ui::DialogTemplate box_template(
+    std::u16string_view caption, std::u16string_view text, const std::vector<BoxButton>& buttons, bool with_icon)
 {
     int indent = with_icon ? kIconRoom : 0;
     gdi::FontRef font = gdi::ui_font();
@@ -168,13 +178,14 @@ ui::DialogTemplate box_template(std::u16string_view caption, std::u16string_view
     t.rect = {0, 0, width, height};
     int text_top = kCaptionHeight + kPad;
     t.controls.push_back({kMessageBoxTextId, std::u16string(kit::kStaticClass), std::u16string(text),
-                          {kPad + indent, text_top, kPad + indent + text_w, text_top + std::max(text_h, lh)},
-                          ui::kStyleVisible | ui::kStyleChild | kStaticLeft});
+        {kPad + indent, text_top, kPad + indent + text_w, text_top + std::max(text_h, lh)},
+        ui::kStyleVisible | ui::kStyleChild | kStaticLeft});
     int x = (width - row) / 2, y = height - kPad - kButtonHeight;
     for (size_t i = 0; i < buttons.size(); ++i) {
-        uint32_t style = ui::kStyleVisible | ui::kStyleChild | ui::kStyleTabStop | (i == 0 ? kButtonDefPush : kButtonPush);
+        uint32_t style
+            = ui::kStyleVisible | ui::kStyleChild | ui::kStyleTabStop | (i == 0 ? kButtonDefPush : kButtonPush);
         t.controls.push_back({buttons[i].id, std::u16string(kit::kButtonClass), buttons[i].caption,
-                              {x, y, x + kButtonWidth, y + kButtonHeight}, style});
+            {x, y, x + kButtonWidth, y + kButtonHeight}, style});
         x += kButtonWidth + kButtonGap;
     }
     return t;
@@ -189,7 +200,7 @@ void paint_popup_frame(Hwnd dialog, gdi::DC& dc)
     dc.fill_rect({r.left, r.top, r.right, r.top + kCaptionHeight}, gdi::kBlack);
     dc.select_font(caption_font());
     kit::draw_text_line(dc, {r.left + kPad, r.top, r.right - kPad, r.top + kCaptionHeight}, ui::window_text(dialog),
-                        gdi::kAlignLeft, gdi::kWhite);
+        gdi::kAlignLeft, gdi::kWhite);
     dc.frame_rect(r, gdi::kBlack);
 }
 
@@ -215,8 +226,8 @@ int message_box(Hwnd owner, std::u16string_view caption, std::u16string_view tex
         return put_off(owner, caption, text, type);
     std::vector<BoxButton> buttons = buttons_of(type);
     unsigned icon = type & 0xF0;
-    bool known_icon = icon == kMbIconError || icon == kMbIconQuestion || icon == kMbIconWarning ||
-                      icon == kMbIconInformation;
+    bool known_icon
+        = icon == kMbIconError || icon == kMbIconQuestion || icon == kMbIconWarning || icon == kMbIconInformation;
     ui::DialogTemplate t = box_template(caption, text, buttons, known_icon);
     MessageBoxProc proc(buttons, known_icon ? icon : 0);
     int result = ui::run_dialog(t, owner, proc);

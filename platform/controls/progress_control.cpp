@@ -15,7 +15,10 @@ struct ProgressState {
     int pos = 0;
 };
 
-ProgressState* progress_state(Hwnd hwnd) { return kit::state_of<ProgressState>(hwnd, kit::kProgressClass); }
+ProgressState* progress_state(Hwnd hwnd)
+{
+    return kit::state_of<ProgressState>(hwnd, kit::kProgressClass);
+}
 
 void paint(Hwnd hwnd)
 {
@@ -37,10 +40,17 @@ void paint(Hwnd hwnd)
 ui::LResult progress_proc(Hwnd hwnd, uint32_t msg, ui::WParam wparam, ui::LParam lparam)
 {
     switch (msg) {
-    case ui::kMsgCreate: kit::adopt_state(hwnd, std::make_unique<ProgressState>()); return 0;
-    case ui::kMsgDestroy: kit::free_state(hwnd); return 0;
-    case ui::kMsgPaint: paint(hwnd); return 0;
-    default: return ui::default_window_proc(hwnd, msg, wparam, lparam);
+    case ui::kMsgCreate:
+        kit::adopt_state(hwnd, std::make_unique<ProgressState>());
+        return 0;
+    case ui::kMsgDestroy:
+        kit::free_state(hwnd);
+        return 0;
+    case ui::kMsgPaint:
+        paint(hwnd);
+        return 0;
+    default:
+        return ui::default_window_proc(hwnd, msg, wparam, lparam);
     }
 }
 

@@ -16,7 +16,7 @@ int RowList::add(std::u16string_view text, bool sorted)
     int at = count();
     if (sorted) {
         auto it = std::find_if(entries.begin(), entries.end(),
-                               [&](const ListEntry& e) { return text::compare_no_case(e.text, text) > 0; });
+            [&](const ListEntry& e) { return text::compare_no_case(e.text, text) > 0; });
         at = int(it - entries.begin());
     }
     return insert(at, text);
@@ -28,7 +28,7 @@ int RowList::insert(int index, std::u16string_view text)
         index = count();
     if (index > count())
         return -1;
-    entries.insert(entries.begin() + index, ListEntry{std::u16string(text), 0});
+    entries.insert(entries.begin() + index, ListEntry {std::u16string(text), 0});
     if (selection >= index)
         ++selection;
     return index;
@@ -70,7 +70,10 @@ void RowList::ensure_visible(int index, int visible)
     clamp_top(visible);
 }
 
-int row_height(const gdi::FontRef& font) { return kit::line_height(font) + 2; }
+int row_height(const gdi::FontRef& font)
+{
+    return kit::line_height(font) + 2;
+}
 
 int visible_rows(const gdi::Rect& area, const gdi::FontRef& font)
 {
@@ -93,23 +96,23 @@ void paint_rows(gdi::DC& dc, const gdi::Rect& area, const gdi::FontRef& font, co
     gdi::Rect rows = area;
     if (scrolls)
         rows.right -= kScrollBarWidth + 1;
-    gdi::Rect clip = gdi::intersect(dc.clip(), {rows.left + dc.origin().x, rows.top + dc.origin().y,
-                                                rows.right + dc.origin().x, rows.bottom + dc.origin().y});
+    gdi::Rect clip = gdi::intersect(dc.clip(),
+        {rows.left + dc.origin().x, rows.top + dc.origin().y, rows.right + dc.origin().x, rows.bottom + dc.origin().y});
     gdi::DC inside(dc.target(), dc.origin(), clip);
     inside.select_font(font);
     for (int i = 0; i < visible + 1 && list.top + i < list.count(); ++i) {
         int index = list.top + i;
-        gdi::Rect r{rows.left, rows.top + i * rh, rows.right, rows.top + (i + 1) * rh};
+        gdi::Rect r {rows.left, rows.top + i * rh, rows.right, rows.top + (i + 1) * rh};
         bool selected = index == list.selection;
         if (selected)
             inside.fill_rect(r, enabled ? gdi::kBlack : kit::kGrey);
         gdi::Color ink = selected ? gdi::kWhite : (enabled ? gdi::kBlack : kit::kGrey);
         kit::draw_text_line(inside, {r.left + 2, r.top, r.right + 4096, r.bottom}, list.entries[size_t(index)].text,
-                            gdi::kAlignLeft, ink);
+            gdi::kAlignLeft, ink);
     }
     if (!scrolls)
         return;
-    gdi::Rect track{area.right - kScrollBarWidth, area.top, area.right, area.bottom};
+    gdi::Rect track {area.right - kScrollBarWidth, area.top, area.right, area.bottom};
     dc.fill_rect(track, kit::kLightGrey);
     int h = track.height();
     int thumb_h = std::max(6, h * visible / list.count());

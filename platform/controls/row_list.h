@@ -18,15 +18,15 @@ struct ListEntry {
 
 struct RowList {
     std::vector<ListEntry> entries;
-    int selection = -1;      // -1: none
-    int top = 0;             // first row shown
+    int selection = -1;  // -1: none
+    int top = 0;         // first row shown
 
     int count() const { return int(entries.size()); }
     // Index of the new entry; sorted lists insert before the first entry that compares greater
     // (letter case ignored). -1 index appends.
     int add(std::u16string_view text, bool sorted);
-    int insert(int index, std::u16string_view text);    // -1 when index is beyond the end
-    bool erase(int index);                               // the selection follows its entry
+    int insert(int index, std::u16string_view text);  // -1 when index is beyond the end
+    bool erase(int index);                            // the selection follows its entry
     void reset();
     // Keeps top within [0, count - visible].
     void clamp_top(int visible);

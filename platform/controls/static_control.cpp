@@ -11,9 +11,12 @@ namespace {
 unsigned alignment(uint32_t style)
 {
     switch (style & 0xF) {
-    case kStaticCenter: return gdi::kAlignCenter;
-    case kStaticRight: return gdi::kAlignRight;
-    default: return gdi::kAlignLeft;
+    case kStaticCenter:
+        return gdi::kAlignCenter;
+    case kStaticRight:
+        return gdi::kAlignRight;
+    default:
+        return gdi::kAlignLeft;
     }
 }
 
@@ -23,15 +26,15 @@ void draw_icon(gdi::DC& dc, int x, int y)
     dc.fill_rect({x, y, x + 32, y + 32}, gdi::rgb(0, 90, 160));
     dc.frame_rect({x, y, x + 32, y + 32}, gdi::kBlack);
     dc.select_pen({gdi::PenStyle::Solid, 1, gdi::kWhite});
-    dc.move_to(x + 16, y + 14);                 // tripod legs
+    dc.move_to(x + 16, y + 14);  // tripod legs
     dc.line_to(x + 7, y + 29);
     dc.move_to(x + 16, y + 14);
     dc.line_to(x + 25, y + 29);
     dc.move_to(x + 16, y + 14);
     dc.line_to(x + 16, y + 29);
-    dc.fill_rect({x + 11, y + 7, x + 22, y + 13}, gdi::kWhite);   // instrument
-    dc.fill_rect({x + 22, y + 9, x + 27, y + 11}, gdi::kWhite);   // telescope
-    dc.fill_rect({x + 3, y + 26, x + 6, y + 29}, gdi::rgb(255, 200, 0));   // station mark
+    dc.fill_rect({x + 11, y + 7, x + 22, y + 13}, gdi::kWhite);           // instrument
+    dc.fill_rect({x + 22, y + 9, x + 27, y + 11}, gdi::kWhite);           // telescope
+    dc.fill_rect({x + 3, y + 26, x + 6, y + 29}, gdi::rgb(255, 200, 0));  // station mark
     dc.select_pen({});
 }
 

@@ -16,33 +16,38 @@ struct DisplayState {
 };
 
 // Never destroyed: a listener thread may still wake the display while the process exits.
-DisplayState& s_display() {
+DisplayState& s_display()
+{
     static DisplayState* s = new DisplayState;
     return *s;
 }
 
 }  // namespace
 
-void set_backend(Backend* backend) {
+void set_backend(Backend* backend)
+{
     std::lock_guard lock(s_display().mutex);
     s_display().backend = backend;
 }
 
-Backend* backend() {
+Backend* backend()
+{
     std::lock_guard lock(s_display().mutex);
     return s_display().backend;
 }
 
-void wake() {
+void wake()
+{
     std::lock_guard lock(s_display().mutex);
-    if (s_display().backend) s_display().backend->wake();
+    if (s_display().backend)
+        s_display().backend->wake();
 }
 
 namespace {
 
 // What a new process starts with, for the tests.
-[[maybe_unused]] const bool s_reset_registered =
-    platform::register_reset(platform::ResetStage::Platform, [] { set_backend(nullptr); });
+[[maybe_unused]] const bool s_reset_registered
+    = platform::register_reset(platform::ResetStage::Platform, [] { set_backend(nullptr); });
 
 }  // namespace
 

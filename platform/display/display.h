@@ -20,10 +20,10 @@ public:
     // The screen changed; show it.
     virtual void present(const gdi::Bitmap& screen) = 0;
     // Another instance asked this one to come forward.
-    virtual void raise() {}
+    virtual void raise() { }
     // Called from any thread (through display::wake): a backend blocked in wait() must return soon. A
     // backend that parks for a driver may leave it to the driver's next step.
-    virtual void wake() {}
+    virtual void wake() { }
 };
 
 // Installs the backend (not owned; lives until replaced). nullptr removes it: get_message then only

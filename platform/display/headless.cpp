@@ -25,31 +25,34 @@ enum class Turn { Program, Driver };
 class HeadlessBackend : public Backend {
 public:
     void wait(std::optional<uint64_t> deadline_ms) override;
-    void present(const gdi::Bitmap& screen) override {}
+    void present(const gdi::Bitmap& screen) override { }
     // A wake from another thread is taken up at the driver's next step: the program resumes only when
     // the driver lets it, so runs stay repeatable.
-    void wake() override {}
+    void wake() override { }
 };
 
 struct HeadlessState {
-    std::mutex mutex;                    // guards turn, ended, exit_code
+    std::mutex mutex;  // guards turn, ended, exit_code
     std::condition_variable cv;
     Turn turn = Turn::Driver;
-    bool started = false;                // start() ran and finish() has not collected the thread
-    bool ended = false;                  // the program function returned
+    bool started = false;  // start() ran and finish() has not collected the thread
+    bool ended = false;    // the program function returned
     int exit_code = 0;
-    std::thread thread;                  // the program's user-interface thread
+    std::thread thread;  // the program's user-interface thread
     HeadlessBackend backend;
 
     // A program still parked at exit cannot be joined; it ends with the process.
-    ~HeadlessState() {
-        if (thread.joinable()) thread.detach();
+    ~HeadlessState()
+    {
+        if (thread.joinable())
+            thread.detach();
     }
 };
 
 HeadlessState s_headless;
 
-void HeadlessBackend::wait(std::optional<uint64_t>) {
+void HeadlessBackend::wait(std::optional<uint64_t>)
+{
     std::unique_lock lock(s_headless.mutex);
     s_headless.turn = Turn::Driver;
     s_headless.cv.notify_all();
@@ -57,20 +60,24 @@ void HeadlessBackend::wait(std::optional<uint64_t>) {
 }
 
 // Driver side: hands the baton to the program and waits until it parks again or ends.
-void resume() {
+void resume()
+{
     std::unique_lock lock(s_headless.mutex);
-    if (s_headless.ended) return;
+    if (s_headless.ended)
+        return;
     s_headless.turn = Turn::Program;
     s_headless.cv.notify_all();
     s_headless.cv.wait(lock, [] { return s_headless.turn == Turn::Driver; });
 }
 
-bool ended() {
+bool ended()
+{
     std::lock_guard lock(s_headless.mutex);
     return s_headless.ended;
 }
 
-void run_program(const std::function<int()>& program) {
+void run_program(const std::function<int()>& program)
+{
     int code = 1;
     try {
         code = program();
@@ -84,15 +91,19 @@ void run_program(const std::function<int()>& program) {
     s_headless.cv.notify_all();
 }
 
-void advance_clock_to(uint64_t t) {
+void advance_clock_to(uint64_t t)
+{
     uint64_t now = clock::now_ms();
-    if (t > now) clock::advance_ms(t - now);
+    if (t > now)
+        clock::advance_ms(t - now);
 }
 
 }  // namespace
 
-void start(std::function<int()> program) {
-    if (s_headless.thread.joinable()) s_headless.thread.join();
+void start(std::function<int()> program)
+{
+    if (s_headless.thread.joinable())
+        s_headless.thread.join();
     clock::use_virtual_time();
     set_backend(&s_headless.backend);
     {
@@ -107,37 +118,49 @@ void start(std::function<int()> program) {
     s_headless.cv.wait(lock, [] { return s_headless.turn == Turn::Driver; });
 }
 
-bool act(const std::function<void()>& action) {
-    if (!s_headless.started || ended()) return false;
+bool act(const std::function<void()>& action)
+{
+    if (!s_headless.started || ended())
+        return false;
     action();
     resume();
     return true;
 }
 
-bool advance(uint64_t ms) {
-    if (!s_headless.started || ended()) return false;
+bool advance(uint64_t ms)
+{
+    if (!s_headless.started || ended())
+        return false;
     uint64_t target = clock::now_ms() + ms;
     // Each timer runs at its own due time, in turn; the program parks after each.
     for (;;) {
         auto next = ui::next_timer_due();
-        if (!next || *next > target) break;
+        if (!next || *next > target)
+            break;
         uint64_t before = clock::now_ms();
         advance_clock_to(*next);
         resume();
-        if (ended()) return false;
+        if (ended())
+            return false;
         // A program parked with a timer still due at this very time would never let time move on.
         auto after = ui::next_timer_due();
-        if (after && *after <= before && *next <= before) break;
+        if (after && *after <= before && *next <= before)
+            break;
     }
     advance_clock_to(target);
     resume();
     return !ended();
 }
 
-bool running() { return s_headless.started && !ended(); }
+bool running()
+{
+    return s_headless.started && !ended();
+}
 
-int finish() {
-    if (!s_headless.started) return s_headless.exit_code;
+int finish()
+{
+    if (!s_headless.started)
+        return s_headless.exit_code;
     if (!ended()) {
         act([] {
             for (ui::Hwnd h : ui::top_level_windows()) {
@@ -150,8 +173,10 @@ int finish() {
         });
     }
     // A program that stays up after its main window was asked to close is told to quit.
-    for (int i = 0; i < 100 && !ended(); ++i) act([] { ui::post_quit_message(0); });
-    if (!ended()) return -1;
+    for (int i = 0; i < 100 && !ended(); ++i)
+        act([] { ui::post_quit_message(0); });
+    if (!ended())
+        return -1;
     s_headless.thread.join();
     s_headless.started = false;
     set_backend(nullptr);
@@ -161,8 +186,8 @@ int finish() {
 namespace {
 
 // What a new process starts with, for the tests.
-[[maybe_unused]] const bool s_reset_registered =
-    platform::register_reset(platform::ResetStage::Display, [] { finish(); });
+[[maybe_unused]] const bool s_reset_registered
+    = platform::register_reset(platform::ResetStage::Display, [] { finish(); });
 
 }  // namespace
 

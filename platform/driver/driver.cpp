@@ -18,9 +18,12 @@ using ui::Hwnd;
 
 namespace {
 
-Result fail(std::string message) { return {false, std::move(message)}; }
+Result fail(std::string message)
+{
+    return {false, std::move(message)};
+}
 
-const Result kEnded{false, "the program has ended"};
+const Result kEnded {false, "the program has ended"};
 
 std::string mismatch(const std::string& what, std::string_view expected, const std::string& seen)
 {
@@ -29,13 +32,25 @@ std::string mismatch(const std::string& what, std::string_view expected, const s
 
 }  // namespace
 
-std::string ControlName::describe() const { return by_id ? std::to_string(id) : quote(caption); }
+std::string ControlName::describe() const
+{
+    return by_id ? std::to_string(id) : quote(caption);
+}
 
-Driver::Driver(std::function<int()> program) { headless::start(std::move(program)); }
+Driver::Driver(std::function<int()> program)
+{
+    headless::start(std::move(program));
+}
 
-Driver::~Driver() { finish(); }
+Driver::~Driver()
+{
+    finish();
+}
 
-bool Driver::running() const { return !m_finished && headless::running(); }
+bool Driver::running() const
+{
+    return !m_finished && headless::running();
+}
 
 int Driver::finish()
 {
@@ -46,7 +61,10 @@ int Driver::finish()
     return m_exit_code;
 }
 
-bool Driver::inspect(const std::function<void()>& read) { return !m_finished && headless::act(read); }
+bool Driver::inspect(const std::function<void()>& read)
+{
+    return !m_finished && headless::act(read);
+}
 
 // Runs `step` while the program is parked and returns what it found.
 static Result on_parked(Driver& d, const std::function<Result()>& step)
@@ -122,8 +140,8 @@ Result Driver::select(const ControlName& list, int index)
             return fail(why);
         int count = entry_count(f.hwnd);
         if (index < 0 || index >= count)
-            return fail(list.describe() + " has no entry " + std::to_string(index) + " (" + std::to_string(count) +
-                        " entries)");
+            return fail(list.describe() + " has no entry " + std::to_string(index) + " (" + std::to_string(count)
+                + " entries)");
         controls::post_select(f.hwnd, index);
         return {};
     });
@@ -217,8 +235,8 @@ Result Driver::expect_item(const ControlName& list, int index, std::string_view 
         int count = entry_count(f.hwnd);
         std::string what = "entry " + std::to_string(index) + " of " + list.describe();
         if (index < 0 || index >= count)
-            return fail(what + ": expected " + quote(expected) + ", seen no such entry (" + std::to_string(count) +
-                        " entries)");
+            return fail(what + ": expected " + quote(expected) + ", seen no such entry (" + std::to_string(count)
+                + " entries)");
         std::string seen = to_utf8(entry_text(f.hwnd, index));
         if (seen == expected)
             return {};
@@ -235,8 +253,8 @@ Result Driver::expect_count(const ControlName& list, int expected)
         int seen = entry_count(f.hwnd);
         if (seen == expected)
             return {};
-        return fail("count of " + list.describe() + ": expected " + std::to_string(expected) + ", seen " +
-                    std::to_string(seen));
+        return fail("count of " + list.describe() + ": expected " + std::to_string(expected) + ", seen "
+            + std::to_string(seen));
     });
 }
 

@@ -26,10 +26,22 @@ struct Result {
 // A control of the active window: by id (1011) or by caption ("Get"; compared exactly, then with
 // surrounding spaces trimmed).
 struct ControlName {
-    ControlName(int control_id) : id(control_id), by_id(true) {}
-    ControlName(const char* text) : caption(text), by_id(false) {}
-    ControlName(std::string text) : caption(std::move(text)), by_id(false) {}
-    std::string describe() const;    // 1011 or "Get"
+    ControlName(int control_id)
+        : id(control_id)
+        , by_id(true)
+    {
+    }
+    ControlName(const char* text)
+        : caption(text)
+        , by_id(false)
+    {
+    }
+    ControlName(std::string text)
+        : caption(std::move(text))
+        , by_id(false)
+    {
+    }
+    std::string describe() const;  // 1011 or "Get"
 
     int id = 0;
     std::string caption;

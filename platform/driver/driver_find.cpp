@@ -25,7 +25,10 @@ std::string lower(std::string_view s)
     return out;
 }
 
-bool is_class(Hwnd h, std::u16string_view name) { return text::equal_no_case(ui::class_name(h), name); }
+bool is_class(Hwnd h, std::u16string_view name)
+{
+    return text::equal_no_case(ui::class_name(h), name);
+}
 
 // Depth-first over the descendants of `root`, in creation order.
 Hwnd find_descendant(Hwnd root, const std::function<bool(Hwnd)>& match)
@@ -57,12 +60,24 @@ struct NamedKey {
 };
 
 constexpr NamedKey kKeys[] = {
-    {"tab", ui::kKeyTab, 0},         {"escape", ui::kKeyEscape, 0},    {"esc", ui::kKeyEscape, 0},
-    {"return", ui::kKeyReturn, 0},   {"enter", ui::kKeyReturn, 0},     {"up", ui::kKeyUp, 0},
-    {"down", ui::kKeyDown, 0},       {"left", ui::kKeyLeft, 0},        {"right", ui::kKeyRight, 0},
-    {"home", ui::kKeyHome, 0},       {"end", ui::kKeyEnd, 0},          {"pageup", ui::kKeyPrior, 0},
-    {"pagedown", ui::kKeyNext, 0},   {"delete", ui::kKeyDelete, 0},    {"del", ui::kKeyDelete, 0},
-    {"backspace", ui::kKeyBack, 0},  {"back", ui::kKeyBack, 0},        {"space", ui::kKeySpace, u' '},
+    {"tab", ui::kKeyTab, 0},
+    {"escape", ui::kKeyEscape, 0},
+    {"esc", ui::kKeyEscape, 0},
+    {"return", ui::kKeyReturn, 0},
+    {"enter", ui::kKeyReturn, 0},
+    {"up", ui::kKeyUp, 0},
+    {"down", ui::kKeyDown, 0},
+    {"left", ui::kKeyLeft, 0},
+    {"right", ui::kKeyRight, 0},
+    {"home", ui::kKeyHome, 0},
+    {"end", ui::kKeyEnd, 0},
+    {"pageup", ui::kKeyPrior, 0},
+    {"pagedown", ui::kKeyNext, 0},
+    {"delete", ui::kKeyDelete, 0},
+    {"del", ui::kKeyDelete, 0},
+    {"backspace", ui::kKeyBack, 0},
+    {"back", ui::kKeyBack, 0},
+    {"space", ui::kKeySpace, u' '},
 };
 
 bool parse_modifier(std::string_view m, unsigned* mods)
@@ -102,11 +117,14 @@ bool parse_base_key(std::string_view base, KeyPress* out)
     char16_t c = wide[0];
     out->character = c;
     if ((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9'))
-        out->key = uint32_t(text::to_upper(c));    // letters and digits have their own key codes
+        out->key = uint32_t(text::to_upper(c));  // letters and digits have their own key codes
     return true;
 }
 
-bool has_entries(Hwnd h) { return is_class(h, u"listbox") || is_class(h, u"combobox"); }
+bool has_entries(Hwnd h)
+{
+    return is_class(h, u"listbox") || is_class(h, u"combobox");
+}
 
 void dump_entries(Hwnd h, std::string* out)
 {
@@ -120,14 +138,14 @@ std::string placement(Hwnd h)
 {
     const ui::Rect r = ui::window_rect(h);
     const ui::Point p = ui::screen_to_client(ui::top_level(h), {r.left, r.top});
-    return " at " + std::to_string(p.x) + "," + std::to_string(p.y) + " " + std::to_string(r.width()) + "x" +
-           std::to_string(r.height());
+    return " at " + std::to_string(p.x) + "," + std::to_string(p.y) + " " + std::to_string(r.width()) + "x"
+        + std::to_string(r.height());
 }
 
 void dump_control(Hwnd h, int depth, std::string* out)
 {
-    *out += std::string(size_t(2 * depth), ' ') + std::to_string(ui::window_id(h)) + " " +
-            to_utf8(ui::class_name(h)) + " " + quote(to_utf8(ui::window_text(h)));
+    *out += std::string(size_t(2 * depth), ' ') + std::to_string(ui::window_id(h)) + " " + to_utf8(ui::class_name(h))
+        + " " + quote(to_utf8(ui::window_text(h)));
     uint32_t st = ui::style(h);
     if (!ui::is_visible(h))
         *out += " hidden";
@@ -135,7 +153,8 @@ void dump_control(Hwnd h, int depth, std::string* out)
         *out += " disabled";
     if (ui::focus() == h)
         *out += " focused";
-    if (is_class(h, u"button") && ((st & 0xF) == controls::kButtonCheckBox || (st & 0xF) == controls::kButtonAutoCheckBox))
+    if (is_class(h, u"button")
+        && ((st & 0xF) == controls::kButtonCheckBox || (st & 0xF) == controls::kButtonAutoCheckBox))
         *out += " check " + std::to_string(controls::button_check(h));
     if (has_entries(h)) {
         int sel = is_class(h, u"listbox") ? controls::list_selection(h) : controls::combo_selection(h);
@@ -164,8 +183,8 @@ std::string quote(std::string_view s)
 Hwnd main_window()
 {
     for (Hwnd h : ui::top_level_windows()) {
-        if (ui::owner(h) == ui::kNoWindow && ui::template_name(h).empty() && !ui::is_dialog(h) &&
-            !is_class(h, u"KeyboardPanel"))
+        if (ui::owner(h) == ui::kNoWindow && ui::template_name(h).empty() && !ui::is_dialog(h)
+            && !is_class(h, u"KeyboardPanel"))
             return h;
     }
     return ui::kNoWindow;
@@ -268,7 +287,7 @@ bool parse_key(std::string_view name, KeyPress* out)
     if (!parse_base_key(rest, &press))
         return false;
     if (press.modifiers & (ui::kModCtrl | ui::kModAlt))
-        press.character = 0;             // a chord types nothing
+        press.character = 0;  // a chord types nothing
     if (press.key == 0 && press.character == 0)
         return false;
     *out = press;

@@ -25,7 +25,7 @@ bool window_matches(ui::Hwnd window, std::string_view name);
 
 struct Found {
     ui::Hwnd hwnd = ui::kNoWindow;
-    std::string error;           // why nothing was found
+    std::string error;  // why nothing was found
     bool ok() const { return hwnd != ui::kNoWindow; }
 };
 // A control of the active window by id or caption, of one of `classes` (any class when empty).
@@ -39,12 +39,12 @@ std::string refused_text(ui::Hwnd edit, std::u16string_view text, const ControlN
 // Entries of a list box or combo box.
 int entry_count(ui::Hwnd list);
 std::u16string entry_text(ui::Hwnd list, int index);
-int entry_index(ui::Hwnd list, std::u16string_view text);   // exact, then trimmed; -1 when absent
+int entry_index(ui::Hwnd list, std::u16string_view text);  // exact, then trimmed; -1 when absent
 
 struct KeyPress {
-    uint32_t key = 0;            // key code for ui::input_key, 0 for none
+    uint32_t key = 0;  // key code for ui::input_key, 0 for none
     unsigned modifiers = 0;
-    char16_t character = 0;      // also typed through ui::input_char, 0 for none
+    char16_t character = 0;  // also typed through ui::input_char, 0 for none
 };
 bool parse_key(std::string_view name, KeyPress* out);
 

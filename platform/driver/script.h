@@ -19,7 +19,7 @@ bool split_line(std::string_view line, std::vector<Word>* words, std::string* er
 // One checked command. Empty `words` stands for a blank or comment line.
 struct Step {
     int line = 0;
-    std::string source;          // the line as written, without its end of line
+    std::string source;  // the line as written, without its end of line
     std::vector<Word> words;
 };
 

@@ -19,22 +19,33 @@ bool is_number(const Word& w)
 struct Shape {
     const char* name;
     size_t min_args, max_args;
-    const char* numbers;         // per argument: 'n' must be a number, '-' anything
+    const char* numbers;  // per argument: 'n' must be a number, '-' anything
 };
 
 constexpr Shape kCommands[] = {
-    {"menu", 1, 1, "-"},          {"command", 1, 1, "n"},       {"click", 1, 1, "-"},
-    {"type", 2, 2, "--"},         {"select", 2, 2, "--"},       {"tap", 2, 2, "nn"},
-    {"key", 1, 1, "-"},           {"wait", 1, 1, "n"},          {"answer", 1, 1, "-"},
-    {"dump", 0, 0, ""},           {"screenshot", 1, 1, "-"},    {"quit", 0, 0, ""},
+    {"menu", 1, 1, "-"},
+    {"command", 1, 1, "n"},
+    {"click", 1, 1, "-"},
+    {"type", 2, 2, "--"},
+    {"select", 2, 2, "--"},
+    {"tap", 2, 2, "nn"},
+    {"key", 1, 1, "-"},
+    {"wait", 1, 1, "n"},
+    {"answer", 1, 1, "-"},
+    {"dump", 0, 0, ""},
+    {"screenshot", 1, 1, "-"},
+    {"quit", 0, 0, ""},
 };
 // "expect" is followed by one of these.
 constexpr Shape kExpectations[] = {
-    {"window", 1, 1, "-"}, {"text", 2, 2, "--"}, {"item", 3, 3, "-n-"}, {"count", 2, 2, "-n"}, {"box", 2, 2, "--"},
+    {"window", 1, 1, "-"},
+    {"text", 2, 2, "--"},
+    {"item", 3, 3, "-n-"},
+    {"count", 2, 2, "-n"},
+    {"box", 2, 2, "--"},
 };
 
-template <size_t N>
-const Shape* shape_of(const Shape (&table)[N], const Word& name)
+template <size_t N> const Shape* shape_of(const Shape (&table)[N], const Word& name)
 {
     if (name.quoted)
         return nullptr;
@@ -47,8 +58,8 @@ const Shape* shape_of(const Shape (&table)[N], const Word& name)
 bool check_shape(const Shape& s, const std::vector<Word>& args, const std::string& what, std::string* error)
 {
     if (args.size() < s.min_args || args.size() > s.max_args) {
-        *error = what + " takes " + std::to_string(s.min_args) + " argument" + (s.min_args == 1 ? "" : "s") +
-                 ", not " + std::to_string(args.size());
+        *error = what + " takes " + std::to_string(s.min_args) + " argument" + (s.min_args == 1 ? "" : "s") + ", not "
+            + std::to_string(args.size());
         return false;
     }
     for (size_t i = 0; i < args.size(); ++i) {
@@ -73,7 +84,7 @@ bool split_line(std::string_view line, std::vector<Word>* words, std::string* er
             continue;
         }
         if (c == '#')
-            break;           // a comment starts with a word; "Pt#" inside a word is text
+            break;  // a comment starts with a word; "Pt#" inside a word is text
         Word w;
         if (c == '"') {
             w.quoted = true;

@@ -83,7 +83,7 @@ Result run_step(Driver& d, const Step& step)
     if (c == "key")
         return d.key(w[1].text);
     if (c == "wait")
-        return int_of(w[1]) < 0 ? Result{false, "wait: a negative time"} : d.wait(uint64_t(int_of(w[1])));
+        return int_of(w[1]) < 0 ? Result {false, "wait: a negative time"} : d.wait(uint64_t(int_of(w[1])));
     if (c == "answer")
         return d.answer(w[1].text);
     if (c == "dump")
@@ -99,7 +99,7 @@ bool read_script(std::istream& in, std::ostream& out, std::vector<Step>* steps)
     std::string line;
     int number = 0;
     while (std::getline(in, line)) {
-        Step step{++number, line, {}};
+        Step step {++number, line, {}};
         std::string error;
         if (!script::split_line(line, &step.words, &error) || !script::check_step(step, &error)) {
             out << "line " << number << ": " << error << "\n";
@@ -142,7 +142,7 @@ int run_interactive(std::istream& in, std::ostream& out, std::function<int()> pr
     std::string line;
     int number = 0;
     while (std::getline(in, line)) {
-        Step step{++number, line, {}};
+        Step step {++number, line, {}};
         std::string error;
         if (!script::split_line(line, &step.words, &error) || !script::check_step(step, &error)) {
             out << "error: " << error << std::endl;

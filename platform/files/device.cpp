@@ -14,15 +14,19 @@ namespace platform::files {
 namespace {
 
 struct DeviceState {
-    std::string root;   // absolute host folder of the device, no trailing slash; empty until set
-    std::string card;   // host folder mounted as \Storage Card; empty until chosen or first asked for
+    std::string root;  // absolute host folder of the device, no trailing slash; empty until set
+    std::string card;  // host folder mounted as \Storage Card; empty until chosen or first asked for
 };
 
 DeviceState s_device;
 
 // The folders every device has, created on first start.
 constexpr const char16_t* kStandardFolders[] = {
-    u"\\Program Files", u"\\Program Files\\Varno", u"\\My Documents", u"\\Temp", u"\\Windows",
+    u"\\Program Files",
+    u"\\Program Files\\Varno",
+    u"\\My Documents",
+    u"\\Temp",
+    u"\\Windows",
 };
 
 std::string strip_trailing_slashes(std::string dir)
@@ -35,7 +39,7 @@ std::string strip_trailing_slashes(std::string dir)
 // mkdir -p: creates every missing folder along `dir`.
 bool make_host_folders(const std::string& dir)
 {
-    struct stat st {};
+    struct stat st { };
     if (stat(dir.c_str(), &st) == 0)
         return S_ISDIR(st.st_mode);
     size_t slash = dir.find_last_of('/');

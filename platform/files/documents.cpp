@@ -10,8 +10,7 @@ constexpr const char16_t* kDocumentsFolder = u"\\My Documents";
 
 // Adds the matching files of `folder` to `out`, then walks its sub-folders. A folder reached through a
 // link that loops back is cut off by the depth limit.
-void collect(const std::u16string& folder, const std::u16string& pattern, int depth,
-             std::vector<std::u16string>* out)
+void collect(const std::u16string& folder, const std::u16string& pattern, int depth, std::vector<std::u16string>* out)
 {
     FindData found;
     if (FindHandle finder = find_first(folder + u"\\" + pattern, &found)) {

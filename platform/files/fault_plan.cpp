@@ -13,11 +13,11 @@ namespace {
 
 struct Plan {
     bool armed = false;
-    Fault fault;          // skip and count are used up as calls go by
+    Fault fault;  // skip and count are used up as calls go by
 };
 
 struct FaultState {
-    std::mutex lock;      // guards both plans
+    std::mutex lock;  // guards both plans
     Plan read;
     Plan write;
 };
@@ -67,15 +67,14 @@ void arm_write_fault(const Fault& fault)
 void clear_faults()
 {
     std::lock_guard guard(s_faults.lock);
-    s_faults.read = Plan{};
-    s_faults.write = Plan{};
+    s_faults.read = Plan {};
+    s_faults.write = Plan {};
 }
 
 namespace {
 
 // What a new process starts with, for the tests.
-[[maybe_unused]] const bool s_reset_registered =
-    platform::register_reset(platform::ResetStage::Plans, clear_faults);
+[[maybe_unused]] const bool s_reset_registered = platform::register_reset(platform::ResetStage::Plans, clear_faults);
 
 }  // namespace
 

@@ -39,7 +39,7 @@ bool may_open(const HostPath& path, Access access, Disposition disposition)
 {
     if (!path.valid || path.is_root || path.is_card_mount)
         return false;
-    struct stat st {};
+    struct stat st { };
     if (stat(path.host.c_str(), &st) != 0)
         return disposition != Disposition::OpenExisting && folder_takes_new_names(path.host);
     if (!S_ISREG(st.st_mode) || disposition == Disposition::CreateNew)
@@ -58,12 +58,12 @@ Handle open_file(const std::u16string& path, Access access, uint32_t share, Disp
     int fd = ::open(resolved.host.c_str(), open_flags(disposition, access), 0666);
     if (fd < 0)
         return nullptr;
-    struct stat st {};
+    struct stat st { };
     if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         return nullptr;
     }
-    auto* file = new File{fd, resolved.host, access, share, st.st_dev, st.st_ino};
+    auto* file = new File {fd, resolved.host, access, share, st.st_dev, st.st_ino};
     bool truncates = disposition == Disposition::CreateAlways;
     if (!register_open(file, truncates)) {
         ::close(fd);
@@ -71,7 +71,7 @@ Handle open_file(const std::u16string& path, Access access, uint32_t share, Disp
         return nullptr;
     }
     if (truncates)
-        power_forget(st.st_dev, st.st_ino);   // emptied: what it held before is gone
+        power_forget(st.st_dev, st.st_ino);  // emptied: what it held before is gone
     if (truncates && ftruncate(fd, 0) != 0) {
         close(file);
         return nullptr;
@@ -100,8 +100,7 @@ namespace {
 
 // Moves up to `wanted` bytes with `step(done, rest)`: one system call moving `rest` bytes after the first
 // `done`. The kernel may hand over less than asked; only end of file or an error ends the loop early.
-template <typename Step>
-uint32_t transfer(uint32_t wanted, Step step)
+template <typename Step> uint32_t transfer(uint32_t wanted, Step step)
 {
     uint32_t done = 0;
     while (done < wanted) {
@@ -123,7 +122,7 @@ uint32_t read(Handle file, void* buffer, uint32_t count)
         return 0;
     auto* bytes = static_cast<char*>(buffer);
     return transfer(fault_limit(Direction::Read, count),
-                    [&](uint32_t done, uint32_t rest) { return ::read(file->fd, bytes + done, rest); });
+        [&](uint32_t done, uint32_t rest) { return ::read(file->fd, bytes + done, rest); });
 }
 
 uint32_t write(Handle file, const void* buffer, uint32_t count)
@@ -135,7 +134,7 @@ uint32_t write(Handle file, const void* buffer, uint32_t count)
     if (!power_before_write(file, at, count))
         return 0;
     uint32_t moved = transfer(fault_limit(Direction::Write, count),
-                              [&](uint32_t done, uint32_t rest) { return ::write(file->fd, bytes + done, rest); });
+        [&](uint32_t done, uint32_t rest) { return ::write(file->fd, bytes + done, rest); });
     power_after_write();
     return moved;
 }
@@ -145,9 +144,8 @@ uint32_t read_at(Handle file, int64_t offset, void* buffer, uint32_t count)
     if (file == nullptr || buffer == nullptr || offset < 0)
         return 0;
     auto* bytes = static_cast<char*>(buffer);
-    return transfer(fault_limit(Direction::Read, count), [&](uint32_t done, uint32_t rest) {
-        return ::pread(file->fd, bytes + done, rest, off_t(offset + done));
-    });
+    return transfer(fault_limit(Direction::Read, count),
+        [&](uint32_t done, uint32_t rest) { return ::pread(file->fd, bytes + done, rest, off_t(offset + done)); });
 }
 
 uint32_t write_at(Handle file, int64_t offset, const void* buffer, uint32_t count)
@@ -157,9 +155,8 @@ uint32_t write_at(Handle file, int64_t offset, const void* buffer, uint32_t coun
     const auto* bytes = static_cast<const char*>(buffer);
     if (!power_before_write(file, offset, count))
         return 0;
-    uint32_t moved = transfer(fault_limit(Direction::Write, count), [&](uint32_t done, uint32_t rest) {
-        return ::pwrite(file->fd, bytes + done, rest, off_t(offset + done));
-    });
+    uint32_t moved = transfer(fault_limit(Direction::Write, count),
+        [&](uint32_t done, uint32_t rest) { return ::pwrite(file->fd, bytes + done, rest, off_t(offset + done)); });
     power_after_write();
     return moved;
 }
@@ -185,7 +182,7 @@ int64_t seek(Handle file, int64_t offset, Origin origin)
 
 int64_t size(Handle file)
 {
-    struct stat st {};
+    struct stat st { };
     if (file == nullptr || fstat(file->fd, &st) != 0)
         return -1;
     return st.st_size;

@@ -20,7 +20,7 @@ namespace platform::files {
 // ~/.local/share/varno. Creates \Program Files\Varno, \My Documents, \Temp and \Windows inside it.
 // Returns false when the folder cannot be created.
 bool set_device_root(const std::string& host_dir);
-const std::string& device_root();           // host path, no trailing slash; empty before set_device_root
+const std::string& device_root();  // host path, no trailing slash; empty before set_device_root
 std::string default_device_root();
 
 // Host folder mounted as \Storage Card (default: the folder the program was started from).
@@ -42,7 +42,7 @@ constexpr uint32_t kAttrHidden = 0x02;
 constexpr uint32_t kAttrDirectory = 0x10;
 constexpr uint32_t kAttrArchive = 0x20;
 constexpr uint32_t kAttrNormal = 0x80;
-constexpr uint32_t kAttrTemporary = 0x100;   // with kAttrDirectory: a mounted storage card
+constexpr uint32_t kAttrTemporary = 0x100;  // with kAttrDirectory: a mounted storage card
 constexpr uint32_t kInvalidAttributes = 0xFFFFFFFF;
 
 // Attributes of a file or folder, kInvalidAttributes when it does not exist. "\Storage Card" reports
@@ -59,8 +59,8 @@ constexpr uint32_t kShareNone = 0;
 constexpr uint32_t kShareRead = 1;
 constexpr uint32_t kShareWrite = 2;
 
-class File;                    // opaque
-using Handle = File*;          // nullptr: no file
+class File;            // opaque
+using Handle = File*;  // nullptr: no file
 
 // Opens an existing file; nullptr when it does not exist, is a folder, cannot be opened with that access,
 // or an open handle's share mode forbids it.
@@ -84,15 +84,15 @@ uint32_t write_at(Handle file, int64_t offset, const void* buffer, uint32_t coun
 enum class Origin { Begin, Current, End };
 // New position, or -1 (position unchanged) when it would be negative or the handle is null.
 int64_t seek(Handle file, int64_t offset, Origin origin);
-int64_t size(Handle file);               // -1 for a null handle
+int64_t size(Handle file);  // -1 for a null handle
 bool flush(Handle file);
 // Cuts or extends the file at the current position (zero-filled when extended).
 bool set_end_of_file(Handle file);
-void close(Handle file);                 // null is harmless
+void close(Handle file);  // null is harmless
 
-bool remove(const std::u16string& path);                 // a file; false when missing or open
-bool create_directory(const std::u16string& path);       // false when it exists or the parent is missing
-bool remove_directory(const std::u16string& path);       // empty folders only
+bool remove(const std::u16string& path);            // a file; false when missing or open
+bool create_directory(const std::u16string& path);  // false when it exists or the parent is missing
+bool remove_directory(const std::u16string& path);  // empty folders only
 // Renames a file or folder; never replaces another file (false then). Across file systems (device and
 // card) a file is copied and the original deleted.
 bool move(const std::u16string& from, const std::u16string& to);
@@ -108,10 +108,10 @@ bool replace(const std::u16string& from, const std::u16string& to);
 std::u16string side_path(const std::u16string& path);
 
 enum class SideWrite {
-    Replaced,       // `path` holds the new bytes
-    NoSideFile,     // the side file could not be created (say, a read-only folder); nothing changed
-    ShortWrite,     // the bytes could not all be written and flushed; `path` unchanged
-    NotReplaced,    // the side file could not take the place of `path` (open, say); `path` unchanged
+    Replaced,     // `path` holds the new bytes
+    NoSideFile,   // the side file could not be created (say, a read-only folder); nothing changed
+    ShortWrite,   // the bytes could not all be written and flushed; `path` unchanged
+    NotReplaced,  // the side file could not take the place of `path` (open, say); `path` unchanged
 };
 // Writes `count` bytes to the side file of `path` (replacing a stale one), flushes it, and then replaces
 // `path` with it. Whatever the outcome `path` holds its old contents or all the new ones, never a part,
@@ -121,13 +121,13 @@ SideWrite write_through_side_file(const std::u16string& path, const void* bytes,
 // ---- Finding files ----------------------------------------------------------------------------------
 
 struct FindData {
-    std::u16string name;       // the last component, as stored on the host
+    std::u16string name;  // the last component, as stored on the host
     uint32_t attributes = 0;
     uint64_t size = 0;
 };
 
 class Finder;
-using FindHandle = Finder*;    // nullptr: nothing found
+using FindHandle = Finder*;  // nullptr: nothing found
 
 // Pattern: a folder path and a last component with '*' and '?' wildcards, matched without regard to case
 // ("\Temp\*.*" lists \Temp; "*.*" also matches names without a dot). "." and ".." are never returned. The
@@ -173,8 +173,8 @@ struct PowerLoss {
     bool tear = true;
 };
 void arm_power_loss(const PowerLoss& plan);
-int power_loss_writes();     // writes counted since arming: how many write points an operation has
-bool power_is_off();         // the armed write has come
+int power_loss_writes();  // writes counted since arming: how many write points an operation has
+bool power_is_off();      // the armed write has come
 void clear_power_loss();
 
 }  // namespace platform::files

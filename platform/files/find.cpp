@@ -13,8 +13,8 @@ namespace platform::files {
 
 class Finder {
 public:
-    std::vector<FindData> entries;   // everything that matched, sorted
-    size_t next = 0;                 // index of the entry find_next returns
+    std::vector<FindData> entries;  // everything that matched, sorted
+    size_t next = 0;                // index of the entry find_next returns
 };
 
 namespace {
@@ -49,9 +49,8 @@ bool name_matches(std::u16string_view pattern, std::u16string_view name)
 {
     if (wildcard_match(pattern, name))
         return true;
-    return pattern.size() >= 2 && pattern.substr(pattern.size() - 2) == u".*" &&
-           name.find(u'.') == std::u16string_view::npos &&
-           wildcard_match(pattern.substr(0, pattern.size() - 2), name);
+    return pattern.size() >= 2 && pattern.substr(pattern.size() - 2) == u".*"
+        && name.find(u'.') == std::u16string_view::npos && wildcard_match(pattern.substr(0, pattern.size() - 2), name);
 }
 
 bool name_order(const FindData& a, const FindData& b)
@@ -75,16 +74,16 @@ std::vector<FindData> list_folder(const HostPath& folder, const std::u16string& 
         std::u16string name = text::from_utf8(host_name);
         if (!name_matches(pattern, name) || (folder.is_root && text::equal_no_case(name, kCardName)))
             continue;
-        struct stat st {};
+        struct stat st { };
         if (stat((folder.host + "/" + host_name).c_str(), &st) != 0)
-            continue;   // a dangling link has nothing to show
+            continue;  // a dangling link has nothing to show
         uint32_t attrs = host_attributes(host_name, st);
         uint64_t bytes = (attrs & kAttrDirectory) ? 0 : static_cast<uint64_t>(st.st_size);
-        found.push_back(FindData{name, attrs, bytes});
+        found.push_back(FindData {name, attrs, bytes});
     }
     closedir(dir);
     if (folder.is_root && name_matches(pattern, kCardName))
-        found.push_back(FindData{kCardName, kAttrDirectory | kAttrTemporary, 0});
+        found.push_back(FindData {kCardName, kAttrDirectory | kAttrTemporary, 0});
     std::sort(found.begin(), found.end(), name_order);
     return found;
 }
@@ -104,7 +103,7 @@ FindHandle find_first(const std::u16string& pattern, FindData* out)
     HostPath folder = resolve(folder_path);
     if (!folder.valid)
         return nullptr;
-    auto* finder = new Finder{list_folder(folder, last), 0};
+    auto* finder = new Finder {list_folder(folder, last), 0};
     if (!find_next(finder, out)) {
         delete finder;
         return nullptr;

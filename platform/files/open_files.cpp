@@ -11,13 +11,16 @@ namespace platform::files {
 namespace {
 
 struct OpenFilesState {
-    std::mutex lock;              // guards `open`; handles may be used from the driver and the UI thread
-    std::vector<File*> open;      // borrowed: each File is owned by its handle until close()
+    std::mutex lock;          // guards `open`; handles may be used from the driver and the UI thread
+    std::vector<File*> open;  // borrowed: each File is owned by its handle until close()
 };
 
 OpenFilesState s_open;
 
-bool writes(Access access) { return access == Access::ReadWrite; }
+bool writes(Access access)
+{
+    return access == Access::ReadWrite;
+}
 
 // Whether an existing open and a new one may coexist. Every access reads; ReadWrite also writes.
 bool compatible(const File& existing, const File& added, bool truncates)
@@ -54,13 +57,12 @@ void unregister_open(File* file)
 
 bool is_open(const std::string& host)
 {
-    struct stat st {};
+    struct stat st { };
     if (stat(host.c_str(), &st) != 0)
         return false;
     std::lock_guard guard(s_open.lock);
-    return std::any_of(s_open.open.begin(), s_open.open.end(), [&](const File* f) {
-        return f->device == st.st_dev && f->inode == st.st_ino;
-    });
+    return std::any_of(s_open.open.begin(), s_open.open.end(),
+        [&](const File* f) { return f->device == st.st_dev && f->inode == st.st_ino; });
 }
 
 }  // namespace platform::files

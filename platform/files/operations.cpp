@@ -31,7 +31,7 @@ std::string parent_of(const std::string& host)
 // name must keep the new spelling rather than find the old one.
 std::string move_target(const std::u16string& to, const HostPath& resolved, const struct stat& from_st)
 {
-    struct stat st {};
+    struct stat st { };
     if (stat(resolved.host.c_str(), &st) != 0 || st.st_dev != from_st.st_dev || st.st_ino != from_st.st_ino)
         return resolved.host;
     std::vector<std::u16string> parts;
@@ -90,7 +90,7 @@ uint32_t attributes(const std::u16string& path)
         return kInvalidAttributes;
     if (resolved.is_card_mount)
         return kAttrDirectory | kAttrTemporary;
-    struct stat st {};
+    struct stat st { };
     if (stat(resolved.host.c_str(), &st) != 0)
         return kInvalidAttributes;
     std::string name = resolved.is_root ? std::string() : resolved.host.substr(resolved.host.find_last_of('/') + 1);
@@ -99,7 +99,7 @@ uint32_t attributes(const std::u16string& path)
 
 bool folder_takes_new_names(const std::string& host)
 {
-    struct stat st {};
+    struct stat st { };
     return stat(parent_of(host).c_str(), &st) == 0 && S_ISDIR(st.st_mode) && (st.st_mode & S_IWUSR);
 }
 
@@ -112,7 +112,7 @@ bool is_directory(const std::u16string& path)
 bool remove(const std::u16string& path)
 {
     HostPath resolved = resolve(path);
-    struct stat st {};
+    struct stat st { };
     if (!is_plain_path(resolved) || lstat(resolved.host.c_str(), &st) != 0 || S_ISDIR(st.st_mode))
         return false;
     if (is_open(resolved.host))
@@ -137,16 +137,16 @@ bool move(const std::u16string& from, const std::u16string& to)
 {
     HostPath source = resolve(from);
     HostPath target = resolve(to);
-    struct stat st {};
+    struct stat st { };
     if (!is_plain_path(source) || !is_plain_path(target) || lstat(source.host.c_str(), &st) != 0)
         return false;
     if (is_open(source.host))
         return false;
     std::string destination = move_target(to, target, st);
-    struct stat existing {};
-    if (destination != source.host && lstat(destination.c_str(), &existing) == 0 &&
-        (existing.st_dev != st.st_dev || existing.st_ino != st.st_ino))
-        return false;   // never replaces another file
+    struct stat existing { };
+    if (destination != source.host && lstat(destination.c_str(), &existing) == 0
+        && (existing.st_dev != st.st_dev || existing.st_ino != st.st_ino))
+        return false;  // never replaces another file
     if (std::rename(source.host.c_str(), destination.c_str()) == 0)
         return true;
     return errno == EXDEV && S_ISREG(st.st_mode) && copy_then_delete(source.host, destination);
@@ -156,13 +156,13 @@ bool replace(const std::u16string& from, const std::u16string& to)
 {
     HostPath source = resolve(from);
     HostPath target = resolve(to);
-    struct stat st {};
-    if (!is_plain_path(source) || !is_plain_path(target) || lstat(source.host.c_str(), &st) != 0 ||
-        !S_ISREG(st.st_mode))
+    struct stat st { };
+    if (!is_plain_path(source) || !is_plain_path(target) || lstat(source.host.c_str(), &st) != 0
+        || !S_ISREG(st.st_mode))
         return false;
     if (is_open(source.host) || is_open(target.host) || !folder_takes_new_names(target.host))
         return false;
-    struct stat existing {};
+    struct stat existing { };
     if (lstat(target.host.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode))
         return false;
     // rename(2) swaps the name over in one step, so a reader finds the old file or the new one, never

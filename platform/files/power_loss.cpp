@@ -24,7 +24,7 @@ constexpr int64_t kSector = kPowerLossSectorSize;
 struct Pending {
     int fd = -1;
     int64_t flushed_size = 0;
-    std::map<int64_t, std::vector<uint8_t>> sectors;   // sector number -> bytes at the last flush
+    std::map<int64_t, std::vector<uint8_t>> sectors;  // sector number -> bytes at the last flush
 };
 
 struct PowerState {
@@ -32,7 +32,7 @@ struct PowerState {
     bool armed = false;
     bool off = false;
     PowerLoss plan;
-    int writes = 0;                                           // writes since arming
+    int writes = 0;  // writes since arming
     std::map<std::pair<dev_t, ino_t>, Pending> files;
 };
 
@@ -40,12 +40,12 @@ PowerState s_power;
 
 std::pair<dev_t, ino_t> key_of(const File* file)
 {
-    return { file->device, file->inode };
+    return {file->device, file->inode};
 }
 
 int64_t host_size(int fd)
 {
-    struct stat st {};
+    struct stat st { };
     return fstat(fd, &st) == 0 ? int64_t(st.st_size) : 0;
 }
 
@@ -93,9 +93,9 @@ void roll_back(Pending& pending, std::mt19937& random, bool tear)
     for (auto& [sector, bytes] : pending.sectors) {
         int64_t start = sector * kSector;
         if (start >= size || (tear && (random() & 1)))
-            continue;   // gone with the size, or the new bytes reached the disk
+            continue;  // gone with the size, or the new bytes reached the disk
         std::vector<uint8_t> old = bytes;
-        old.resize(size_t(std::min<int64_t>(kSector, size - start)), 0);   // never flushed: zeros
+        old.resize(size_t(std::min<int64_t>(kSector, size - start)), 0);  // never flushed: zeros
         ssize_t put = pwrite(pending.fd, old.data(), old.size(), off_t(start));
         (void)put;
     }
@@ -165,7 +165,7 @@ bool power_before_truncate(File* file, int64_t new_size)
 void power_forget(dev_t device, ino_t inode)
 {
     std::lock_guard guard(s_power.lock);
-    auto it = s_power.files.find({ device, inode });
+    auto it = s_power.files.find({device, inode});
     if (it != s_power.files.end()) {
         release(it->second);
         s_power.files.erase(it);
@@ -210,8 +210,8 @@ void clear_power_loss()
 namespace {
 
 // What a new process starts with, for the tests.
-[[maybe_unused]] const bool s_reset_registered =
-    platform::register_reset(platform::ResetStage::Plans, clear_power_loss);
+[[maybe_unused]] const bool s_reset_registered
+    = platform::register_reset(platform::ResetStage::Plans, clear_power_loss);
 
 }  // namespace
 

@@ -10,7 +10,10 @@
 namespace platform::files {
 namespace {
 
-bool is_separator(char16_t c) { return c == u'\\' || c == u'/'; }
+bool is_separator(char16_t c)
+{
+    return c == u'\\' || c == u'/';
+}
 
 // The host name of `component` inside `folder`: an exact match first, then one that differs only in case.
 // Empty when the folder holds neither (or cannot be read).

@@ -13,11 +13,11 @@
 namespace platform::files {
 
 struct HostPath {
-    bool valid = false;         // false: refused (escapes the device, holds a NUL, or no device root)
-    std::string host;           // host path, no trailing slash
-    bool is_root = false;       // the device root itself
-    bool is_card_mount = false; // "\Storage Card" itself
-    bool in_root = false;       // the last component sits directly in the device root
+    bool valid = false;          // false: refused (escapes the device, holds a NUL, or no device root)
+    std::string host;            // host path, no trailing slash
+    bool is_root = false;        // the device root itself
+    bool is_card_mount = false;  // "\Storage Card" itself
+    bool in_root = false;        // the last component sits directly in the device root
 };
 
 HostPath resolve(const std::u16string& device_path);

@@ -12,8 +12,8 @@ namespace {
 Rect bitmap_bounds(const Bitmap* b)
 {
     if (!b)
-        return Rect{};
-    return Rect{0, 0, b->width(), b->height()};
+        return Rect {};
+    return Rect {0, 0, b->width(), b->height()};
 }
 
 // Clamps a 64-bit coordinate into int range; used after adding the origin to logical coordinates.
@@ -25,7 +25,9 @@ int clamp_int(int64_t v)
 }  // namespace
 
 DC::DC(Bitmap* target, Point origin, Rect clip)
-    : m_target(target), m_origin(origin), m_clip(target ? intersect(clip, bitmap_bounds(target)) : clip)
+    : m_target(target)
+    , m_origin(origin)
+    , m_clip(target ? intersect(clip, bitmap_bounds(target)) : clip)
 {
 }
 
@@ -81,8 +83,14 @@ int DC::set_rop2(int rop)
 }
 
 DCSaver::DCSaver(DC& dc)
-    : m_dc(dc), m_pen(dc.pen()), m_font(dc.font()), m_rop2(dc.rop2()), m_text_color(dc.text_color()),
-      m_bk_color(dc.bk_color()), m_bk_mode(dc.bk_mode()), m_align(dc.text_align())
+    : m_dc(dc)
+    , m_pen(dc.pen())
+    , m_font(dc.font())
+    , m_rop2(dc.rop2())
+    , m_text_color(dc.text_color())
+    , m_bk_color(dc.bk_color())
+    , m_bk_mode(dc.bk_mode())
+    , m_align(dc.text_align())
 {
 }
 
@@ -117,8 +125,8 @@ void DC::fill_rect(const Rect& r, Color c)
 {
     if (!m_target)
         return;
-    Rect t{clamp_int(int64_t(r.left) + m_origin.x), clamp_int(int64_t(r.top) + m_origin.y),
-           clamp_int(int64_t(r.right) + m_origin.x), clamp_int(int64_t(r.bottom) + m_origin.y)};
+    Rect t {clamp_int(int64_t(r.left) + m_origin.x), clamp_int(int64_t(r.top) + m_origin.y),
+        clamp_int(int64_t(r.right) + m_origin.x), clamp_int(int64_t(r.bottom) + m_origin.y)};
     t = intersect(t, m_clip);
     if (t.empty())
         return;
@@ -131,10 +139,10 @@ void DC::frame_rect(const Rect& r, Color c)
 {
     if (r.empty())
         return;
-    fill_rect(Rect{r.left, r.top, r.right, r.top + 1}, c);
-    fill_rect(Rect{r.left, r.bottom - 1, r.right, r.bottom}, c);
-    fill_rect(Rect{r.left, r.top + 1, r.left + 1, r.bottom - 1}, c);
-    fill_rect(Rect{r.right - 1, r.top + 1, r.right, r.bottom - 1}, c);
+    fill_rect(Rect {r.left, r.top, r.right, r.top + 1}, c);
+    fill_rect(Rect {r.left, r.bottom - 1, r.right, r.bottom}, c);
+    fill_rect(Rect {r.left, r.top + 1, r.left + 1, r.bottom - 1}, c);
+    fill_rect(Rect {r.right - 1, r.top + 1, r.right, r.bottom - 1}, c);
 }
 
 void DC::bit_blt(int x, int y, int w, int h, const DC& src, int sx, int sy)
@@ -166,10 +174,11 @@ void DC::bit_blt(int x, int y, int w, int h, const DC& src, int sx, int sy)
 }
 
 MemoryDC::MemoryDC(int width, int height, Color fill)
-    : DC(nullptr, Point{}, Rect{}), m_bitmap(std::make_unique<Bitmap>(width, height, fill))
+    : DC(nullptr, Point {}, Rect {})
+    , m_bitmap(std::make_unique<Bitmap>(width, height, fill))
 {
     m_target = m_bitmap.get();
-    m_clip = Rect{0, 0, m_bitmap->width(), m_bitmap->height()};
+    m_clip = Rect {0, 0, m_bitmap->width(), m_bitmap->height()};
 }
 
 }  // namespace platform::gdi

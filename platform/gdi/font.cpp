@@ -29,14 +29,14 @@ constexpr int kDefaultCellHeight = 13;  // height 0 asks for the default font si
 constexpr double kMaxEm = 4096;         // pixels; text scaled beyond this by a zoom is drawn at this size
 constexpr size_t kKeptFonts = 64;       // unused fonts beyond this many are dropped from the registry
 
-using MatchKey = std::tuple<std::u16string, bool, bool>;                 // face, bold, italic
-using FontKey = std::tuple<std::u16string, int, int, int, bool, bool>;   // face, height, width, escapement, ...
+using MatchKey = std::tuple<std::u16string, bool, bool>;                // face, bold, italic
+using FontKey = std::tuple<std::u16string, int, int, int, bool, bool>;  // face, height, width, escapement, ...
 
 struct FontState {
     std::mutex mutex;
-    FT_Library library = nullptr;   // initialised on first use, kept for the process
+    FT_Library library = nullptr;  // initialised on first use, kept for the process
     bool library_failed = false;
-    std::map<std::pair<std::string, int>, std::unique_ptr<FaceEntry>> faces;   // by file and index
+    std::map<std::pair<std::string, int>, std::unique_ptr<FaceEntry>> faces;  // by file and index
     std::map<MatchKey, FaceFile> matches;
     std::map<FontKey, std::shared_ptr<const Font>> fonts;
     FontRef ui;
@@ -107,7 +107,7 @@ FaceEntry* find_face(FontState& s, const FontSpec& spec, FaceFile* file)
 {
     bool bold = spec.weight >= 600;
     for (const std::u16string& name : {spec.face, std::u16string(u"DejaVu Sans")}) {
-        MatchKey key{lowered(name), bold, spec.italic};
+        MatchKey key {lowered(name), bold, spec.italic};
         auto it = s.matches.find(key);
         if (it == s.matches.end()) {
             FaceFile found;
@@ -127,7 +127,7 @@ FontRef make_font_locked(const FontSpec& spec)
 {
     FontState& s = s_fonts();
     int escapement = ((spec.escapement % 3600) + 3600) % 3600;
-    FontKey key{lowered(spec.face), spec.height, spec.width, escapement, spec.weight >= 600, spec.italic};
+    FontKey key {lowered(spec.face), spec.height, spec.width, escapement, spec.weight >= 600, spec.italic};
     auto it = s.fonts.find(key);
     if (it != s.fonts.end())
         return it->second;
@@ -144,27 +144,33 @@ FontRef ui_font_locked()
 {
     FontState& s = s_fonts();
     if (!s.ui)
-        s.ui = make_font_locked(FontSpec{kDefaultCellHeight, 0, 0, 400, false, u"DejaVu Sans"});
+        s.ui = make_font_locked(FontSpec {kDefaultCellHeight, 0, 0, 400, false, u"DejaVu Sans"});
     return s.ui;
 }
 
 }  // namespace
 
 Font::Font(FaceEntry* face, const FontSpec& spec, const FaceFile& file)
-    : m_face(face), m_spec(spec), m_embolden(file.embolden), m_slant(file.slant)
+    : m_face(face)
+    , m_spec(spec)
+    , m_embolden(file.embolden)
+    , m_slant(file.slant)
 {
-    FaceEntry design = face ? *face : FaceEntry{};
+    FaceEntry design = face ? *face : FaceEntry {};
     double units = design.units_per_em;
     int height = spec.height == 0 ? kDefaultCellHeight : spec.height;
     // A positive height is the whole cell (ascent + descent), a negative one the em size.
     double em = height > 0 ? height * units / (design.ascent + design.descent) : -double(height);
     bool clamped = em > kMaxEm;
     em = std::clamp(em, 1.0, kMaxEm);
-    double x_em = spec.width == 0 ? em : std::clamp(std::abs(double(spec.width)) * units / design.average_width, 1.0, kMaxEm);
+    double x_em
+        = spec.width == 0 ? em : std::clamp(std::abs(double(spec.width)) * units / design.average_width, 1.0, kMaxEm);
     m_metrics.ascent = int(std::lround(design.ascent * em / units));
-    m_metrics.descent = height > 0 && !clamped ? height - m_metrics.ascent : int(std::lround(design.descent * em / units));
+    m_metrics.descent
+        = height > 0 && !clamped ? height - m_metrics.ascent : int(std::lround(design.descent * em / units));
     m_metrics.height = m_metrics.ascent + m_metrics.descent;
-    m_metrics.average_width = spec.width != 0 ? std::abs(spec.width) : int(std::lround(design.average_width * x_em / units));
+    m_metrics.average_width
+        = spec.width != 0 ? std::abs(spec.width) : int(std::lround(design.average_width * x_em / units));
     m_char_height = std::lround(em * 64);
     m_char_width = std::lround(x_em * 64);
     int escapement = ((spec.escapement % 3600) + 3600) % 3600;
@@ -216,7 +222,7 @@ void collect_spans(const FT_GlyphSlot slot, Glyph* g)
             unsigned start = c;
             while (c < bm.width && bit(c))
                 ++c;
-            g->spans.push_back(GlyphSpan{y, slot->bitmap_left + int(start), slot->bitmap_left + int(c)});
+            g->spans.push_back(GlyphSpan {y, slot->bitmap_left + int(start), slot->bitmap_left + int(c)});
         }
     }
     if (g->spans.empty())
@@ -251,7 +257,7 @@ Glyph Font::render(char32_t code_point) const
         return g;
     if (m_embolden)
         FT_GlyphSlot_Embolden(f->glyph);
-    g.advance = int32_t(f->glyph->metrics.horiAdvance);   // untransformed, hinted
+    g.advance = int32_t(f->glyph->metrics.horiAdvance);  // untransformed, hinted
     if (f->glyph->format != FT_GLYPH_FORMAT_BITMAP && FT_Render_Glyph(f->glyph, FT_RENDER_MODE_MONO) != 0)
         return g;
     collect_spans(f->glyph, &g);
@@ -267,7 +273,7 @@ const Font& font_or_default(const FontRef& font)
 {
     if (font)
         return *font;
-    return *ui_font_locked();   // kept alive by the registry
+    return *ui_font_locked();  // kept alive by the registry
 }
 
 FontRef create_font(const FontSpec& spec)

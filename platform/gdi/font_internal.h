@@ -13,7 +13,7 @@
 
 namespace platform::gdi {
 
-struct FaceEntry;   // one opened FreeType face (font.cpp)
+struct FaceEntry;  // one opened FreeType face (font.cpp)
 
 // One horizontal run of inked pixels of a rendered glyph, relative to the pen position (rows grow
 // downward): pixels [x0, x1) of row y.
@@ -23,8 +23,8 @@ struct GlyphSpan {
 
 struct Glyph {
     std::vector<GlyphSpan> spans;
-    int32_t left = 0, top = 0, right = 0, bottom = 0;   // box of the spans, relative to the pen
-    int32_t advance = 0;                                  // along the baseline, 26.6 pixels, unrotated
+    int32_t left = 0, top = 0, right = 0, bottom = 0;  // box of the spans, relative to the pen
+    int32_t advance = 0;                               // along the baseline, 26.6 pixels, unrotated
 };
 
 // Which file a face request resolved to, and whether bold or italic must be synthesised.
@@ -54,13 +54,13 @@ public:
 private:
     Glyph render(char32_t code_point) const;
 
-    FaceEntry* m_face;                  // owned by the font registry, lives for the process
+    FaceEntry* m_face;  // owned by the font registry, lives for the process
     FontSpec m_spec;
     FontMetrics m_metrics;
-    long m_char_width = 0, m_char_height = 0;   // FreeType character size, 26.6 pixels
+    long m_char_width = 0, m_char_height = 0;  // FreeType character size, 26.6 pixels
     bool m_embolden = false, m_slant = false, m_rotated = false;
     double m_cos = 1, m_sin = 0;
-    mutable std::unique_ptr<Glyph> m_latin[256];   // code points below 256, the common case
+    mutable std::unique_ptr<Glyph> m_latin[256];  // code points below 256, the common case
     mutable std::unordered_map<char32_t, std::unique_ptr<Glyph>> m_other;
 };
 

@@ -11,13 +11,20 @@
 
 namespace platform::gdi {
 
-using Color = uint32_t;                       // 0x00RRGGBB
-constexpr Color rgb(int r, int g, int b) { return (uint32_t(r & 255) << 16) | (uint32_t(g & 255) << 8) | uint32_t(b & 255); }
+using Color = uint32_t;  // 0x00RRGGBB
+constexpr Color rgb(int r, int g, int b)
+{
+    return (uint32_t(r & 255) << 16) | (uint32_t(g & 255) << 8) | uint32_t(b & 255);
+}
 constexpr Color kBlack = 0x000000;
 constexpr Color kWhite = 0xFFFFFF;
 
-struct Point { int x = 0, y = 0; };
-struct Size { int cx = 0, cy = 0; };
+struct Point {
+    int x = 0, y = 0;
+};
+struct Size {
+    int cx = 0, cy = 0;
+};
 // Right and bottom are exclusive, as on the handheld.
 struct Rect {
     int left = 0, top = 0, right = 0, bottom = 0;
@@ -36,11 +43,12 @@ public:
     int width() const { return m_width; }
     int height() const { return m_height; }
     int stride() const { return m_width; }
-    Color pixel(int x, int y) const;            // 0 outside
-    void set_pixel(int x, int y, Color c);      // ignored outside
+    Color pixel(int x, int y) const;        // 0 outside
+    void set_pixel(int x, int y, Color c);  // ignored outside
     uint32_t* row(int y) { return m_pixels.data() + size_t(y) * m_width; }
     const uint32_t* row(int y) const { return m_pixels.data() + size_t(y) * m_width; }
     void fill(Color c);
+
 private:
     int m_width = 0, m_height = 0;
     std::vector<uint32_t> m_pixels;
@@ -51,7 +59,7 @@ private:
 enum class PenStyle { Solid, Dash, Null };
 struct Pen {
     PenStyle style = PenStyle::Solid;
-    int width = 0;                  // 0 and 1 both draw one pixel wide (wider pens are drawn one pixel wide too)
+    int width = 0;  // 0 and 1 both draw one pixel wide (wider pens are drawn one pixel wide too)
     Color color = kBlack;
 };
 
@@ -71,11 +79,13 @@ struct FontSpec {
     bool italic = false;
     std::u16string face;
 };
-class Font;                                     // opaque, immutable once made
+class Font;  // opaque, immutable once made
 using FontRef = std::shared_ptr<const Font>;
-FontRef create_font(const FontSpec& spec);     // never null: an unknown face falls back to the UI face
-FontRef ui_font();                              // the default UI face, a 13-pixel cell (DejaVu Sans)
-struct FontMetrics { int height = 0, ascent = 0, descent = 0, average_width = 0; };
+FontRef create_font(const FontSpec& spec);  // never null: an unknown face falls back to the UI face
+FontRef ui_font();                          // the default UI face, a 13-pixel cell (DejaVu Sans)
+struct FontMetrics {
+    int height = 0, ascent = 0, descent = 0, average_width = 0;
+};
 FontMetrics metrics(const FontRef& font);
 
 // Text alignment flags, combined with |, the handheld's values.
@@ -104,8 +114,8 @@ public:
     Point origin() const { return m_origin; }
     Rect clip() const { return m_clip; }
 
-    Pen select_pen(const Pen& pen);             // returns the previous pen
-    FontRef select_font(FontRef font);          // returns the previous font (null: none was selected)
+    Pen select_pen(const Pen& pen);     // returns the previous pen
+    FontRef select_font(FontRef font);  // returns the previous font (null: none was selected)
     Color set_text_color(Color c);
     Color set_bk_color(Color c);
     BkMode set_bk_mode(BkMode m);
@@ -125,14 +135,14 @@ public:
     // across the segments of a polyline and restarts at move_to. Exclusive-or combines the pen colour
     // with each pixel bit by bit, so drawing twice restores the picture. A null pen draws nothing but
     // line_to still moves the current position.
-    Point move_to(int x, int y);                // returns the previous position
+    Point move_to(int x, int y);  // returns the previous position
     void line_to(int x, int y);
-    void polyline(const Point* points, int count);   // neither uses nor changes the current position
-    void set_pixel(int x, int y, Color c);      // ignored outside the clip
-    Color pixel(int x, int y) const;            // 0 outside the clip
+    void polyline(const Point* points, int count);  // neither uses nor changes the current position
+    void set_pixel(int x, int y, Color c);          // ignored outside the clip
+    Color pixel(int x, int y) const;                // 0 outside the clip
 
-    void fill_rect(const Rect& r, Color c);     // solid fill, copy
-    void frame_rect(const Rect& r, Color c);    // one-pixel outline inside r
+    void fill_rect(const Rect& r, Color c);   // solid fill, copy
+    void frame_rect(const Rect& r, Color c);  // one-pixel outline inside r
 
     // Text at (x, y) anchored by the alignment flags, in the text colour; the background box filled in the
     // background colour when opaque. Rotated text (escapement) turns about the anchor. Surrogate pairs
@@ -157,7 +167,7 @@ protected:
     unsigned m_align = kAlignLeft | kAlignTop;
     int m_rop2 = kRopCopyPen;
     Point m_pos;
-    int m_dash_phase = 0;                       // pixels into the dash pattern, kept across line_to
+    int m_dash_phase = 0;  // pixels into the dash pattern, kept across line_to
 };
 
 // Keeps the drawing state of a DC for the length of a scope: on destruction the pen, font, raster
@@ -187,6 +197,7 @@ class MemoryDC : public DC {
 public:
     MemoryDC(int width, int height, Color fill = kWhite);
     Bitmap& bitmap() { return *m_bitmap; }
+
 private:
     std::unique_ptr<Bitmap> m_bitmap;
 };

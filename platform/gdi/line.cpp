@@ -15,27 +15,27 @@ namespace platform::gdi {
 
 namespace {
 
-constexpr int kDashOn = 18;       // pixels drawn ...
-constexpr int kDashPeriod = 24;   // ... of every 24 along the line
+constexpr int kDashOn = 18;      // pixels drawn ...
+constexpr int kDashPeriod = 24;  // ... of every 24 along the line
 
 using i128 = __int128;
 
-i128 floor_div(i128 a, i128 b)   // b > 0
+i128 floor_div(i128 a, i128 b)  // b > 0
 {
     i128 q = a / b;
     return (a % b != 0 && a < 0) ? q - 1 : q;
 }
 
-i128 ceil_div(i128 a, i128 b)    // b > 0
+i128 ceil_div(i128 a, i128 b)  // b > 0
 {
     return -floor_div(-a, b);
 }
 
 // One line in major/minor terms, in target pixels.
 struct Run {
-    int64_t a0, b0;     // first pixel
-    int sa, sb;         // directions, +1 or -1
-    int64_t da, db;     // |major delta| >= |minor delta| >= 0
+    int64_t a0, b0;  // first pixel
+    int sa, sb;      // directions, +1 or -1
+    int64_t da, db;  // |major delta| >= |minor delta| >= 0
     bool x_major;
 };
 
@@ -60,7 +60,7 @@ void clip_major(const Run& r, int amin, int amax, i128* lo, i128* hi)
 // Narrows [*lo, *hi) to the steps whose minor coordinate lies in [bmin, bmax).
 void clip_minor(const Run& r, int bmin, int bmax, i128* lo, i128* hi)
 {
-    i128 mlo, mhi;   // allowed minor offsets [mlo, mhi)
+    i128 mlo, mhi;  // allowed minor offsets [mlo, mhi)
     if (r.sb > 0) {
         mlo = i128(bmin) - r.b0;
         mhi = i128(bmax) - r.b0;
@@ -83,10 +83,14 @@ uint32_t apply_rop(int rop, uint32_t pen, uint32_t dst)
 {
     unsigned t = unsigned(rop - 1);
     uint32_t out = 0;
-    if (t & 1) out |= ~pen & ~dst;
-    if (t & 2) out |= ~pen & dst;
-    if (t & 4) out |= pen & ~dst;
-    if (t & 8) out |= pen & dst;
+    if (t & 1)
+        out |= ~pen & ~dst;
+    if (t & 2)
+        out |= ~pen & dst;
+    if (t & 4)
+        out |= pen & ~dst;
+    if (t & 8)
+        out |= pen & dst;
     return out & 0xFFFFFF;
 }
 
@@ -105,8 +109,7 @@ struct AnyOp {
 };
 
 // Walks steps [lo, hi) of the run, lighting the pixels the dash pattern (if any) leaves on.
-template <class Op>
-void walk(Bitmap& bm, const Run& r, int64_t lo, int64_t hi, int phase, bool dashed, Op op)
+template <class Op> void walk(Bitmap& bm, const Run& r, int64_t lo, int64_t hi, int phase, bool dashed, Op op)
 {
     i128 num = i128(2) * lo * r.db + r.da;
     int64_t two_da = 2 * r.da, two_db = 2 * r.db;
@@ -137,7 +140,7 @@ void walk(Bitmap& bm, const Run& r, int64_t lo, int64_t hi, int phase, bool dash
 Point DC::move_to(int x, int y)
 {
     Point old = m_pos;
-    m_pos = Point{x, y};
+    m_pos = Point {x, y};
     m_dash_phase = 0;
     return old;
 }
@@ -145,7 +148,7 @@ Point DC::move_to(int x, int y)
 void DC::line_to(int x, int y)
 {
     Point from = m_pos;
-    m_pos = Point{x, y};
+    m_pos = Point {x, y};
     if (m_pen.style == PenStyle::Null || !m_target)
         return;
     int64_t x0 = int64_t(from.x) + m_origin.x, y0 = int64_t(from.y) + m_origin.y;
@@ -174,11 +177,11 @@ void DC::line_to(int x, int y)
         return;
     uint32_t c = m_pen.color & 0xFFFFFF;
     if (m_rop2 == kRopCopyPen)
-        walk(*m_target, r, int64_t(lo), int64_t(hi), phase, dashed, CopyOp{c});
+        walk(*m_target, r, int64_t(lo), int64_t(hi), phase, dashed, CopyOp {c});
     else if (m_rop2 == kRopXorPen)
-        walk(*m_target, r, int64_t(lo), int64_t(hi), phase, dashed, XorOp{c});
+        walk(*m_target, r, int64_t(lo), int64_t(hi), phase, dashed, XorOp {c});
     else
-        walk(*m_target, r, int64_t(lo), int64_t(hi), phase, dashed, AnyOp{m_rop2, c});
+        walk(*m_target, r, int64_t(lo), int64_t(hi), phase, dashed, AnyOp {m_rop2, c});
 }
 
 void DC::polyline(const Point* points, int count)

@@ -26,8 +26,8 @@ int text_width(const Font& font, std::u16string_view s)
 
 void draw_glyph(Bitmap& bm, const Rect& clip, const Glyph& g, int64_t px, int64_t py, Color color)
 {
-    if (g.spans.empty() || px + g.right <= clip.left || px + g.left >= clip.right || py + g.bottom <= clip.top ||
-        py + g.top >= clip.bottom)
+    if (g.spans.empty() || px + g.right <= clip.left || px + g.left >= clip.right || py + g.bottom <= clip.top
+        || py + g.top >= clip.bottom)
         return;
     for (const GlyphSpan& span : g.spans) {
         int64_t y = py + span.y;
@@ -78,18 +78,18 @@ struct TextFrame {
 };
 
 // The cell box of the text: from u0 along `width`, from a descent below to an ascent above baseline v0.
-void fill_background(Bitmap& bm, const Rect& clip, const TextFrame& f, int u0, int v0, int width,
-                     const FontMetrics& fm, Color color)
+void fill_background(
+    Bitmap& bm, const Rect& clip, const TextFrame& f, int u0, int v0, int width, const FontMetrics& fm, Color color)
 {
     double u1 = u0 + width, vb = v0 - fm.descent, vt = v0 + fm.ascent;
-    double quad[4][2] = {{f.x(u0, vt), f.y(u0, vt)}, {f.x(u1, vt), f.y(u1, vt)},
-                         {f.x(u1, vb), f.y(u1, vb)}, {f.x(u0, vb), f.y(u0, vb)}};
+    double quad[4][2] = {
+        {f.x(u0, vt), f.y(u0, vt)}, {f.x(u1, vt), f.y(u1, vt)}, {f.x(u1, vb), f.y(u1, vb)}, {f.x(u0, vb), f.y(u0, vb)}};
     fill_quad(bm, clip, quad, color);
 }
 
 // The glyphs along the baseline from (u0, v0).
-void draw_run(Bitmap& bm, const Rect& clip, const Font& font, const TextFrame& f, int u0, int v0,
-              std::u16string_view s, Color color)
+void draw_run(Bitmap& bm, const Rect& clip, const Font& font, const TextFrame& f, int u0, int v0, std::u16string_view s,
+    Color color)
 {
     if (!font.rotated()) {
         // The common case stays in integers: pen positions are whole pixels along one row.
@@ -125,7 +125,7 @@ void DC::text_out(int x, int y, std::u16string_view s)
     // Start of the baseline in the text's own frame, relative to the anchor.
     int u0 = horizontal == kAlignCenter ? -width / 2 : horizontal == kAlignRight ? -width : 0;
     int v0 = vertical == kAlignBaseline ? 0 : (m_align & kAlignBottom) ? fm.descent : -fm.ascent;
-    TextFrame frame{double(x) + m_origin.x, double(y) + m_origin.y, font.cos_angle(), font.sin_angle()};
+    TextFrame frame {double(x) + m_origin.x, double(y) + m_origin.y, font.cos_angle(), font.sin_angle()};
     if (m_bk_mode == BkMode::Opaque && width > 0)
         fill_background(*m_target, m_clip, frame, u0, v0, width, fm, m_bk_color);
     draw_run(*m_target, m_clip, font, frame, u0, v0, s, m_text_color);
@@ -135,7 +135,7 @@ Size DC::text_extent(std::u16string_view s) const
 {
     auto lock = font_lock();
     const Font& font = font_or_default(m_font);
-    return Size{text_width(font, s), font.metrics().height};
+    return Size {text_width(font, s), font.metrics().height};
 }
 
 }  // namespace platform::gdi

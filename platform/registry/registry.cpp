@@ -21,10 +21,10 @@ namespace {
 constexpr char16_t kFilePath[] = u"\\Windows\\registry.txt";
 
 struct RegistryState {
-    std::mutex lock;            // guards everything below; the driver and the UI thread may both ask
-    bool loaded = false;        // `root` holds the file of `loaded_from`
-    std::string loaded_from;    // host device root the tree was read from
-    Key root;                   // the local-machine root
+    std::mutex lock;          // guards everything below; the driver and the UI thread may both ask
+    bool loaded = false;      // `root` holds the file of `loaded_from`
+    std::string loaded_from;  // host device root the tree was read from
+    Key root;                 // the local-machine root
 };
 
 RegistryState s_registry;
@@ -51,10 +51,10 @@ bool ensure_loaded()
     const std::string& device = files::device_root();
     if (s_registry.loaded && s_registry.loaded_from == device)
         return true;
-    s_registry.root = Key{};
+    s_registry.root = Key {};
     s_registry.loaded = false;
     if (device.empty())
-        return true;   // no device yet: an empty registry that cannot be saved
+        return true;  // no device yet: an empty registry that cannot be saved
     std::u16string path = kFilePath;
     if (files::attributes(path) == files::kInvalidAttributes)
         path = files::side_path(kFilePath);
@@ -74,8 +74,8 @@ bool save()
     if (!s_registry.loaded)
         return false;
     const std::string contents = serialize(s_registry.root);
-    return files::write_through_side_file(kFilePath, contents.data(), static_cast<uint32_t>(contents.size())) ==
-           files::SideWrite::Replaced;
+    return files::write_through_side_file(kFilePath, contents.data(), static_cast<uint32_t>(contents.size()))
+        == files::SideWrite::Replaced;
 }
 
 bool set_value(const std::u16string& key, const std::u16string& name, Value value)
@@ -198,7 +198,7 @@ bool delete_key(const std::u16string& key)
     std::lock_guard guard(s_registry.lock);
     auto path = split_key_path(key);
     if (path.empty() || !ensure_loaded())
-        return false;   // the root itself stays
+        return false;  // the root itself stays
     std::u16string last = path.back();
     path.pop_back();
     Key* parent = find_key(s_registry.root, path);
@@ -210,7 +210,7 @@ bool delete_key(const std::u16string& key)
 void reset()
 {
     std::lock_guard guard(s_registry.lock);
-    s_registry.root = Key{};
+    s_registry.root = Key {};
     s_registry.loaded = false;
     s_registry.loaded_from.clear();
 }
@@ -218,8 +218,7 @@ void reset()
 namespace {
 
 // What a new process starts with, for the tests.
-[[maybe_unused]] const bool s_reset_registered =
-    platform::register_reset(platform::ResetStage::Platform, reset);
+[[maybe_unused]] const bool s_reset_registered = platform::register_reset(platform::ResetStage::Platform, reset);
 
 }  // namespace
 

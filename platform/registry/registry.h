@@ -14,9 +14,9 @@ enum class Type { Text, Number, Binary };
 
 struct Value {
     Type type = Type::Text;
-    std::u16string text;            // Type::Text
-    uint32_t number = 0;            // Type::Number
-    std::vector<uint8_t> binary;    // Type::Binary
+    std::u16string text;          // Type::Text
+    uint32_t number = 0;          // Type::Number
+    std::vector<uint8_t> binary;  // Type::Binary
 };
 
 // Setting a value creates its key and any parent keys. Return false when the file cannot be saved (the
@@ -32,10 +32,10 @@ std::optional<uint32_t> query_number(const std::u16string& key, const std::u16st
 
 bool key_exists(const std::u16string& key);
 bool create_key(const std::u16string& key);
-std::vector<std::u16string> subkeys(const std::u16string& key);      // names, in order of creation
+std::vector<std::u16string> subkeys(const std::u16string& key);  // names, in order of creation
 std::vector<std::u16string> value_names(const std::u16string& key);
 bool delete_value(const std::u16string& key, const std::u16string& name);
-bool delete_key(const std::u16string& key);                           // with its subkeys
+bool delete_key(const std::u16string& key);  // with its subkeys
 
 // Forgets what is in memory so the next call reads the file of the current device root again (tests, and
 // the start of the program after the device root is chosen).

@@ -11,8 +11,14 @@ namespace {
 
 constexpr char kHex[] = "0123456789abcdef";
 
-bool is_high(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool is_low(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+bool is_high(char16_t c)
+{
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+bool is_low(char16_t c)
+{
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
 
 void append_code_unit_escape(std::string& out, char16_t c)
 {
@@ -23,9 +29,12 @@ void append_code_unit_escape(std::string& out, char16_t c)
 
 int hex_digit(char c)
 {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
     return -1;
 }
 
@@ -89,8 +98,8 @@ std::optional<std::vector<uint8_t>> parse_binary(std::string_view hex)
 std::optional<Value> parse_payload(std::string_view payload)
 {
     Value value;
-    if (payload.starts_with("text:\"") && payload.size() >= 7 && payload.back() == '"' &&
-        closing_quote(payload, 5) == payload.size() - 1) {
+    if (payload.starts_with("text:\"") && payload.size() >= 7 && payload.back() == '"'
+        && closing_quote(payload, 5) == payload.size() - 1) {
         auto text = unescape(payload.substr(6, payload.size() - 7));
         if (!text)
             return std::nullopt;
@@ -145,12 +154,23 @@ std::string escape(std::u16string_view s)
     for (size_t i = 0; i < s.size(); ++i) {
         char16_t c = s[i];
         switch (c) {
-        case u'\\': out += "\\\\"; continue;
-        case u'"': out += "\\\""; continue;
-        case u'\n': out += "\\n"; continue;
-        case u'\r': out += "\\r"; continue;
-        case u'\t': out += "\\t"; continue;
-        default: break;
+        case u'\\':
+            out += "\\\\";
+            continue;
+        case u'"':
+            out += "\\\"";
+            continue;
+        case u'\n':
+            out += "\\n";
+            continue;
+        case u'\r':
+            out += "\\r";
+            continue;
+        case u'\t':
+            out += "\\t";
+            continue;
+        default:
+            break;
         }
         if (is_high(c) && i + 1 < s.size() && is_low(s[i + 1])) {
             out += text::to_utf8(s.substr(i, 2));
@@ -167,7 +187,7 @@ std::string escape(std::u16string_view s)
 std::optional<std::u16string> unescape(std::string_view escaped)
 {
     std::u16string out;
-    std::string run;   // plain UTF-8 bytes waiting to be decoded
+    std::string run;  // plain UTF-8 bytes waiting to be decoded
     for (size_t i = 0; i < escaped.size(); ++i) {
         if (escaped[i] != '\\') {
             run.push_back(escaped[i]);
@@ -178,11 +198,21 @@ std::optional<std::u16string> unescape(std::string_view escaped)
         if (++i >= escaped.size())
             return std::nullopt;
         switch (escaped[i]) {
-        case '\\': out.push_back(u'\\'); break;
-        case '"': out.push_back(u'"'); break;
-        case 'n': out.push_back(u'\n'); break;
-        case 'r': out.push_back(u'\r'); break;
-        case 't': out.push_back(u'\t'); break;
+        case '\\':
+            out.push_back(u'\\');
+            break;
+        case '"':
+            out.push_back(u'"');
+            break;
+        case 'n':
+            out.push_back(u'\n');
+            break;
+        case 'r':
+            out.push_back(u'\r');
+            break;
+        case 't':
+            out.push_back(u'\t');
+            break;
         case 'u': {
             int unit = 0;
             for (int k = 1; k <= 4; ++k) {

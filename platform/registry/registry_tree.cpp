@@ -28,8 +28,8 @@ Key& Key::subkey(const std::u16string& subkey_name)
 
 bool Key::erase_subkey(const std::u16string& subkey_name)
 {
-    auto it = std::find_if(subkeys.begin(), subkeys.end(),
-                           [&](const auto& key) { return text::equal_no_case(key->name, subkey_name); });
+    auto it = std::find_if(
+        subkeys.begin(), subkeys.end(), [&](const auto& key) { return text::equal_no_case(key->name, subkey_name); });
     if (it == subkeys.end())
         return false;
     subkeys.erase(it);
@@ -58,8 +58,8 @@ void Key::set_value(const std::u16string& value_name, Value value)
 
 bool Key::erase_value(const std::u16string& value_name)
 {
-    auto it = std::find_if(values.begin(), values.end(),
-                           [&](const auto& entry) { return text::equal_no_case(entry.first, value_name); });
+    auto it = std::find_if(
+        values.begin(), values.end(), [&](const auto& entry) { return text::equal_no_case(entry.first, value_name); });
     if (it == values.end())
         return false;
     values.erase(it);

@@ -15,7 +15,7 @@ struct Key {
     std::vector<std::pair<std::u16string, Value>> values;  // in order of creation
 
     Key* find_subkey(const std::u16string& subkey_name);
-    Key& subkey(const std::u16string& subkey_name);        // found, or created at the end
+    Key& subkey(const std::u16string& subkey_name);  // found, or created at the end
     bool erase_subkey(const std::u16string& subkey_name);
 
     const Value* find_value(const std::u16string& value_name) const;

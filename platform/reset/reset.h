@@ -20,14 +20,14 @@ namespace platform {
 
 // The order resets run in. Within a stage the order is that of registration, which nothing may rely on.
 enum class ResetStage {
-    Plans,        // switches that make calls fail on purpose (file faults, power loss) are turned off first,
-                  // so what the later resets close and flush is closed and flushed for real
-    Display,      // a program still running headless is finished, as its process would end
-    Windows,      // windows left over are destroyed (their procedures hear it while every table is intact)
-                  // and the window manager forgets its classes, templates, timers and queue
-    Program,      // app/, store/, gps/, draw/: open files closed, settings and tables back to their start
-    Foundation,   // formats/, resources/: what the program's modules may still use while they reset
-    Platform,     // the platform's tables below the windows: controls, serial ports, registry, display, clock
+    Plans,       // switches that make calls fail on purpose (file faults, power loss) are turned off first,
+                 // so what the later resets close and flush is closed and flushed for real
+    Display,     // a program still running headless is finished, as its process would end
+    Windows,     // windows left over are destroyed (their procedures hear it while every table is intact)
+                 // and the window manager forgets its classes, templates, timers and queue
+    Program,     // app/, store/, gps/, draw/: open files closed, settings and tables back to their start
+    Foundation,  // formats/, resources/: what the program's modules may still use while they reset
+    Platform,    // the platform's tables below the windows: controls, serial ports, registry, display, clock
 };
 
 using ResetFunction = void (*)();
@@ -48,8 +48,8 @@ inline bool register_reset(ResetStage stage, ResetFunction reset)
 // Runs every registered reset, stage by stage.
 inline void run_registered_resets()
 {
-    for (ResetStage stage : { ResetStage::Plans, ResetStage::Display, ResetStage::Windows, ResetStage::Program,
-             ResetStage::Foundation, ResetStage::Platform }) {
+    for (ResetStage stage : {ResetStage::Plans, ResetStage::Display, ResetStage::Windows, ResetStage::Program,
+             ResetStage::Foundation, ResetStage::Platform}) {
         for (const auto& [at, reset] : registered_resets())
             if (at == stage)
                 reset();

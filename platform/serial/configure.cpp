@@ -33,8 +33,8 @@ bool configure_gpsd(std::string_view host_port)
     const std::string spec = host_port.empty() ? std::string("gpsd") : "gpsd:" + std::string(host_port);
     if (!valid_spec(spec))
         return false;
-    return configure_port(kMultiplexerPort, spec) &&
-           registry::set_text(kMultiplexerKey, kMultiplexerValue, kMultiplexerPort);
+    return configure_port(kMultiplexerPort, spec)
+        && registry::set_text(kMultiplexerKey, kMultiplexerValue, kMultiplexerPort);
 }
 
 std::optional<std::string> port_spec(std::u16string_view name)

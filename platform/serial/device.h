@@ -15,11 +15,11 @@ enum class DeviceKind { Tty, Gpsd, Replay };
 
 struct DeviceSpec {
     DeviceKind kind = DeviceKind::Tty;
-    std::string path;                      // tty, replay: host path
-    uint32_t baud = kDefaultBaud;          // tty
-    std::string host = "127.0.0.1";        // gpsd, without brackets
-    uint16_t port = kDefaultGpsdPort;      // gpsd
-    uint32_t rate = kDefaultReplayRate;    // replay, bytes per second, > 0
+    std::string path;                    // tty, replay: host path
+    uint32_t baud = kDefaultBaud;        // tty
+    std::string host = "127.0.0.1";      // gpsd, without brackets
+    uint16_t port = kDefaultGpsdPort;    // gpsd
+    uint32_t rate = kDefaultReplayRate;  // replay, bytes per second, > 0
 };
 
 // nullopt when the device spec is malformed (unknown kind, empty path, bad number, unsupported baud).

@@ -10,9 +10,8 @@ namespace platform::serial {
 
 namespace {
 
-constexpr std::array<uint32_t, 19> kBaudRates{50,    75,    110,   134,    150,    200,    300,
-                                              600,   1200,  1800,  2400,   4800,   9600,   19200,
-                                              38400, 57600, 115200, 230400, 460800};
+constexpr std::array<uint32_t, 19> kBaudRates {
+    50, 75, 110, 134, 150, 200, 300, 600, 1200, 1800, 2400, 4800, 9600, 19200, 38400, 57600, 115200, 230400, 460800};
 
 // A whole decimal number made only of digits, fitting in uint32_t.
 std::optional<uint32_t> parse_number(std::string_view text)
@@ -31,8 +30,7 @@ std::optional<uint32_t> parse_number(std::string_view text)
 }
 
 // Splits "PATH@NUMBER" at the last '@' when digits follow it; otherwise the whole text is the path.
-void split_path_and_number(std::string_view text, std::string* path, std::optional<uint32_t>* number,
-                           bool* bad_number)
+void split_path_and_number(std::string_view text, std::string* path, std::optional<uint32_t>* number, bool* bad_number)
 {
     *bad_number = false;
     const size_t at = text.rfind('@');

@@ -24,7 +24,11 @@ constexpr size_t kReceiveChunk = 4096;
 
 class GpsdDevice final : public Device {
 public:
-    explicit GpsdDevice(int fd) : m_fd(fd), m_outgoing(kWatchRequest) {}
+    explicit GpsdDevice(int fd)
+        : m_fd(fd)
+        , m_outgoing(kWatchRequest)
+    {
+    }
     ~GpsdDevice() override { drop(); }
     GpsdDevice(const GpsdDevice&) = delete;
     GpsdDevice& operator=(const GpsdDevice&) = delete;
@@ -56,13 +60,13 @@ private:
 
     void finish_connecting()
     {
-        pollfd p{m_fd, POLLOUT, 0};
+        pollfd p {m_fd, POLLOUT, 0};
         if (::poll(&p, 1, 0) <= 0)
-            return;   // still connecting
+            return;  // still connecting
         int error = 0;
         socklen_t length = sizeof error;
         if (getsockopt(m_fd, SOL_SOCKET, SO_ERROR, &error, &length) != 0 || error != 0) {
-            drop();   // refused or unreachable: the port stays silent
+            drop();  // refused or unreachable: the port stays silent
             return;
         }
         m_connected = true;
@@ -96,7 +100,7 @@ private:
             } else if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
                 return;
             } else {
-                drop();   // gpsd went away
+                drop();  // gpsd went away
             }
         }
     }
@@ -114,18 +118,18 @@ private:
         }
     }
 
-    int m_fd;                        // owned socket, -1 once dropped
+    int m_fd;  // owned socket, -1 once dropped
     bool m_connected = false;
     std::string m_outgoing;          // the watch request until it has been sent
     std::vector<uint8_t> m_waiting;  // received NMEA bytes not read yet
     bool m_at_line_start = true;
-    bool m_in_json = false;          // the current line is one of gpsd's JSON replies
+    bool m_in_json = false;  // the current line is one of gpsd's JSON replies
 };
 
 int connect_in_background(const addrinfo* address)
 {
-    const int fd = ::socket(address->ai_family, address->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC,
-                            address->ai_protocol);
+    const int fd
+        = ::socket(address->ai_family, address->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, address->ai_protocol);
     if (fd < 0)
         return -1;
     if (::connect(fd, address->ai_addr, address->ai_addrlen) == 0 || errno == EINPROGRESS)
@@ -138,7 +142,7 @@ int connect_in_background(const addrinfo* address)
 
 std::unique_ptr<Device> open_gpsd_device(const DeviceSpec& spec)
 {
-    addrinfo hints{};
+    addrinfo hints {};
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
     addrinfo* addresses = nullptr;

@@ -15,8 +15,11 @@ namespace platform::serial {
 class Port {
 public:
     Port(std::u16string name, Access access, uint32_t share, bool multiplexed, std::unique_ptr<Device> device)
-        : m_name(std::move(name)), m_access(access), m_share(share), m_multiplexed(multiplexed),
-          m_device(std::move(device))
+        : m_name(std::move(name))
+        , m_access(access)
+        , m_share(share)
+        , m_multiplexed(multiplexed)
+        , m_device(std::move(device))
     {
     }
 
@@ -27,17 +30,17 @@ public:
     Device& device() { return *m_device; }
 
 private:
-    std::u16string m_name;   // upper case
+    std::u16string m_name;  // upper case
     Access m_access;
     uint32_t m_share;
-    bool m_multiplexed;      // gpsd: every open has its own connection
+    bool m_multiplexed;  // gpsd: every open has its own connection
     std::unique_ptr<Device> m_device;
 };
 
 namespace {
 
 struct SerialState {
-    std::vector<std::unique_ptr<Port>> open;   // every handle given out and not closed yet
+    std::vector<std::unique_ptr<Port>> open;  // every handle given out and not closed yet
 };
 
 SerialState s_serial;
@@ -64,17 +67,20 @@ bool share_allows(const std::u16string& name, Access access, uint32_t share)
 std::unique_ptr<Device> open_device(const DeviceSpec& spec, Access access)
 {
     switch (spec.kind) {
-    case DeviceKind::Tty: return open_tty_device(spec, access);
-    case DeviceKind::Gpsd: return open_gpsd_device(spec);
-    case DeviceKind::Replay: return open_replay_device(spec);
+    case DeviceKind::Tty:
+        return open_tty_device(spec, access);
+    case DeviceKind::Gpsd:
+        return open_gpsd_device(spec);
+    case DeviceKind::Replay:
+        return open_replay_device(spec);
     }
     return nullptr;
 }
 
 bool is_open(Handle port)
 {
-    return std::any_of(s_serial.open.begin(), s_serial.open.end(),
-                       [port](const std::unique_ptr<Port>& p) { return p.get() == port; });
+    return std::any_of(
+        s_serial.open.begin(), s_serial.open.end(), [port](const std::unique_ptr<Port>& p) { return p.get() == port; });
 }
 
 }  // namespace
@@ -115,8 +121,8 @@ void close(Handle port)
 namespace {
 
 // What a new process starts with, for the tests.
-[[maybe_unused]] const bool s_reset_registered =
-    platform::register_reset(platform::ResetStage::Platform, [] { s_serial.open.clear(); });
+[[maybe_unused]] const bool s_reset_registered
+    = platform::register_reset(platform::ResetStage::Platform, [] { s_serial.open.clear(); });
 
 }  // namespace
 

@@ -18,7 +18,9 @@ namespace {
 class ReplayDevice final : public Device {
 public:
     ReplayDevice(std::vector<uint8_t> log, uint32_t rate)
-        : m_log(std::move(log)), m_rate(rate), m_opened_ms(clock::now_ms())
+        : m_log(std::move(log))
+        , m_rate(rate)
+        , m_opened_ms(clock::now_ms())
     {
     }
 
@@ -39,10 +41,10 @@ public:
     }
 
 private:
-    std::vector<uint8_t> m_log;   // the whole file, read at open
-    uint64_t m_rate;              // bytes per second, > 0
-    uint64_t m_opened_ms;         // clock::now_ms() at open
-    uint64_t m_position = 0;      // bytes handed out so far, <= arrived
+    std::vector<uint8_t> m_log;  // the whole file, read at open
+    uint64_t m_rate;             // bytes per second, > 0
+    uint64_t m_opened_ms;        // clock::now_ms() at open
+    uint64_t m_position = 0;     // bytes handed out so far, <= arrived
 };
 
 }  // namespace

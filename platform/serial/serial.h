@@ -64,8 +64,8 @@ constexpr uint32_t kShareNone = 0;
 constexpr uint32_t kShareRead = 1;
 constexpr uint32_t kShareWrite = 2;
 
-class Port;                   // opaque
-using Handle = Port*;         // nullptr: not open
+class Port;            // opaque
+using Handle = Port*;  // nullptr: not open
 
 // Opens the device behind the port name (matched without regard to letter case). nullptr when the name
 // is empty or not configured, the device spec is bad, the device cannot be opened (missing file, not a terminal,

@@ -15,31 +15,50 @@ namespace {
 speed_t speed_constant(uint32_t baud)
 {
     switch (baud) {
-    case 50: return B50;
-    case 75: return B75;
-    case 110: return B110;
-    case 134: return B134;
-    case 150: return B150;
-    case 200: return B200;
-    case 300: return B300;
-    case 600: return B600;
-    case 1200: return B1200;
-    case 1800: return B1800;
-    case 2400: return B2400;
-    case 9600: return B9600;
-    case 19200: return B19200;
-    case 38400: return B38400;
-    case 57600: return B57600;
-    case 115200: return B115200;
-    case 230400: return B230400;
-    case 460800: return B460800;
-    default: return B4800;
+    case 50:
+        return B50;
+    case 75:
+        return B75;
+    case 110:
+        return B110;
+    case 134:
+        return B134;
+    case 150:
+        return B150;
+    case 200:
+        return B200;
+    case 300:
+        return B300;
+    case 600:
+        return B600;
+    case 1200:
+        return B1200;
+    case 1800:
+        return B1800;
+    case 2400:
+        return B2400;
+    case 9600:
+        return B9600;
+    case 19200:
+        return B19200;
+    case 38400:
+        return B38400;
+    case 57600:
+        return B57600;
+    case 115200:
+        return B115200;
+    case 230400:
+        return B230400;
+    case 460800:
+        return B460800;
+    default:
+        return B4800;
     }
 }
 
 bool make_raw(int fd, uint32_t baud)
 {
-    termios settings{};
+    termios settings {};
     if (tcgetattr(fd, &settings) != 0)
         return false;
     cfmakeraw(&settings);
@@ -54,7 +73,10 @@ bool make_raw(int fd, uint32_t baud)
 
 class TtyDevice final : public Device {
 public:
-    explicit TtyDevice(int fd) : m_fd(fd) {}
+    explicit TtyDevice(int fd)
+        : m_fd(fd)
+    {
+    }
     ~TtyDevice() override { ::close(m_fd); }
     TtyDevice(const TtyDevice&) = delete;
     TtyDevice& operator=(const TtyDevice&) = delete;
@@ -73,7 +95,7 @@ public:
     }
 
 private:
-    int m_fd;   // owned
+    int m_fd;  // owned
 };
 
 }  // namespace

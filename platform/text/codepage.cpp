@@ -34,8 +34,14 @@ char narrow(char16_t c)
     return '?';
 }
 
-bool is_high_surrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool is_low_surrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+bool is_high_surrogate(char16_t c)
+{
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+bool is_low_surrogate(char16_t c)
+{
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
 
 }  // namespace
 

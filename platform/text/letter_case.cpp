@@ -21,8 +21,14 @@ constexpr CasePair kExtraPairs[] = {
     {0x0178, 0x00FF},  // Y with diaeresis
 };
 
-bool is_latin1_upper(char16_t c) { return c >= 0xC0 && c <= 0xDE && c != 0xD7; }
-bool is_latin1_lower(char16_t c) { return c >= 0xE0 && c <= 0xFE && c != 0xF7; }
+bool is_latin1_upper(char16_t c)
+{
+    return c >= 0xC0 && c <= 0xDE && c != 0xD7;
+}
+bool is_latin1_lower(char16_t c)
+{
+    return c >= 0xE0 && c <= 0xFE && c != 0xF7;
+}
 
 }  // namespace
 

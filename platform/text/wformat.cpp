@@ -16,14 +16,20 @@ namespace {
 // One parsed conversion: "%[flags][width][.precision][length]conversion".
 struct Spec {
     std::string flags;
-    int width = -1;          // -1: none
-    int precision = -1;      // -1: none
-    std::string length;      // normalised: "", "hh", "h", "l", "ll", "L", "j", "z", "t"
-    char16_t conversion = 0; // 0: the format ended inside the conversion
+    int width = -1;           // -1: none
+    int precision = -1;       // -1: none
+    std::string length;       // normalised: "", "hh", "h", "l", "ll", "L", "j", "z", "t"
+    char16_t conversion = 0;  // 0: the format ended inside the conversion
 };
 
-bool is_flag(char16_t c) { return c == u'-' || c == u'+' || c == u' ' || c == u'#' || c == u'0'; }
-bool is_digit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool is_flag(char16_t c)
+{
+    return c == u'-' || c == u'+' || c == u' ' || c == u'#' || c == u'0';
+}
+bool is_digit(char16_t c)
+{
+    return c >= u'0' && c <= u'9';
+}
 
 int read_number(const char16_t*& p)
 {
@@ -76,15 +82,24 @@ void read_length(const char16_t*& p, Spec* spec)
         p += i;
         return true;
     };
-    if (starts(u"hh")) spec->length = "hh";
-    else if (starts(u"ll") || starts(u"I64") || starts(u"q")) spec->length = "ll";
-    else if (starts(u"I32")) spec->length = "";
-    else if (starts(u"h")) spec->length = "h";
-    else if (starts(u"l") || starts(u"w")) spec->length = "l";
-    else if (starts(u"L")) spec->length = "L";
-    else if (starts(u"j")) spec->length = "j";
-    else if (starts(u"z")) spec->length = "z";
-    else if (starts(u"t")) spec->length = "t";
+    if (starts(u"hh"))
+        spec->length = "hh";
+    else if (starts(u"ll") || starts(u"I64") || starts(u"q"))
+        spec->length = "ll";
+    else if (starts(u"I32"))
+        spec->length = "";
+    else if (starts(u"h"))
+        spec->length = "h";
+    else if (starts(u"l") || starts(u"w"))
+        spec->length = "l";
+    else if (starts(u"L"))
+        spec->length = "L";
+    else if (starts(u"j"))
+        spec->length = "j";
+    else if (starts(u"z"))
+        spec->length = "z";
+    else if (starts(u"t"))
+        spec->length = "t";
 }
 
 Spec parse_spec(const char16_t*& p, va_list* args)
@@ -106,7 +121,8 @@ void append_padded(std::u16string& out, std::u16string_view text, const Spec& sp
     if (spec.precision >= 0 && text.size() > static_cast<size_t>(spec.precision))
         text = text.substr(0, static_cast<size_t>(spec.precision));
     size_t pad = spec.width > 0 && static_cast<size_t>(spec.width) > text.size()
-                     ? static_cast<size_t>(spec.width) - text.size() : 0;
+        ? static_cast<size_t>(spec.width) - text.size()
+        : 0;
     bool left = spec.flags.find('-') != std::string::npos;
     if (!left)
         out.append(pad, u' ');
@@ -172,8 +188,7 @@ std::string narrow_spec(const Spec& spec)
     return s;
 }
 
-template <typename T>
-std::string print_one(const std::string& fmt, T value)
+template <typename T> std::string print_one(const std::string& fmt, T value)
 {
     int needed = std::snprintf(nullptr, 0, fmt.c_str(), value);
     if (needed < 0)
@@ -187,22 +202,32 @@ std::string print_one(const std::string& fmt, T value)
 std::string print_signed(const Spec& spec, const std::string& fmt, va_list* args)
 {
     const std::string& len = spec.length;
-    if (len == "l") return print_one(fmt, va_arg(*args, long));
-    if (len == "ll") return print_one(fmt, va_arg(*args, long long));
-    if (len == "j") return print_one(fmt, va_arg(*args, intmax_t));
-    if (len == "z") return print_one(fmt, va_arg(*args, ptrdiff_t));
-    if (len == "t") return print_one(fmt, va_arg(*args, ptrdiff_t));
+    if (len == "l")
+        return print_one(fmt, va_arg(*args, long));
+    if (len == "ll")
+        return print_one(fmt, va_arg(*args, long long));
+    if (len == "j")
+        return print_one(fmt, va_arg(*args, intmax_t));
+    if (len == "z")
+        return print_one(fmt, va_arg(*args, ptrdiff_t));
+    if (len == "t")
+        return print_one(fmt, va_arg(*args, ptrdiff_t));
     return print_one(fmt, va_arg(*args, int));
 }
 
 std::string print_unsigned(const Spec& spec, const std::string& fmt, va_list* args)
 {
     const std::string& len = spec.length;
-    if (len == "l") return print_one(fmt, va_arg(*args, unsigned long));
-    if (len == "ll") return print_one(fmt, va_arg(*args, unsigned long long));
-    if (len == "j") return print_one(fmt, va_arg(*args, uintmax_t));
-    if (len == "z") return print_one(fmt, va_arg(*args, size_t));
-    if (len == "t") return print_one(fmt, va_arg(*args, size_t));
+    if (len == "l")
+        return print_one(fmt, va_arg(*args, unsigned long));
+    if (len == "ll")
+        return print_one(fmt, va_arg(*args, unsigned long long));
+    if (len == "j")
+        return print_one(fmt, va_arg(*args, uintmax_t));
+    if (len == "z")
+        return print_one(fmt, va_arg(*args, size_t));
+    if (len == "t")
+        return print_one(fmt, va_arg(*args, size_t));
     return print_one(fmt, va_arg(*args, unsigned int));
 }
 
@@ -212,18 +237,29 @@ bool append_numeric_conversion(std::u16string& out, const Spec& spec, va_list* a
     std::string fmt = narrow_spec(spec);
     std::string text;
     switch (spec.conversion) {
-    case u'd': case u'i':
+    case u'd':
+    case u'i':
         text = print_signed(spec, fmt, args);
         break;
-    case u'u': case u'o': case u'x': case u'X':
+    case u'u':
+    case u'o':
+    case u'x':
+    case u'X':
         text = print_unsigned(spec, fmt, args);
         break;
-    case u'f': case u'F': case u'e': case u'E': case u'g': case u'G': case u'a': case u'A':
+    case u'f':
+    case u'F':
+    case u'e':
+    case u'E':
+    case u'g':
+    case u'G':
+    case u'a':
+    case u'A':
         if (spec.length == "L") {
             text = print_one(fmt, va_arg(*args, long double));
         } else {
             Spec plain = spec;
-            plain.length.clear();   // %lf is %f: printf promotes floats to double
+            plain.length.clear();  // %lf is %f: printf promotes floats to double
             text = print_one(narrow_spec(plain), va_arg(*args, double));
         }
         break;

@@ -13,17 +13,17 @@ namespace platform::ui {
 
 struct ControlTemplate {
     int id = 0;
-    std::u16string class_name;   // "static", "edit", "button", "listbox", "combobox", "msctls_progress32"
+    std::u16string class_name;  // "static", "edit", "button", "listbox", "combobox", "msctls_progress32"
     std::u16string caption;
-    Rect rect;                   // dialog client coordinates
+    Rect rect;  // dialog client coordinates
     uint32_t style = kStyleVisible | kStyleChild;
 };
 struct DialogTemplate {
-    std::string name;            // "PT_EDIT"; empty for a template known by number only
-    int number = 0;              // 103 for the about box; 0 when known by name
+    std::string name;  // "PT_EDIT"; empty for a template known by number only
+    int number = 0;    // 103 for the about box; 0 when known by name
     std::u16string title;
-    bool full_screen = true;     // full screen: the work area; pop-up: `rect` size, centred on the screen
-    Rect rect;                   // pop-ups: size (left/top ignored)
+    bool full_screen = true;  // full screen: the work area; pop-up: `rect` size, centred on the screen
+    Rect rect;                // pop-ups: size (left/top ignored)
     std::vector<ControlTemplate> controls;
 };
 // Templates live for the whole run. Adding one with a name or number already known replaces it.
@@ -49,7 +49,7 @@ public:
     virtual bool on_button_down(int x, int y) { return false; }  // client coordinates
     virtual bool on_tap(int x, int y) { return false; }          // left button released
     virtual bool on_close() { return false; }
-    virtual void on_destroy() {}
+    virtual void on_destroy() { }
     // Any message: called first; return true with *result set to stop further processing.
     virtual bool on_message(uint32_t msg, WParam wparam, LParam lparam, LResult* result) { return false; }
 

@@ -19,34 +19,42 @@ const char16_t* const kRows[kTextRows] = {u"1234567890", u"qwertyuiop", u"asdfgh
 enum class Special { None, Shift, Space, Back, Enter };
 
 struct Key {
-    Rect rect;                 // client coordinates of the keyboard window
-    char16_t ch = 0;           // the character typed, for plain keys
+    Rect rect;        // client coordinates of the keyboard window
+    char16_t ch = 0;  // the character typed, for plain keys
     Special special = Special::None;
-    const char16_t* label = nullptr;   // special keys
+    const char16_t* label = nullptr;  // special keys
 };
 
-std::vector<Key> layout() {
+std::vector<Key> layout()
+{
     std::vector<Key> keys;
     for (int row = 0; row < kTextRows; ++row) {
         std::u16string_view chars = kRows[row];
         for (size_t i = 0; i < chars.size(); ++i) {
             int x = int(i) * kKeyWidth, y = row * kRowHeight;
-            keys.push_back(Key{Rect{x, y, x + kKeyWidth, y + kRowHeight}, chars[i]});
+            keys.push_back(Key {Rect {x, y, x + kKeyWidth, y + kRowHeight}, chars[i]});
         }
     }
     int y = kTextRows * kRowHeight;
-    keys.push_back(Key{Rect{0, y, 48, y + kRowHeight}, 0, Special::Shift, u"shift"});
-    keys.push_back(Key{Rect{48, y, 144, y + kRowHeight}, 0, Special::Space, u"space"});
-    keys.push_back(Key{Rect{144, y, 192, y + kRowHeight}, 0, Special::Back, u"back"});
-    keys.push_back(Key{Rect{192, y, kScreenWidth, y + kRowHeight}, 0, Special::Enter, u"enter"});
+    keys.push_back(Key {Rect {0, y, 48, y + kRowHeight}, 0, Special::Shift, u"shift"});
+    keys.push_back(Key {Rect {48, y, 144, y + kRowHeight}, 0, Special::Space, u"space"});
+    keys.push_back(Key {Rect {144, y, 192, y + kRowHeight}, 0, Special::Back, u"back"});
+    keys.push_back(Key {Rect {192, y, kScreenWidth, y + kRowHeight}, 0, Special::Enter, u"enter"});
     return keys;
 }
 
-bool shifted(Hwnd hwnd) { return user_data(hwnd) != nullptr; }
+bool shifted(Hwnd hwnd)
+{
+    return user_data(hwnd) != nullptr;
+}
 
-char16_t typed(char16_t c, bool shift) { return (shift && c >= u'a' && c <= u'z') ? char16_t(c - 32) : c; }
+char16_t typed(char16_t c, bool shift)
+{
+    return (shift && c >= u'a' && c <= u'z') ? char16_t(c - 32) : c;
+}
 
-void paint_keys(Hwnd hwnd) {
+void paint_keys(Hwnd hwnd)
+{
     auto dc = begin_paint(hwnd);
     dc->set_bk_mode(gdi::BkMode::Transparent);
     dc->set_text_align(gdi::kAlignCenter | gdi::kAlignTop);
@@ -54,7 +62,8 @@ void paint_keys(Hwnd hwnd) {
     dc->select_font(font(hwnd));
     bool shift = shifted(hwnd);
     for (const Key& k : layout()) {
-        if (k.special == Special::Shift && shift) dc->fill_rect(k.rect, gdi::rgb(160, 160, 160));
+        if (k.special == Special::Shift && shift)
+            dc->fill_rect(k.rect, gdi::rgb(160, 160, 160));
         dc->frame_rect(k.rect, gdi::rgb(128, 128, 128));
         std::u16string label = k.label ? std::u16string(k.label) : std::u16string(1, typed(k.ch, shift));
         dc->text_out((k.rect.left + k.rect.right) / 2, k.rect.top + (k.rect.height() - text_height) / 2, label);
@@ -62,9 +71,11 @@ void paint_keys(Hwnd hwnd) {
     end_paint(hwnd, std::move(dc));
 }
 
-void press(Hwnd hwnd, int x, int y) {
+void press(Hwnd hwnd, int x, int y)
+{
     for (const Key& k : layout()) {
-        if (!k.rect.contains(x, y)) continue;
+        if (!k.rect.contains(x, y))
+            continue;
         bool shift = shifted(hwnd);
         switch (k.special) {
         case Special::Shift:
@@ -95,7 +106,8 @@ void press(Hwnd hwnd, int x, int y) {
 
 }  // namespace
 
-LResult keyboard_proc(Hwnd hwnd, uint32_t msg, WParam wparam, LParam lparam) {
+LResult keyboard_proc(Hwnd hwnd, uint32_t msg, WParam wparam, LParam lparam)
+{
     switch (msg) {
     case kMsgPaint:
         paint_keys(hwnd);

@@ -18,27 +18,27 @@ using LParam = intptr_t;
 using LResult = intptr_t;
 // ---- Messages (the handheld's numbers) ----------------------------------------------------------------
 
-constexpr uint32_t kMsgCreate = 0x0001;         // lparam: the create parameter (void*)
+constexpr uint32_t kMsgCreate = 0x0001;  // lparam: the create parameter (void*)
 constexpr uint32_t kMsgDestroy = 0x0002;
-constexpr uint32_t kMsgActivate = 0x0006;       // wparam: 1 active, 0 inactive
+constexpr uint32_t kMsgActivate = 0x0006;  // wparam: 1 active, 0 inactive
 constexpr uint32_t kMsgSetFocus = 0x0007;
 constexpr uint32_t kMsgKillFocus = 0x0008;
 constexpr uint32_t kMsgEnable = 0x000A;
 constexpr uint32_t kMsgPaint = 0x000F;
 constexpr uint32_t kMsgClose = 0x0010;
-constexpr uint32_t kMsgQuit = 0x0012;           // never dispatched: get_message returns false
+constexpr uint32_t kMsgQuit = 0x0012;  // never dispatched: get_message returns false
 constexpr uint32_t kMsgSettingChange = 0x001A;
-constexpr uint32_t kMsgKeyDown = 0x0100;        // wparam: key code, lparam: modifiers
+constexpr uint32_t kMsgKeyDown = 0x0100;  // wparam: key code, lparam: modifiers
 constexpr uint32_t kMsgKeyUp = 0x0101;
-constexpr uint32_t kMsgChar = 0x0102;           // wparam: UTF-16 unit
+constexpr uint32_t kMsgChar = 0x0102;  // wparam: UTF-16 unit
 constexpr uint32_t kMsgInitDialog = 0x0110;
-constexpr uint32_t kMsgCommand = 0x0111;        // wparam: id | code << 16, lparam: control handle or 0
-constexpr uint32_t kMsgTimer = 0x0113;          // wparam: timer id
-constexpr uint32_t kMsgMouseMove = 0x0200;      // lparam: column | row << 16 (client coordinates)
+constexpr uint32_t kMsgCommand = 0x0111;    // wparam: id | code << 16, lparam: control handle or 0
+constexpr uint32_t kMsgTimer = 0x0113;      // wparam: timer id
+constexpr uint32_t kMsgMouseMove = 0x0200;  // lparam: column | row << 16 (client coordinates)
 constexpr uint32_t kMsgLButtonDown = 0x0201;
 constexpr uint32_t kMsgLButtonUp = 0x0202;
-constexpr uint32_t kMsgMouseWheel = 0x020A;     // wparam: signed delta << 16 (120 per notch)
-constexpr uint32_t kMsgUser = 0x0400;           // first number free for private messages
+constexpr uint32_t kMsgMouseWheel = 0x020A;  // wparam: signed delta << 16 (120 per notch)
+constexpr uint32_t kMsgUser = 0x0400;        // first number free for private messages
 
 struct Message {
     Hwnd hwnd = kNoWindow;
@@ -47,12 +47,30 @@ struct Message {
     LParam lparam = 0;
 };
 
-constexpr uint16_t loword(uintptr_t v) { return uint16_t(v & 0xFFFF); }
-constexpr uint16_t hiword(uintptr_t v) { return uint16_t((v >> 16) & 0xFFFF); }
-constexpr WParam make_wparam(unsigned lo, unsigned hi) { return WParam((lo & 0xFFFF) | ((hi & 0xFFFF) << 16)); }
-constexpr LParam make_point_lparam(int x, int y) { return LParam(uint32_t(x & 0xFFFF) | (uint32_t(y & 0xFFFF) << 16)); }
-constexpr int point_x(LParam l) { return int16_t(l & 0xFFFF); }
-constexpr int point_y(LParam l) { return int16_t((l >> 16) & 0xFFFF); }
+constexpr uint16_t loword(uintptr_t v)
+{
+    return uint16_t(v & 0xFFFF);
+}
+constexpr uint16_t hiword(uintptr_t v)
+{
+    return uint16_t((v >> 16) & 0xFFFF);
+}
+constexpr WParam make_wparam(unsigned lo, unsigned hi)
+{
+    return WParam((lo & 0xFFFF) | ((hi & 0xFFFF) << 16));
+}
+constexpr LParam make_point_lparam(int x, int y)
+{
+    return LParam(uint32_t(x & 0xFFFF) | (uint32_t(y & 0xFFFF) << 16));
+}
+constexpr int point_x(LParam l)
+{
+    return int16_t(l & 0xFFFF);
+}
+constexpr int point_y(LParam l)
+{
+    return int16_t((l >> 16) & 0xFFFF);
+}
 
 // Notification codes carried in the high word of a command's wparam.
 constexpr int kBnClicked = 0;
@@ -115,8 +133,8 @@ std::optional<uint64_t> next_timer_due();
 // ---- Accelerators -------------------------------------------------------------------------------------
 
 struct Accelerator {
-    uint32_t key = 0;            // key code
-    unsigned modifiers = 0;      // kModCtrl ...
+    uint32_t key = 0;        // key code
+    unsigned modifiers = 0;  // kModCtrl ...
     int command = 0;
 };
 struct AcceleratorTable {

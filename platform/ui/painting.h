@@ -8,8 +8,8 @@
 
 namespace platform::ui {
 
-void invalidate(Hwnd hwnd, bool erase = true);         // the whole client area; children are not affected
-void update_window(Hwnd hwnd);                          // paints now if invalid
+void invalidate(Hwnd hwnd, bool erase = true);  // the whole client area; children are not affected
+void update_window(Hwnd hwnd);                  // paints now if invalid
 // Within kMsgPaint: a DC on the window's client area in the screen bitmap, clipped to what of the window
 // is visible; the background erased first when the window's class asks for it.
 std::unique_ptr<gdi::DC> begin_paint(Hwnd hwnd);

@@ -15,13 +15,13 @@ void init_full_screen(Hwnd dialog, bool done_button);
 // A change of state sends kMsgSettingChange with wparam kSettingInputPanel to the active window.
 void set_input_panel(bool raised);
 bool input_panel_raised();
-Hwnd input_panel_window();                   // the keyboard window while raised, else kNoWindow
+Hwnd input_panel_window();  // the keyboard window while raised, else kNoWindow
 constexpr WParam kSettingInputPanel = 0xE0;
 // The shell's activation record and its handlers, called by windows on kMsgActivate/kMsgSettingChange so
 // the input panel and full-screen state follow the window.
 struct ActivationInfo {
     uint32_t size = 12;
-    uint32_t previous_panel_state = 0;   // kPanelUnknown, kPanelLowered or kPanelRaised
+    uint32_t previous_panel_state = 0;  // kPanelUnknown, kPanelLowered or kPanelRaised
     uint32_t reserved = 0;
 };
 constexpr uint32_t kPanelUnknown = 0, kPanelLowered = 1, kPanelRaised = 2;

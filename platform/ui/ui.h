@@ -6,8 +6,8 @@
 //
 // One header per concern; this one includes them all, for callers that use several.
 
-#include "platform/ui/dialogs.h"     // templates, dialog procedures, modal dialogs
-#include "platform/ui/messages.h"    // the queue, message numbers, timers, accelerators, input
-#include "platform/ui/painting.h"    // invalidation, paint messages, device contexts
-#include "platform/ui/shell.h"       // full-screen dialogs, the input panel, activation
-#include "platform/ui/windows.h"     // classes, the window tree, focus and capture
+#include "platform/ui/dialogs.h"   // templates, dialog procedures, modal dialogs
+#include "platform/ui/messages.h"  // the queue, message numbers, timers, accelerators, input
+#include "platform/ui/painting.h"  // invalidation, paint messages, device contexts
+#include "platform/ui/shell.h"     // full-screen dialogs, the input panel, activation
+#include "platform/ui/windows.h"   // classes, the window tree, focus and capture

@@ -102,7 +102,7 @@ TEST_F(BrowserDialog, BackGoesUpOneFolderAndFromTheTopToTheRoot)
     ASSERT_OK(d.select(1001, "<Subdir> Program Files"));
     ASSERT_OK(d.select(1001, "<Subdir> Varno"));
     EXPECT_OK(d.expect_item(1001, 0, "No files."));
-    ASSERT_OK(d.select(1001, "No files."));   // nothing to choose
+    ASSERT_OK(d.select(1001, "No files."));  // nothing to choose
     EXPECT_OK(d.expect_text(1002, "\\Program Files\\Varno"));
     EXPECT_OK(d.menu("Cancel"));
 }
@@ -158,7 +158,7 @@ TEST_F(BrowserDialog, StatisticsShowTheNameLastChosen)
 {
     make_points_file(u"\\Temp\\Lot7.dat");
     auto& d = start();
-    ASSERT_OK(d.menu("Coords/Statistics"));   // nothing open: nothing happens
+    ASSERT_OK(d.menu("Coords/Statistics"));  // nothing open: nothing happens
     EXPECT_OK(d.expect_window("main"));
     ASSERT_OK(d.menu("Coords/Open"));
     ASSERT_OK(d.select(1001, "<Subdir> Temp"));

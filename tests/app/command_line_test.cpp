@@ -22,9 +22,9 @@ TEST(CommandLine, NoArgumentsGiveTheDefaults)
 
 TEST(CommandLine, EveryOptionWithSeparateAndInlineValues)
 {
-    auto r = parse_command_line({"--device-root", "/tmp/dev", "--card=/tmp/card", "--scale", "3", "--headless",
-                                 "--script=-", "--port", "COM3:=tty:/dev/ttyUSB0@4800",
-                                 "--port=COM4:=gpsd:localhost", "--gpsd", "localhost:2948"});
+    auto r = parse_command_line(
+        {"--device-root", "/tmp/dev", "--card=/tmp/card", "--scale", "3", "--headless", "--script=-", "--port",
+            "COM3:=tty:/dev/ttyUSB0@4800", "--port=COM4:=gpsd:localhost", "--gpsd", "localhost:2948"});
     ASSERT_EQ(r.error, "");
     EXPECT_EQ(*r.options.device_root, "/tmp/dev");
     EXPECT_EQ(*r.options.card, "/tmp/card");

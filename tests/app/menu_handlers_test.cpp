@@ -26,15 +26,17 @@ const std::map<int, std::function<void(Driver&)>>& ways_in()
     static const std::map<int, std::function<void(Driver&)>> ways = {
         {111, [](Driver&) {}},
         {139, [](Driver& d) { d.menu("Coords/Open"); }},
-        {138, [](Driver& d) {
-             d.inspect([] { store::coord_create(u"\\My Documents\\Menus.dat"); });
-             d.menu("Coords/Edit");
-         }},
-        {160, [](Driver& d) {
-             d.inspect([] { store::coord_create(u"\\My Documents\\Menus.dat"); });
-             d.menu("Coords/Edit");
-             d.click("Pt#");
-         }},
+        {138,
+            [](Driver& d) {
+                d.inspect([] { store::coord_create(u"\\My Documents\\Menus.dat"); });
+                d.menu("Coords/Edit");
+            }},
+        {160,
+            [](Driver& d) {
+                d.inspect([] { store::coord_create(u"\\My Documents\\Menus.dat"); });
+                d.menu("Coords/Edit");
+                d.click("Pt#");
+            }},
     };
     return ways;
 }
@@ -54,13 +56,13 @@ protected:
         d.inspect([&] {
             window = ui::active_window();
             auto previous = std::make_shared<ui::WndProc>();
-            *previous = ui::set_window_proc(window, [previous, this](ui::Hwnd h, uint32_t msg, ui::WParam w,
-                                                                     ui::LParam l) {
-                const ui::LResult taken = (*previous)(h, msg, w, l);
-                if (msg == ui::kMsgCommand && taken != 0)
-                    m_taken.insert(ui::loword(w));
-                return taken;
-            });
+            *previous
+                = ui::set_window_proc(window, [previous, this](ui::Hwnd h, uint32_t msg, ui::WParam w, ui::LParam l) {
+                      const ui::LResult taken = (*previous)(h, msg, w, l);
+                      if (msg == ui::kMsgCommand && taken != 0)
+                          m_taken.insert(ui::loword(w));
+                      return taken;
+                  });
         });
         return window;
     }

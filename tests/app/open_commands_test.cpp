@@ -70,7 +70,7 @@ TEST_F(OpenCommands, ANewFileThatCannotBeCreatedIsReportedWithItsPath)
 TEST_F(OpenCommands, AnExistingCoordinateFileIsNeverReplaced)
 {
     ASSERT_TRUE(store::coord_create(u"\\My Documents\\Kept.dat"));
-    store::PointRecord point{};
+    store::PointRecord point {};
     point.number = 7;
     ASSERT_TRUE(store::coord_append(point, nullptr));
     store::coord_close();

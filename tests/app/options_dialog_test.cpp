@@ -17,10 +17,10 @@ class OptionsDialog : public SessionTest {
 protected:
     Settings settings()
     {
-        Settings s{};
+        Settings s {};
         m_driver->inspect([&] {
             s = {formats::angle_mode(), formats::angle_decimals(), formats::coordinate_decimals(),
-                 formats::distance_decimals(), formats::area_decimals()};
+                formats::distance_decimals(), formats::area_decimals()};
         });
         return s;
     }
@@ -42,7 +42,7 @@ TEST_F(OptionsDialog, OpensOnTheCurrentSettingsWithItsFiveLists)
         formats::set_distance_decimals(1);
         formats::set_area_decimals(7);
     });
-    ASSERT_OK(d.menu("Coords/Options"));   // no coordinate file needed
+    ASSERT_OK(d.menu("Coords/Options"));  // no coordinate file needed
     ASSERT_OK(d.expect_window("VARNO_OPTIONS"));
     EXPECT_OK(d.expect_count(1244, 3));
     EXPECT_OK(d.expect_item(1244, 0, "Degrees"));
@@ -81,21 +81,21 @@ TEST_F(OptionsDialog, OkSetsTheSettingsAndTheOptionsStringWhichTheNextStartReads
     auto& d = start();
     ASSERT_OK(d.menu("Coords/Options"));
     ASSERT_OK(d.select(1244, "Gons (Grads)"));
-    ASSERT_OK(d.select(1247, "4"));   // the user's choice overrides the proposal
+    ASSERT_OK(d.select(1247, "4"));  // the user's choice overrides the proposal
     ASSERT_OK(d.select(1248, "2"));
     ASSERT_OK(d.select(1249, "0"));
     ASSERT_OK(d.select(1250, "5"));
     ASSERT_OK(d.click("OK"));
     EXPECT_OK(d.expect_window("main"));
-    EXPECT_EQ(settings(), (Settings{1, 4, 2, 0, 5}));
+    EXPECT_EQ(settings(), (Settings {1, 4, 2, 0, 5}));
     EXPECT_EQ(options_string(), u"gons,4,2,0,5");
 
     restart();
-    EXPECT_EQ(settings(), (Settings{1, 4, 2, 0, 5}));
+    EXPECT_EQ(settings(), (Settings {1, 4, 2, 0, 5}));
     ASSERT_OK(m_driver->menu("Coords/Options"));
     ASSERT_OK(m_driver->select(1244, "Quadrantal"));
     ASSERT_OK(m_driver->click("OK"));
-    EXPECT_EQ(settings(), (Settings{2, 0, 2, 0, 5}));
+    EXPECT_EQ(settings(), (Settings {2, 0, 2, 0, 5}));
     EXPECT_EQ(options_string(), u"quads,0,2,0,5");
 }
 
@@ -103,7 +103,7 @@ TEST_F(OptionsDialog, CancelEscapeAndClosingChangeNothing)
 {
     auto& d = start();
     ASSERT_OK(d.menu("Coords/Options"));
-    ASSERT_OK(d.click("OK"));   // the options string now holds the defaults
+    ASSERT_OK(d.click("OK"));  // the options string now holds the defaults
     const std::u16string before = options_string();
     EXPECT_EQ(before, u"degs,0,3,3,3");
     for (const char* how : {"cancel", "escape"}) {
@@ -116,7 +116,7 @@ TEST_F(OptionsDialog, CancelEscapeAndClosingChangeNothing)
         else
             ASSERT_OK(d.key("escape"));
         EXPECT_OK(d.expect_window("main"));
-        EXPECT_EQ(settings(), (Settings{0, 0, 3, 3, 3})) << how;
+        EXPECT_EQ(settings(), (Settings {0, 0, 3, 3, 3})) << how;
         EXPECT_EQ(options_string(), before) << how;
     }
 }

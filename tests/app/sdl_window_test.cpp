@@ -60,18 +60,18 @@ public:
     bool start(const std::string& xvfb)
     {
         for (int n = 71; n < 300; ++n) {
-            if (fs::exists("/tmp/.X" + std::to_string(n) + "-lock") ||
-                fs::exists("/tmp/.X11-unix/X" + std::to_string(n)))
+            if (fs::exists("/tmp/.X" + std::to_string(n) + "-lock")
+                || fs::exists("/tmp/.X11-unix/X" + std::to_string(n)))
                 continue;
             m_name = ":" + std::to_string(n);
             m_server = std::make_unique<ChildProcess>(
-                xvfb, std::vector<std::string>{m_name, "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+                xvfb, std::vector<std::string> {m_name, "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
             for (int i = 0; i < 100 && m_server->running(); ++i) {
                 if (fs::exists("/tmp/.X11-unix/X" + std::to_string(n)))
                     return true;
                 sleep_ms(50);
             }
-            m_server.reset();   // lost a race for that number, or it failed: try the next
+            m_server.reset();  // lost a race for that number, or it failed: try the next
         }
         return false;
     }
@@ -192,7 +192,7 @@ TEST_F(SdlWindow, ShowsTheScreenScaledAndOpensTheAboutBoxOnCtrlA)
     ASSERT_EQ(main_screen.width(), 240);
 
     ChildProcess varno(VARNO_BINARY, {"--device-root", m_work.path() + "/device", "--scale", std::to_string(kScale)},
-                       {m_display.env(), "SDL_VIDEODRIVER=x11", sanitizer_options()});
+        {m_display.env(), "SDL_VIDEODRIVER=x11", sanitizer_options()});
     const std::string window = find_window_id();
     ASSERT_NE(window, "") << "no window titled Varno appeared: " << varno.errors();
     EXPECT_EQ(wait_for_picture(window, main_screen), "");

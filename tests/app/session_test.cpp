@@ -24,7 +24,7 @@ protected:
     {
         ASSERT_TRUE(store::coord_create(path));
         for (int i = 1; i <= count; ++i) {
-            store::PointRecord p{};
+            store::PointRecord p {};
             p.number = uint32_t(i);
             p.easting = 1000.0 + i;
             p.northing = 2000.0 + i;
@@ -39,7 +39,7 @@ protected:
     // A prefs file with these options and last file (and extents 10, 20, 30, 40).
     void write_prefs(const std::u16string& options, const std::u16string& last_file, size_t size = 568)
     {
-        app::PreferencesRecord r{};
+        app::PreferencesRecord r {};
         app::set_preferences_options(&r, options);
         app::set_field_text(r.last_file, last_file);
         app::set_preferences_port_name(&r, u"COM7:");
@@ -55,7 +55,7 @@ protected:
 
     app::PreferencesRecord saved_prefs()
     {
-        app::PreferencesRecord r{};
+        app::PreferencesRecord r {};
         const std::string bytes = read_bytes(kPrefsPath);
         EXPECT_GE(bytes.size(), 568u);
         if (bytes.size() >= 568)
@@ -65,7 +65,7 @@ protected:
 
     static int read_point(uint32_t number)
     {
-        store::PointRecord p{};
+        store::PointRecord p {};
         return store::point_read_by_number(number, &p);
     }
 
@@ -94,7 +94,7 @@ TEST_F(Session, FirstStartKeepsTheDefaultsAndAnExitWritesTheWholeRecord)
     const app::PreferencesRecord r = saved_prefs();
     EXPECT_EQ(app::preferences_last_file(r), u"----");
     EXPECT_EQ(app::preferences_options(r), u"degs,0,3,3,3");
-    EXPECT_EQ(app::preferences_port_name(r), u"COM3:");   // the next start keeps the port
+    EXPECT_EQ(app::preferences_port_name(r), u"COM3:");  // the next start keeps the port
     const uint8_t marker[4] = {0xCD, 0xCC, 0x4C, 0x3F};
     EXPECT_EQ(std::memcmp(r.marker, marker, 4), 0);
 }
@@ -108,7 +108,7 @@ TEST_F(Session, OpenOnANewPathCreatesTheFileAndItsIndexesAndARestartReopensIt)
     EXPECT_TRUE(exists(u"\\My Documents\\Lot7.PPC_.PtNDX"));
     EXPECT_TRUE(exists(u"\\My Documents\\Lot7.PPC_.NamNDX"));
     m_driver->inspect([] {
-        store::PointRecord p{};
+        store::PointRecord p {};
         p.number = 12;
         p.easting = 512.5;
         p.northing = -77.25;
@@ -156,7 +156,7 @@ TEST_F(Session, OpeningTheFileThatIsOpenReopensItWithItsPoints)
     start();
     choose_typed("Coords/Open", "\\Temp\\Job.dat");
     finish_indexing();
-    choose_typed("Coords/Open", "\\temp\\JOB.DAT");   // the open file holds it unshared meanwhile
+    choose_typed("Coords/Open", "\\temp\\JOB.DAT");  // the open file holds it unshared meanwhile
     EXPECT_OK(m_driver->expect_window("main"));
     EXPECT_EQ(read_bytes(u"\\Temp\\Job.dat").size(), 287u + 5 * 87u);
     m_driver->inspect([] {
@@ -188,7 +188,7 @@ TEST_F(Session, MissingIndexFilesAreBuiltWithTheProgressDialogOnOpen)
     m_driver->inspect([] {
         EXPECT_EQ(read_point(1), 1);
         EXPECT_EQ(read_point(450), 1);
-        store::PointRecord p{};
+        store::PointRecord p {};
         EXPECT_EQ(store::point_find_nearest_by_name(u"P77", &p), 1);
         EXPECT_EQ(p.number, 77u);
     });
@@ -208,7 +208,7 @@ TEST_F(Session, ClosingTheProgramUnderTheIndexingDialogFinishesTheBuildAndLeaves
 {
     make_points_file(u"\\Temp\\Big.dat", 3000);
     start();
-    for (const char* stage : { "numbers", "names" }) {
+    for (const char* stage : {"numbers", "names"}) {
         SCOPED_TRACE(stage);
         choose_typed("Coords/Reindex", "\\Temp\\Big.dat");
         ASSERT_OK(m_driver->expect_window("PT_INDEXING"));
@@ -217,7 +217,7 @@ TEST_F(Session, ClosingTheProgramUnderTheIndexingDialogFinishesTheBuildAndLeaves
                 ASSERT_OK(m_driver->wait(1));
             ASSERT_OK(m_driver->expect_window("PT_INDEXING"));
         }
-        ASSERT_OK(m_driver->wait(3));   // a few slices into the build
+        ASSERT_OK(m_driver->wait(3));  // a few slices into the build
         ASSERT_OK(m_driver->quit());
         EXPECT_EQ(m_driver->finish(), 0);
         m_driver.reset();
@@ -235,9 +235,9 @@ TEST_F(Session, ClosingTheProgramUnderTheIndexingDialogFinishesTheBuildAndLeaves
             ASSERT_OK(m_driver->wait(5));
         EXPECT_EQ(answer_all_boxes(), 0);
         m_driver->inspect([] {
-            for (uint32_t n : { 1u, 1500u, 3000u })
+            for (uint32_t n : {1u, 1500u, 3000u})
                 EXPECT_EQ(read_point(n), 1) << n;
-            store::PointRecord p{};
+            store::PointRecord p {};
             EXPECT_EQ(store::point_find_nearest_by_name(u"P2999", &p), 1);
         });
     }
@@ -296,7 +296,7 @@ TEST_F(Session, StoredOptionsPortAndExtentsAreAppliedAtStart)
         EXPECT_EQ(formats::area_decimals(), 1);
         EXPECT_EQ(gps::GetGpsPortName(), u"COM7:");
         EXPECT_FALSE(store::coord_is_open());
-        EXPECT_FALSE(store::view_extents_valid());   // "----": nothing reopened, extents left alone
+        EXPECT_FALSE(store::view_extents_valid());  // "----": nothing reopened, extents left alone
     });
 }
 
@@ -325,9 +325,9 @@ TEST_F(Session, ALastFileThatIsNotACoordinateFileIsNeitherOpenedNorWritten)
     write_bytes(u"\\Temp\\points.csv", csv);
     write_prefs(u"degs,0,3,3,3", u"\\Temp\\points.csv");
     auto& d = start();
-    EXPECT_OK(d.expect_window("main"));   // no message, no indexing
+    EXPECT_OK(d.expect_window("main"));  // no message, no indexing
     d.inspect([] { EXPECT_FALSE(store::coord_is_open()); });
-    ASSERT_OK(d.menu("Coords/Edit"));      // needs an open file: does nothing
+    ASSERT_OK(d.menu("Coords/Edit"));  // needs an open file: does nothing
     EXPECT_OK(d.expect_window("main"));
     restart();
     EXPECT_OK(m_driver->expect_window("main"));
@@ -348,13 +348,13 @@ TEST_F(Session, ALastFileOnACardThatIsNotThereKeepsItsNameUntilItReopens)
     for (int run = 0; run < 2; ++run) {
         m_driver->inspect([] { EXPECT_FALSE(store::coord_is_open()); });
         restart();
-        EXPECT_EQ(app::preferences_last_file(saved_prefs()), job) << run;   // as the run before left it
+        EXPECT_EQ(app::preferences_last_file(saved_prefs()), job) << run;  // as the run before left it
     }
     files::set_card_folder(m_card);
     restart();
     m_driver->inspect([&] {
         EXPECT_EQ(store::coord_full_path(), job);
-        double min_e, min_n, max_e, max_n;   // the extents stayed with the name all along
+        double min_e, min_n, max_e, max_n;  // the extents stayed with the name all along
         store::view_extents_get(&min_e, &min_n, &max_e, &max_n);
         EXPECT_EQ(min_e, 10);
         EXPECT_EQ(max_n, 40);
@@ -368,8 +368,8 @@ TEST_F(Session, AReadOnlyLastFileKeepsItsNameAndReopensOnceWritable)
     std::filesystem::permissions(host(u"\\Temp\\Job.dat"), std::filesystem::perms::owner_read);
     start();
     m_driver->inspect([] { EXPECT_FALSE(store::coord_is_open()); });
-    std::filesystem::permissions(host(u"\\Temp\\Job.dat"), std::filesystem::perms::owner_write,
-                                 std::filesystem::perm_options::add);
+    std::filesystem::permissions(
+        host(u"\\Temp\\Job.dat"), std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
     restart();
     EXPECT_EQ(app::preferences_last_file(saved_prefs()), u"\\Temp\\Job.dat");
     m_driver->inspect([] { EXPECT_EQ(store::coord_full_path(), u"\\Temp\\Job.dat"); });
@@ -379,7 +379,7 @@ TEST_F(Session, ChoosingAnotherFileForgetsTheLastFileThatDidNotReopen)
 {
     write_prefs(u"degs,0,3,3,3", u"\\Temp\\Gone.dat");
     start();
-    choose_typed("Coords/Open", "\\Temp\\Other.dat");   // created
+    choose_typed("Coords/Open", "\\Temp\\Other.dat");  // created
     ASSERT_OK(m_driver->menu("Coords/Close"));
     m_driver->inspect([] { EXPECT_FALSE(store::coord_is_open()); });
     restart();
@@ -401,8 +401,8 @@ TEST_F(Session, ALongerPrefsFileKeepsItsTailAndItsUnusedBytes)
 {
     write_prefs(u"degs,1,1,1,1", u"----", 900);
     std::string before = read_bytes(kPrefsPath);
-    before[40] = char(0x5A);    // unused
-    before[420] = char(0xA5);   // reserved
+    before[40] = char(0x5A);   // unused
+    before[420] = char(0xA5);  // reserved
     write_bytes(kPrefsPath, before);
     start();
     restart();
@@ -414,7 +414,7 @@ TEST_F(Session, ALongerPrefsFileKeepsItsTailAndItsUnusedBytes)
 
 TEST_F(Session, APrefsFileThatCannotBeWrittenIsReportedAndTheProgramStillEnds)
 {
-    ASSERT_TRUE(files::create_directory(kPrefsPath));   // a folder where the file should be
+    ASSERT_TRUE(files::create_directory(kPrefsPath));  // a folder where the file should be
     auto& d = start();
     ASSERT_OK(d.menu("Close"));
     EXPECT_OK(d.expect_box("Error opening file:", "\\PROGRAM FILES\\VARNO\\Varno.prefs"));

@@ -46,8 +46,8 @@ TEST(VarnoBinary, BadValuesEndWithTwo)
     TempDir dev;
     EXPECT_EQ(ChildProcess(kVarno, {"--scale", "0"}).wait(kLimitMs), 2);
     EXPECT_EQ(ChildProcess(kVarno, {"--headless"}).wait(kLimitMs), 2);
-    ChildProcess bad_port(kVarno, {"--device-root", dev.path(), "--port", "COM3:=modem:/dev/null", "--headless",
-                                   "--script", "-"});
+    ChildProcess bad_port(
+        kVarno, {"--device-root", dev.path(), "--port", "COM3:=modem:/dev/null", "--headless", "--script", "-"});
     EXPECT_EQ(bad_port.wait(kLimitMs), 2);
     EXPECT_NE(bad_port.errors().find("COM3:"), std::string::npos) << bad_port.errors();
 }
@@ -56,16 +56,16 @@ TEST(VarnoBinary, ScriptThatHoldsEndsWithZero)
 {
     TempDir dev;
     std::string script = write_file(dev, "about.txt",
-                                    "# the about box, by key and by menu\n"
-                                    "expect window main\n"
-                                    "key ctrl+a\n"
-                                    "expect window 103\n"
-                                    "command 1\n"
-                                    "menu \"About\"\n"
-                                    "expect window 103\n"
-                                    "command 1\n"
-                                    "expect window main\n"
-                                    "quit\n");
+        "# the about box, by key and by menu\n"
+        "expect window main\n"
+        "key ctrl+a\n"
+        "expect window 103\n"
+        "command 1\n"
+        "menu \"About\"\n"
+        "expect window 103\n"
+        "command 1\n"
+        "expect window main\n"
+        "quit\n");
     ChildProcess p(kVarno, {"--device-root", dev.path() + "/device", "--headless", "--script", script});
     EXPECT_EQ(p.wait(kLimitMs), 0) << p.output() << p.errors();
 }
@@ -82,8 +82,8 @@ TEST(VarnoBinary, FailingExpectationEndsWithOneAndNamesTheLine)
 TEST(VarnoBinary, UnreadableScriptEndsWithTwo)
 {
     TempDir dev;
-    ChildProcess p(kVarno, {"--device-root", dev.path() + "/device", "--headless", "--script",
-                            dev.path() + "/missing.txt"});
+    ChildProcess p(
+        kVarno, {"--device-root", dev.path() + "/device", "--headless", "--script", dev.path() + "/missing.txt"});
     EXPECT_EQ(p.wait(kLimitMs), 2);
 }
 
@@ -93,7 +93,7 @@ TEST(VarnoBinary, SecondStartOnTheSameDeviceBringsTheFirstForwardAndEnds)
     const std::string root = dev.path() + "/device";
     ChildProcess first(kVarno, {"--device-root", root, "--headless", "--script", "-"});
     ASSERT_TRUE(first.write_input("key ctrl+a\nexpect window 103\n"));
-    ASSERT_EQ(first.read_lines(2, kLimitMs), (std::vector<std::string>{"ok", "ok"})) << first.errors();
+    ASSERT_EQ(first.read_lines(2, kLimitMs), (std::vector<std::string> {"ok", "ok"})) << first.errors();
 
     // The second start in window mode: were it not to find the first, it would wait for its window to
     // be closed and run out of time.
@@ -103,12 +103,12 @@ TEST(VarnoBinary, SecondStartOnTheSameDeviceBringsTheFirstForwardAndEnds)
 
     // The first is still there, its about box in front.
     ASSERT_TRUE(first.write_input("expect window 103\ncommand 1\nexpect window main\n"));
-    EXPECT_EQ(first.read_lines(3, kLimitMs), (std::vector<std::string>{"ok", "ok", "ok"})) << first.errors();
+    EXPECT_EQ(first.read_lines(3, kLimitMs), (std::vector<std::string> {"ok", "ok", "ok"})) << first.errors();
 
     // Another device is another handheld: its program starts.
     ChildProcess elsewhere(kVarno, {"--device-root", dev.path() + "/other", "--headless", "--script", "-"});
     ASSERT_TRUE(elsewhere.write_input("expect window main\nquit\n"));
-    EXPECT_EQ(elsewhere.read_lines(2, kLimitMs), (std::vector<std::string>{"ok", "ok"}));
+    EXPECT_EQ(elsewhere.read_lines(2, kLimitMs), (std::vector<std::string> {"ok", "ok"}));
     EXPECT_EQ(elsewhere.wait(kLimitMs), 0);
 
     ASSERT_TRUE(first.write_input("quit\n"));
@@ -121,8 +121,9 @@ TEST(VarnoBinary, PortsAndGpsdAreRecordedInTheDevicesRegistry)
     TempDir dev;
     const std::string root = dev.path() + "/device";
     std::string script = write_file(dev, "quit.txt", "quit\n");
-    ChildProcess p(kVarno, {"--device-root", root, "--port", "com3:=replay:/tmp/track.nmea@960", "--gpsd",
-                            "localhost:2948", "--headless", "--script", script});
+    ChildProcess p(kVarno,
+        {"--device-root", root, "--port", "com3:=replay:/tmp/track.nmea@960", "--gpsd", "localhost:2948", "--headless",
+            "--script", script});
     ASSERT_EQ(p.wait(kLimitMs), 0) << p.errors();
 
     // The registry of that device, read back as the program reads it.
@@ -131,7 +132,7 @@ TEST(VarnoBinary, PortsAndGpsdAreRecordedInTheDevicesRegistry)
     EXPECT_EQ(serial::port_spec(u"COM3:").value_or("none"), "replay:/tmp/track.nmea@960");
     EXPECT_NE(serial::port_spec(serial::kMultiplexerPort).value_or("none").find("2948"), std::string::npos);
     EXPECT_EQ(platform::registry::query_text(serial::kMultiplexerKey, serial::kMultiplexerValue).value_or(u""),
-              serial::kMultiplexerPort);
+        serial::kMultiplexerPort);
     platform::registry::reset();
 }
 
@@ -140,13 +141,13 @@ TEST(VarnoBinary, TheCardFolderIsTheStorageCard)
     TempDir dev, card;
     // Coords > Open with a new file on the card: the coordinate file appears in the host folder.
     std::string script = write_file(dev, "open.txt",
-                                    "menu \"Coords/Open\"\n"
-                                    "type 1002 \"\\\\Storage Card\\\\Job7.dat\"\n"
-                                    "menu \"OK\"\n"
-                                    "expect window main\n"
-                                    "quit\n");
-    ChildProcess p(kVarno, {"--device-root", dev.path() + "/device", "--card", card.path(), "--headless",
-                            "--script", script});
+        "menu \"Coords/Open\"\n"
+        "type 1002 \"\\\\Storage Card\\\\Job7.dat\"\n"
+        "menu \"OK\"\n"
+        "expect window main\n"
+        "quit\n");
+    ChildProcess p(
+        kVarno, {"--device-root", dev.path() + "/device", "--card", card.path(), "--headless", "--script", script});
     ASSERT_EQ(p.wait(kLimitMs), 0) << p.output() << p.errors();
     std::ifstream job(card.path() + "/Job7.dat", std::ios::binary | std::ios::ate);
     ASSERT_TRUE(job.good());

@@ -7,9 +7,27 @@ namespace testing_support {
 namespace {
 
 enum Field {
-    kHeaderSize, kFileVersion, kPixmapFormat, kPixmapDepth, kPixmapWidth, kPixmapHeight, kXOffset, kByteOrder,
-    kBitmapUnit, kBitmapBitOrder, kBitmapPad, kBitsPerPixel, kBytesPerLine, kVisualClass, kRedMask, kGreenMask,
-    kBlueMask, kBitsPerRgb, kColormapEntries, kColorCount, kFieldCount = 25
+    kHeaderSize,
+    kFileVersion,
+    kPixmapFormat,
+    kPixmapDepth,
+    kPixmapWidth,
+    kPixmapHeight,
+    kXOffset,
+    kByteOrder,
+    kBitmapUnit,
+    kBitmapBitOrder,
+    kBitmapPad,
+    kBitsPerPixel,
+    kBytesPerLine,
+    kVisualClass,
+    kRedMask,
+    kGreenMask,
+    kBlueMask,
+    kBitsPerRgb,
+    kColormapEntries,
+    kColorCount,
+    kFieldCount = 25
 };
 constexpr uint32_t kZPixmap = 2;
 constexpr size_t kColorEntrySize = 12;
@@ -17,8 +35,8 @@ constexpr size_t kColorEntrySize = 12;
 // The header is written most significant byte first whatever the machine.
 uint32_t big_endian(const std::string& b, size_t at)
 {
-    return uint32_t(uint8_t(b[at])) << 24 | uint32_t(uint8_t(b[at + 1])) << 16 | uint32_t(uint8_t(b[at + 2])) << 8 |
-           uint32_t(uint8_t(b[at + 3]));
+    return uint32_t(uint8_t(b[at])) << 24 | uint32_t(uint8_t(b[at + 1])) << 16 | uint32_t(uint8_t(b[at + 2])) << 8
+        | uint32_t(uint8_t(b[at + 3]));
 }
 
 uint32_t channel(uint32_t value, uint32_t mask)
@@ -48,8 +66,8 @@ bool parse_xwd(const std::string& bytes, XwdImage* out, std::string* error)
     }
     const uint64_t width = h[kPixmapWidth], height = h[kPixmapHeight], stride = h[kBytesPerLine];
     const uint64_t data = uint64_t(h[kHeaderSize]) + uint64_t(h[kColorCount]) * kColorEntrySize;
-    if (width == 0 || height == 0 || width > 8192 || height > 8192 || stride < width * (bpp / 8) ||
-        data + stride * height > bytes.size()) {
+    if (width == 0 || height == 0 || width > 8192 || height > 8192 || stride < width * (bpp / 8)
+        || data + stride * height > bytes.size()) {
         *error = "sizes do not fit the file";
         return false;
     }

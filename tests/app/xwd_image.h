@@ -9,7 +9,7 @@ namespace testing_support {
 
 struct XwdImage {
     int width = 0, height = 0;
-    std::vector<uint32_t> pixels;     // 0x00RRGGBB, row-major
+    std::vector<uint32_t> pixels;  // 0x00RRGGBB, row-major
     uint32_t pixel(int x, int y) const { return pixels[size_t(y) * size_t(width) + size_t(x)]; }
 };
 

@@ -20,9 +20,8 @@ std::string make_dump(int w, int h, int bpp, bool msb_first, uint32_t colors, co
     const uint32_t header = 100 + uint32_t(name.size()) + 1;
     const uint32_t stride = uint32_t(w * bpp / 8 + 3) / 4 * 4;
     std::string b;
-    uint32_t fields[25] = {header, 7, 2, 24, uint32_t(w), uint32_t(h), 0, msb_first ? 1u : 0u, 32, 0, 32,
-                           uint32_t(bpp), stride, 4, 0xFF0000, 0xFF00, 0xFF, 8, 256, colors,
-                           uint32_t(w), uint32_t(h), 0, 0, 0};
+    uint32_t fields[25] = {header, 7, 2, 24, uint32_t(w), uint32_t(h), 0, msb_first ? 1u : 0u, 32, 0, 32, uint32_t(bpp),
+        stride, 4, 0xFF0000, 0xFF00, 0xFF, 8, 256, colors, uint32_t(w), uint32_t(h), 0, 0, 0};
     for (uint32_t f : fields)
         put32(b, f);
     b += name;
@@ -69,7 +68,7 @@ TEST(XwdImage, RefusesTruncatedAndForeignFiles)
     old_version[7] = 6;
     EXPECT_FALSE(parse_xwd(old_version, &image, &error));
     std::string bitmap = good;
-    bitmap[11] = 1;   // XYPixmap
+    bitmap[11] = 1;  // XYPixmap
     EXPECT_FALSE(parse_xwd(bitmap, &image, &error));
 }
 

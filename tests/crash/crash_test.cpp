@@ -36,10 +36,10 @@ using std::chrono::milliseconds;
 const std::string kVarno = VARNO_BINARY;
 
 struct Form {
-    int edit_kills;      // kills among saves, overwrites and deletes
-    int reindex_kills;   // kills during a Reindex of the large file
-    int pool;            // point numbers the edits choose from
-    int large_points;    // records of the large file
+    int edit_kills;     // kills among saves, overwrites and deletes
+    int reindex_kills;  // kills during a Reindex of the large file
+    int pool;           // point numbers the edits choose from
+    int large_points;   // records of the large file
 };
 
 bool full_form()
@@ -51,8 +51,8 @@ bool full_form()
 Form form()
 {
     if (full_form())
-        return { 46, 14, 300, 50000 };
-    return { 8, 3, 120, 10000 };
+        return {46, 14, 300, 50000};
+    return {8, 3, 120, 10000};
 }
 
 uint64_t base_seed()
@@ -79,11 +79,11 @@ protected:
         std::filesystem::create_directories(m_root + "/My Documents");
         // Each test draws from its own stream of the one seed.
         const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        std::seed_seq streams { uint32_t(base_seed()), uint32_t(base_seed() >> 32), uint32_t(name.size()),
-            uint32_t(name.front()), uint32_t(name.back()) };
+        std::seed_seq streams {uint32_t(base_seed()), uint32_t(base_seed() >> 32), uint32_t(name.size()),
+            uint32_t(name.front()), uint32_t(name.back())};
         m_rng.seed(streams);
-        std::cout << "[  crash   ] seed " << base_seed() << " (VARNO_CRASH_SEED=" << base_seed()
-                  << " repeats it), " << (full_form() ? "full" : "short") << " form" << std::endl;
+        std::cout << "[  crash   ] seed " << base_seed() << " (VARNO_CRASH_SEED=" << base_seed() << " repeats it), "
+                  << (full_form() ? "full" : "short") << " form" << std::endl;
     }
 
     void TearDown() override
@@ -105,15 +105,14 @@ protected:
     // Opens a file through Coords > Open or Reindex and the file browser; true when every step held.
     static bool choose_file(VarnoRun& run, const char* menu, const char* device_path)
     {
-        std::vector<std::string> answers = run.exchange({ "menu " + script_quote(menu),
-            "expect window PATHNAMES", "type 1002 " + script_quote(device_path) });
+        std::vector<std::string> answers = run.exchange(
+            {"menu " + script_quote(menu), "expect window PATHNAMES", "type 1002 " + script_quote(device_path)});
         return answers == std::vector<std::string>(3, "ok");
     }
 
     static bool open_editor(VarnoRun& run)
     {
-        return run.exchange({ "menu \"Coords/Edit\"", "expect window PT_EDIT" })
-            == std::vector<std::string> { "ok", "ok" };
+        return run.exchange({"menu \"Coords/Edit\"", "expect window PT_EDIT"}) == std::vector<std::string> {"ok", "ok"};
     }
 
     // Quits a run; the exit code is 1 when a line failed, which the findings already say.
@@ -200,8 +199,8 @@ protected:
         uint32_t number = 0;
         PointState after;
         std::vector<std::string> lines;
-        size_t commit_line = 0;   // the line that changes the file: Save, or OK of a prompt
-        size_t ack_line = 0;      // the line whose "ok" means the program said it was done
+        size_t commit_line = 0;  // the line that changes the file: Save, or OK of a prompt
+        size_t ack_line = 0;     // the line whose "ok" means the program said it was done
     };
 
     static const char* kind_name(Kind kind)
@@ -241,22 +240,22 @@ protected:
         op.kind = !exists ? Kind::Save : chance(0.65) ? Kind::Overwrite : Kind::Delete;
         const std::string number = script_quote(std::to_string(op.number));
         if (op.kind == Kind::Delete) {
-            op.lines = { "type 1011 " + number, "menu \"Delete\"", "expect window DELETE_PT", "click \"OK\"",
-                "expect box \"Delete pt\" \"Pt deleted.\"", "answer ok" };
+            op.lines = {"type 1011 " + number, "menu \"Delete\"", "expect window DELETE_PT", "click \"OK\"",
+                "expect box \"Delete pt\" \"Pt deleted.\"", "answer ok"};
             op.commit_line = 3;
             op.ack_line = 4;
             return op;
         }
         PointValues p = random_point(op.number);
         op.after = p;
-        op.lines = { "type 1011 " + number, "type 1012 " + script_quote(p.name),
+        op.lines = {"type 1011 " + number, "type 1012 " + script_quote(p.name),
             "type 1013 " + script_quote(coordinate_text(p.north)), "type 1014 " + script_quote(coordinate_text(p.east)),
             "type 1015 " + script_quote(coordinate_text(p.elevation)), "type 1016 " + script_quote(p.note),
-            "type 1017 " + script_quote(p.code), "menu \"Save\"" };
+            "type 1017 " + script_quote(p.code), "menu \"Save\""};
         op.commit_line = op.lines.size() - 1;
         if (op.kind == Kind::Overwrite) {
-            op.lines.insert(op.lines.end(), { "expect window OVERWRITE_PT", "click \"OK\"",
-                "expect box \"Save pt\" \"Pt overwritten.\"" });
+            op.lines.insert(op.lines.end(),
+                {"expect window OVERWRITE_PT", "click \"OK\"", "expect box \"Save pt\" \"Pt overwritten.\""});
             op.commit_line += 2;
         } else {
             op.lines.push_back("expect box \"Save pt\" \"Pt saved.\"");
@@ -314,8 +313,9 @@ protected:
 
     void fail_op(VarnoRun& run, const EditOp& op, size_t line, const std::string& answer)
     {
-        m_findings.add("editor", std::string(kind_name(op.kind)) + " of pt " + std::to_string(op.number) + ": "
-                + op.lines[line] + ": " + answer);
+        m_findings.add("editor",
+            std::string(kind_name(op.kind)) + " of pt " + std::to_string(op.number) + ": " + op.lines[line] + ": "
+                + answer);
         run.kill_at(Clock::now());
     }
 
@@ -326,7 +326,7 @@ protected:
         ASSERT_TRUE(run.started());
         settle_start(run, &m_findings);
         ASSERT_TRUE(choose_file(run, "Coords/Open", kJobDevicePath));
-        ASSERT_EQ(run.exchange({ "menu \"OK\"", "expect window main" }), std::vector<std::string>(2, "ok"));
+        ASSERT_EQ(run.exchange({"menu \"OK\"", "expect window main"}), std::vector<std::string>(2, "ok"));
         ASSERT_TRUE(open_editor(run));
         Clock::time_point start = Clock::now();
         for (int done = 0; done < points;) {
@@ -372,8 +372,8 @@ protected:
             m_findings.add("run", "the run ended before it was killed: " + run.errors());
         note_kill(m_model.in_flight());
         m_kills_mid_save += m_commit_pending ? 1 : 0;
-        m_log = "kill " + std::to_string(round + 1) + (aimed ? " (aimed)" : "") + ": "
-            + std::to_string(acknowledged) + " operations acknowledged, " + in_flight;
+        m_log = "kill " + std::to_string(round + 1) + (aimed ? " (aimed)" : "") + ": " + std::to_string(acknowledged)
+            + " operations acknowledged, " + in_flight;
     }
 
     // The start after a kill: every number through the editor's Get, then the files once it has quit.
@@ -401,7 +401,7 @@ protected:
         std::vector<RecordToWrite> records;
         for (uint32_t number : m_model.numbers()) {
             if (PointState p = m_model.acknowledged(number))
-                records.push_back({ *p, false });
+                records.push_back({*p, false});
         }
         write_host_file(m_base + ".dat", coord_file_bytes(records));
         drop_indexes(m_base);
@@ -411,11 +411,11 @@ protected:
     static constexpr int kMostOps = 2000;
     std::vector<uint32_t> m_pool;
     std::string m_base;
-    microseconds m_op_time { 0 };        // one whole operation, measured on the first run
-    microseconds m_commit_time { 0 };    // from the committing line to its answer, ditto
-    microseconds m_commit_total { 0 };
+    microseconds m_op_time {0};      // one whole operation, measured on the first run
+    microseconds m_commit_time {0};  // from the committing line to its answer, ditto
+    microseconds m_commit_total {0};
     int m_commits = 0;
-    bool m_commit_pending = false;       // the committing line was sent and not yet answered
+    bool m_commit_pending = false;  // the committing line was sent and not yet answered
 };
 
 TEST_F(EditKills, AcknowledgedSavesOverwritesAndDeletesSurviveKills)
@@ -430,8 +430,7 @@ TEST_F(EditKills, AcknowledgedSavesOverwritesAndDeletesSurviveKills)
         check_after_kill();
         log_round();
     }
-    std::cout << "[  crash   ] " << m_kills_mid_save << " kills between a committing line and its answer"
-              << std::endl;
+    std::cout << "[  crash   ] " << m_kills_mid_save << " kills between a committing line and its answer" << std::endl;
 }
 
 // ---- Reindex of a large file ------------------------------------------------------------------------
@@ -472,11 +471,11 @@ protected:
             if (chance(0.02)) {
                 PointValues gone = p;
                 gone.number = chance(0.5) ? number : uint32_t(uniform(900000000, 999999999));
-                records.push_back({ gone, true });
+                records.push_back({gone, true});
                 if (gone.number != number)
                     m_model.set(gone.number, std::nullopt);
             }
-            records.push_back({ p, false });
+            records.push_back({p, false});
             m_model.set(number, p);
         }
         m_bytes = coord_file_bytes(records);
@@ -492,7 +491,7 @@ protected:
         settle_start(run, &m_findings);
         ASSERT_TRUE(choose_file(run, "Coords/Open", kLargeDevicePath));
         Clock::time_point start = Clock::now();
-        ASSERT_EQ(run.exchange({ "menu \"OK\"", "wait 600000" }), std::vector<std::string>(2, "ok"));
+        ASSERT_EQ(run.exchange({"menu \"OK\"", "wait 600000"}), std::vector<std::string>(2, "ok"));
         m_build_time = duration_cast<microseconds>(Clock::now() - start);
         settle_start(run, &m_findings);
         quit(run);
@@ -509,7 +508,7 @@ protected:
             m_findings.add("editor", "Coords/Reindex did not offer the file browser");
             return;
         }
-        run.send({ "menu \"OK\"", "wait 600000" });
+        run.send({"menu \"OK\"", "wait 600000"});
         const auto at = microseconds(uniform(0, m_build_time.count()));
         run.kill_at(Clock::now() + at);
         bool finished = run.answer() && run.answer();
@@ -556,7 +555,7 @@ protected:
     // Numbers to look up: the first and last of the file's numbers, and a random choice of the rest.
     std::vector<uint32_t> sample(size_t count)
     {
-        std::vector<uint32_t> all = m_model.numbers(), out { all.front(), all.back() };
+        std::vector<uint32_t> all = m_model.numbers(), out {all.front(), all.back()};
         std::sample(all.begin(), all.end(), std::back_inserter(out), count, m_rng);
         return out;
     }
@@ -564,7 +563,7 @@ protected:
     static constexpr size_t kSample = 250;
     std::string m_base;
     std::string m_bytes;
-    microseconds m_build_time { 0 };
+    microseconds m_build_time {0};
 };
 
 TEST_F(ReindexKills, AKillDuringReindexIsRepairedByTheNextStart)

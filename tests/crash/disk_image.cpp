@@ -29,7 +29,7 @@ constexpr size_t kAtEast = 4, kAtNorth = 12, kAtElevation = 20, kAtNumber = 28, 
 uint32_t load32(const char* p)
 {
     uint32_t v = 0;
-    std::memcpy(&v, p, 4);   // the test runs little-endian, as the file is
+    std::memcpy(&v, p, 4);  // the test runs little-endian, as the file is
     return v;
 }
 
@@ -45,8 +45,14 @@ std::string load_text(const char* p, size_t field)
     return std::string(p, strnlen(p, field));
 }
 
-void put32(std::string& out, size_t at, uint32_t v) { std::memcpy(out.data() + at, &v, 4); }
-void put_double(std::string& out, size_t at, double v) { std::memcpy(out.data() + at, &v, 8); }
+void put32(std::string& out, size_t at, uint32_t v)
+{
+    std::memcpy(out.data() + at, &v, 4);
+}
+void put_double(std::string& out, size_t at, double v)
+{
+    std::memcpy(out.data() + at, &v, 8);
+}
 
 // The text and a NUL within its field; longer texts are a mistake of the caller, cut to fit.
 void put_text(std::string& out, size_t at, size_t field, const std::string& text)
@@ -70,19 +76,25 @@ std::string record_bytes(const RecordToWrite& r)
     return out;
 }
 
-bool same_bits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+bool same_bits(double a, double b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
 
-std::string record_name(int record) { return "record " + std::to_string(record); }
+std::string record_name(int record)
+{
+    return "record " + std::to_string(record);
+}
 
 // The keys a live record may be entered under.
 std::vector<std::string> keys_of(const PointValues& p, IndexKind kind)
 {
     if (kind == IndexKind::Number)
-        return { number_key(p.number) };
+        return {number_key(p.number)};
     std::string untrimmed = name_key(p.name), trimmed = name_key(trim_name(p.name));
     if (untrimmed == trimmed)
-        return { untrimmed };
-    return { untrimmed, trimmed };
+        return {untrimmed};
+    return {untrimmed, trimmed};
 }
 
 std::string printable(const std::string& key)
@@ -165,7 +177,7 @@ std::vector<std::string> check_index(const std::string& index_bytes, IndexKind k
     std::vector<std::string> problems;
     IndexShape shape = check_index_file(index_bytes, int(kind == IndexKind::Number ? kNumberKeySize : kNameKeySize));
     if (!shape.problem.empty())
-        return { what + shape.problem };
+        return {what + shape.problem};
     std::set<int> entered;
     for (const CheckedEntry& e : shape.entries) {
         auto live = image.live.find(int(e.record));

@@ -36,9 +36,9 @@ struct PointValues {
 std::string describe(const PointValues& p);
 
 struct CoordImage {
-    std::string problem;                  // empty when the header and size are sound
-    int record_count = 0;                 // whole records
-    std::map<int, PointValues> live;      // record index -> point, type 4 records only
+    std::string problem;              // empty when the header and size are sound
+    int record_count = 0;             // whole records
+    std::map<int, PointValues> live;  // record index -> point, type 4 records only
 };
 
 using testing_support::read_host_file;

@@ -9,7 +9,10 @@ namespace {
 
 constexpr size_t kEditorLinesPerChunk = 60 * 9;
 
-std::string describe_state(const PointState& s) { return s ? describe(*s) : std::string("absent"); }
+std::string describe_state(const PointState& s)
+{
+    return s ? describe(*s) : std::string("absent");
+}
 
 std::string describe_allowed(const std::vector<PointState>& allowed)
 {
@@ -32,8 +35,8 @@ Shown shown(const PointState& s)
 {
     if (!s)
         return {};
-    return { std::to_string(s->number), s->name, coordinate_text(s->north), coordinate_text(s->east),
-        coordinate_text(s->elevation), s->note, s->code };
+    return {std::to_string(s->number), s->name, coordinate_text(s->north), coordinate_text(s->east),
+        coordinate_text(s->elevation), s->note, s->code};
 }
 
 // The text a failed "expect text" saw: the answer ends `seen "<text>"`, with \ and " escaped.
@@ -62,7 +65,7 @@ std::string show_fields(const Shown& fields)
 // One number through the editor: its lines, then what its answers say was on screen.
 std::vector<std::string> get_lines(uint32_t number, const Shown& expected)
 {
-    std::vector<std::string> lines { "type 1011 " + script_quote(std::to_string(number)), "click 1006" };
+    std::vector<std::string> lines {"type 1011 " + script_quote(std::to_string(number)), "click 1006"};
     for (int i = 0; i < 7; ++i)
         lines.push_back("expect text " + std::to_string(kFirstField + i) + " " + script_quote(expected[size_t(i)]));
     return lines;
@@ -72,7 +75,8 @@ void judge_get(uint32_t number, const std::vector<PointState>& allowed, const st
     Findings* findings, std::map<uint32_t, PointState>* seen)
 {
     if (answers.size() < 9 || answers[0] != "ok" || answers[1] != "ok") {
-        findings->add("editor", "Get " + std::to_string(number) + ": "
+        findings->add("editor",
+            "Get " + std::to_string(number) + ": "
                 + (answers.size() < 2 ? std::string("no answer") : answers[0] + " / " + answers[1]));
         return;
     }
@@ -120,7 +124,7 @@ PointState PointModel::acknowledged(uint32_t number) const
 
 std::vector<PointState> PointModel::allowed(uint32_t number) const
 {
-    std::vector<PointState> out { acknowledged(number) };
+    std::vector<PointState> out {acknowledged(number)};
     if (m_flight_number == number && m_flight_state != out.front())
         out.push_back(m_flight_state);
     return out;
@@ -190,8 +194,8 @@ std::string Findings::summary(size_t examples_per_kind) const
 
 // ---- The files --------------------------------------------------------------------------------------
 
-void judge_coord_file(const CoordImage& image, const PointModel& model, Findings* findings,
-    std::map<uint32_t, PointState>* found)
+void judge_coord_file(
+    const CoordImage& image, const PointModel& model, Findings* findings, std::map<uint32_t, PointState>* found)
 {
     if (!image.problem.empty())
         findings->add("file", "coordinate file: " + image.problem);
@@ -215,7 +219,8 @@ void judge_coord_file(const CoordImage& image, const PointModel& model, Findings
         (*found)[number] = state;
         std::vector<PointState> allowed = model.allowed(number);
         if (!allows(allowed, state))
-            findings->add("file", "on disk " + describe_state(state) + " for pt " + std::to_string(number) + "; "
+            findings->add("file",
+                "on disk " + describe_state(state) + " for pt " + std::to_string(number) + "; "
                     + describe_allowed(allowed));
     }
 }
@@ -252,8 +257,8 @@ void settle_start(VarnoRun& run, Findings* findings)
     findings->add("start", "the main window never came back");
 }
 
-void check_in_editor(VarnoRun& run, const PointModel& model, const std::vector<uint32_t>& numbers,
-    Findings* findings, std::map<uint32_t, PointState>* seen)
+void check_in_editor(VarnoRun& run, const PointModel& model, const std::vector<uint32_t>& numbers, Findings* findings,
+    std::map<uint32_t, PointState>* seen)
 {
     const size_t per_chunk = kEditorLinesPerChunk / 9;
     for (size_t first = 0; first < numbers.size(); first += per_chunk) {

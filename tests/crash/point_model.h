@@ -21,7 +21,7 @@
 
 namespace crash {
 
-using PointState = std::optional<PointValues>;   // nothing: absent
+using PointState = std::optional<PointValues>;  // nothing: absent
 
 class PointModel {
 public:
@@ -67,8 +67,8 @@ private:
 
 // Holds the file's live records to the model: every number at most once, in one of its allowed states,
 // and no live number the model does not know. *found receives each model number's state on disk.
-void judge_coord_file(const CoordImage& image, const PointModel& model, Findings* findings,
-                      std::map<uint32_t, PointState>* found);
+void judge_coord_file(
+    const CoordImage& image, const PointModel& model, Findings* findings, std::map<uint32_t, PointState>* found);
 
 // Both index files beside the coordinate file: complete and in order (disk_image.h).
 void judge_indexes(const std::string& base_path, const CoordImage& image, Findings* findings);
@@ -81,8 +81,8 @@ void settle_start(VarnoRun& run, Findings* findings);
 
 // With the point editor open: Get for each number, each field held to the number's allowed states.
 // *seen receives what was shown, as the state it matches (numbers whose fields matched none are left out).
-void check_in_editor(VarnoRun& run, const PointModel& model, const std::vector<uint32_t>& numbers,
-                     Findings* findings, std::map<uint32_t, PointState>* seen = nullptr);
+void check_in_editor(VarnoRun& run, const PointModel& model, const std::vector<uint32_t>& numbers, Findings* findings,
+    std::map<uint32_t, PointState>* seen = nullptr);
 
 // ---- Values to type ---------------------------------------------------------------------------------
 
@@ -91,6 +91,6 @@ void check_in_editor(VarnoRun& run, const PointModel& model, const std::vector<u
 double random_eighths(std::mt19937_64& rng, int64_t largest_whole);
 // Letters, digits and a few signs, no space at either end; length 0 .. max_length.
 std::string random_text(std::mt19937_64& rng, size_t max_length);
-std::string coordinate_text(double value);   // "%.3f"
+std::string coordinate_text(double value);  // "%.3f"
 
 }  // namespace crash

@@ -16,7 +16,7 @@ std::string script_quote(const std::string& text)
 }
 
 VarnoRun::VarnoRun(const std::string& binary, const std::string& device_root)
-    : m_child(binary, { "--device-root", device_root, "--card", device_root, "--headless", "--script", "-" })
+    : m_child(binary, {"--device-root", device_root, "--card", device_root, "--headless", "--script", "-"})
 {
     if (m_child.started())
         m_killer = std::thread([this] { killer_loop(); });
@@ -87,7 +87,7 @@ std::vector<std::string> VarnoRun::exchange(const std::vector<std::string>& line
 
 std::string VarnoRun::ask(const std::string& line)
 {
-    std::vector<std::string> answers = exchange(std::vector<std::string> { line });
+    std::vector<std::string> answers = exchange(std::vector<std::string> {line});
     return answers.empty() ? "ended" : answers[0];
 }
 
@@ -125,7 +125,7 @@ int VarnoRun::quit()
     m_wake.notify_all();
     if (m_killer.joinable())
         m_killer.join();
-    send({ "quit" });
+    send({"quit"});
     return m_child.wait(kAnswerLimitMs);
 }
 

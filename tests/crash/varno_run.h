@@ -27,7 +27,7 @@ std::string script_quote(const std::string& text);
 class VarnoRun {
 public:
     VarnoRun(const std::string& binary, const std::string& device_root);
-    ~VarnoRun();   // kills a run that is still going
+    ~VarnoRun();  // kills a run that is still going
     VarnoRun(const VarnoRun&) = delete;
     VarnoRun& operator=(const VarnoRun&) = delete;
 
@@ -62,9 +62,9 @@ private:
     testing_support::ChildProcess m_child;
     std::mutex m_mutex;
     std::condition_variable m_wake;
-    std::optional<Clock::time_point> m_kill_when;   // guarded by m_mutex
-    bool m_killed = false;                          // guarded by m_mutex
-    bool m_stop = false;                            // guarded by m_mutex
+    std::optional<Clock::time_point> m_kill_when;  // guarded by m_mutex
+    bool m_killed = false;                         // guarded by m_mutex
+    bool m_stop = false;                           // guarded by m_mutex
     std::thread m_killer;
 };
 

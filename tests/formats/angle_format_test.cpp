@@ -167,7 +167,7 @@ TEST_F(AngleFormat, GonsDisplayAndCompact)
     formats::set_angle_decimals(2);
     EXPECT_EQ(formats::format_gons(kPi), u"200.00");
     EXPECT_EQ(formats::format_gons_compact(kPi), u"200.000000");
-    EXPECT_EQ(formats::format_gons(5 * kPi), u"200.00");         // 900 degrees
+    EXPECT_EQ(formats::format_gons(5 * kPi), u"200.00");  // 900 degrees
     // -900 degrees: +360 once on conversion, then +360 while <= -360, leaving -180.
     EXPECT_EQ(formats::format_gons_compact(-5 * kPi), u"-200.000000");
     EXPECT_EQ(formats::format_gons(-5 * kPi), u"-200.00");

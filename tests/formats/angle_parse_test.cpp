@@ -119,7 +119,9 @@ TEST_F(AngleParse, EightBitFormHasNoLettersNorDegreeMark)
     EXPECT_DOUBLE_EQ(parse_angle_ansi("10.3000"), 10.5);
     EXPECT_DOUBLE_EQ(parse_angle_ansi("-10.3"), -10.5);
     EXPECT_EQ(parse_angle_ansi("N10E"), 0);
-    EXPECT_EQ(parse_angle_ansi("12\xBA" "30"), 0);
+    EXPECT_EQ(parse_angle_ansi("12\xBA"
+                               "30"),
+        0);
 }
 
 // What the formatters print, the parser reads back: degree/minute/second text to the printed precision

@@ -17,9 +17,8 @@ protected:
     void SetUp() override
     {
         ProgramStateTest::SetUp();
-        formats::set_message_sink([this](const std::u16string& caption, const std::u16string& text) {
-            m_shown.emplace_back(caption, text);
-        });
+        formats::set_message_sink(
+            [this](const std::u16string& caption, const std::u16string& text) { m_shown.emplace_back(caption, text); });
     }
 
     std::vector<Shown> m_shown;

@@ -31,9 +31,22 @@ TEST(NumberParse, ReadsSignsFractionsAndExponents)
         const char* text;
         double value;
     } cases[] = {
-        {"1e3", 1000}, {"2.5E-1", 0.25}, {"1e+2", 100}, {"-12.5", -12.5}, {"+7", 7}, {"12.", 12},
-        {".5", 0.5}, {"-.25", -0.25}, {"0.1", 0.1}, {"1234567.891", 1234567.891}, {"-0.001", -0.001},
-        {"1e-400", 0}, {"0e999999999", 0}, {"1e", 1}, {"1e-", 1}, {"7E0", 7},
+        {"1e3", 1000},
+        {"2.5E-1", 0.25},
+        {"1e+2", 100},
+        {"-12.5", -12.5},
+        {"+7", 7},
+        {"12.", 12},
+        {".5", 0.5},
+        {"-.25", -0.25},
+        {"0.1", 0.1},
+        {"1234567.891", 1234567.891},
+        {"-0.001", -0.001},
+        {"1e-400", 0},
+        {"0e999999999", 0},
+        {"1e", 1},
+        {"1e-", 1},
+        {"7E0", 7},
     };
     for (const Case& c : cases) {
         double value = 0;
@@ -53,8 +66,8 @@ TEST(NumberParse, EmptyTextAndLoneSignReadAsZero)
 
 TEST(NumberParse, MalformedTextFailsAndLeavesTheOutputAlone)
 {
-    for (const char* text : {"1 2", " 1", "1 ", "12a", "a", "1.2.3", "1e3.5", "1e2e3", "--1", "+-1",
-                             "1e+-2", "1,5", "0x10", "1e3a", "inf", "nan"}) {
+    for (const char* text : {"1 2", " 1", "1 ", "12a", "a", "1.2.3", "1e3.5", "1e2e3", "--1", "+-1", "1e+-2", "1,5",
+             "0x10", "1e3a", "inf", "nan"}) {
         double value = 42.5;
         EXPECT_FALSE(parse_both(text, &value)) << text;
         EXPECT_EQ(value, 42.5) << text;

@@ -17,7 +17,7 @@ constexpr double kPi = 3.141592653589793;
 
 TEST(PlaneGeometry, AzimuthOfTheFourAxesAndOfCoincidentPoints)
 {
-    Position origin{0, 0};
+    Position origin {0, 0};
     EXPECT_EQ(azimuth(origin, {0, 1}), 0);
     EXPECT_DOUBLE_EQ(azimuth(origin, {1, 0}), kPi / 2);
     EXPECT_DOUBLE_EQ(azimuth(origin, {0, -1}), kPi);
@@ -37,12 +37,12 @@ TEST(PlaneGeometry, AzimuthStaysBelowTwoPiJustWestOfNorth)
 
 TEST(PlaneGeometry, DistanceBelowTheToleranceIsExactlyZero)
 {
-    EXPECT_EQ(formats::plane_distance(Position{100, 200}, Position{100 + 9e-7, 200 - 9e-7}), 0);
+    EXPECT_EQ(formats::plane_distance(Position {100, 200}, Position {100 + 9e-7, 200 - 9e-7}), 0);
     EXPECT_EQ(formats::plane_distance(0, 0, 0, 0), 0);
     // At the tolerance in one axis the distance is real.
     EXPECT_EQ(formats::plane_distance(0, 0, 0, 1e-06), 1e-06);
     EXPECT_DOUBLE_EQ(formats::plane_distance(0, 0, 2e-6, 1e-7), std::sqrt(4e-12 + 1e-14));
-    EXPECT_DOUBLE_EQ(formats::plane_distance(Position{1, 2}, Position{4, 6}), 5);
+    EXPECT_DOUBLE_EQ(formats::plane_distance(Position {1, 2}, Position {4, 6}), 5);
 }
 
 // A point set out by bearing and distance is found again by the inverse, all round the compass.
@@ -53,7 +53,7 @@ TEST(PlaneGeometry, InverseAfterSettingOutReturnsBearingAndDistance)
     std::uniform_real_distribution<double> direction(0, k2Pi);
     std::uniform_real_distribution<double> length(0.01, 5000);
     for (int i = 0; i < 5000; ++i) {
-        Position a{coordinate(random), coordinate(random)};
+        Position a {coordinate(random), coordinate(random)};
         double az = direction(random);
         double d = length(random);
         Position b = formats::point_from_bearing(a, az, d);
@@ -118,7 +118,7 @@ TEST(PlaneGeometry, TurnSignTellsTheSide)
 
 TEST(PlaneGeometry, ClockwiseAngleBothWays)
 {
-    Position p{0, 0};
+    Position p {0, 0};
     EXPECT_DOUBLE_EQ(formats::clockwise_angle(p, {0, 1}, {1, 0}), kPi / 2);
     EXPECT_DOUBLE_EQ(formats::clockwise_angle(p, {1, 0}, {0, 1}), 3 * kPi / 2);
     EXPECT_EQ(formats::clockwise_angle(p, {0, 1}, {0, 5}), 0);
@@ -127,9 +127,9 @@ TEST(PlaneGeometry, ClockwiseAngleBothWays)
     std::mt19937 random(5);
     std::uniform_real_distribution<double> coordinate(-100, 100);
     for (int i = 0; i < 2000; ++i) {
-        Position q{coordinate(random), coordinate(random)};
-        Position a{coordinate(random), coordinate(random)};
-        Position b{coordinate(random), coordinate(random)};
+        Position q {coordinate(random), coordinate(random)};
+        Position a {coordinate(random), coordinate(random)};
+        Position b {coordinate(random), coordinate(random)};
         double there = formats::clockwise_angle(q, a, b);
         double back = formats::clockwise_angle(q, b, a);
         ASSERT_GE(there, 0);
@@ -165,7 +165,7 @@ TEST(PlaneGeometry, LargerAndSmallerGiveTheSecondOnATie)
 
 TEST(PlaneGeometry, ExtendBoxMovesOnlyOutward)
 {
-    formats::Box box{0, 0, 10, 10};
+    formats::Box box {0, 0, 10, 10};
     formats::extend_box(&box, 5, 5);
     EXPECT_EQ(box.min_first, 0);
     EXPECT_EQ(box.max_second, 10);
@@ -179,7 +179,7 @@ TEST(PlaneGeometry, ExtendBoxMovesOnlyOutward)
 
 TEST(PlaneGeometry, InsideBoxHonoursTheMargin)
 {
-    formats::Box box{0, 0, 10, 20};
+    formats::Box box {0, 0, 10, 20};
     EXPECT_TRUE(formats::inside_box(5, 5, box, 0));
     EXPECT_TRUE(formats::inside_box(0, 20, box, 0));  // on the edge counts as inside
     EXPECT_TRUE(formats::inside_box(1, 19, box, 1));

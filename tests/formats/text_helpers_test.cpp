@@ -135,9 +135,9 @@ TEST(TextHelpers, SortLinesComparesPaddedNumbersNumerically)
 {
     std::vector<std::u16string> lines = {u"  100 a", u"    9 b", u"   20 c"};
     sort_lines(lines, 0, 6, false);
-    EXPECT_EQ(lines, (std::vector<std::u16string>{u"    9 b", u"   20 c", u"  100 a"}));
+    EXPECT_EQ(lines, (std::vector<std::u16string> {u"    9 b", u"   20 c", u"  100 a"}));
     sort_lines(lines, 1, 15, true);
-    EXPECT_EQ(lines, (std::vector<std::u16string>{u"   20 c", u"    9 b", u"  100 a"}));
+    EXPECT_EQ(lines, (std::vector<std::u16string> {u"   20 c", u"    9 b", u"  100 a"}));
 }
 
 }  // namespace

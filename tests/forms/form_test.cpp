@@ -24,16 +24,20 @@ constexpr int kMenuBar = 7001;
 constexpr int kCmdAct = 7101;
 constexpr int kCmdQuit = 7102;
 
-constexpr forms::Declaration kForm{.dialog = "KIT_FORM", .menu_bar = kMenuBar, .menu_error = u"Kit",
-                                   .cancel_command = kCmdQuit, .cancel_result = 5, .close_result = 6};
+constexpr forms::Declaration kForm {.dialog = "KIT_FORM",
+    .menu_bar = kMenuBar,
+    .menu_error = u"Kit",
+    .cancel_command = kCmdQuit,
+    .cancel_result = 5,
+    .close_result = 6};
 // Nothing but OK ends it.
-constexpr forms::Declaration kBareForm{.dialog = "KIT_FORM", .ok_result = 7, .done_button = true};
-constexpr forms::Declaration kPopup{.dialog = "KIT_POPUP", .cancel_result = ui::kIdCancel,
-                                    .close_result = ui::kIdOk};
+constexpr forms::Declaration kBareForm {.dialog = "KIT_FORM", .ok_result = 7, .done_button = true};
+constexpr forms::Declaration kPopup {.dialog = "KIT_POPUP", .cancel_result = ui::kIdCancel, .close_result = ui::kIdOk};
 
 class Steps : public platform::display::Backend {
 public:
-    explicit Steps(std::vector<Step> steps) : m_steps(steps.begin(), steps.end())
+    explicit Steps(std::vector<Step> steps)
+        : m_steps(steps.begin(), steps.end())
     {
         platform::display::set_backend(this);
     }
@@ -50,16 +54,19 @@ public:
         m_steps.pop_front();
         step();
     }
-    void present(const gdi::Bitmap&) override {}
+    void present(const gdi::Bitmap&) override { }
 
 private:
     std::deque<Step> m_steps;
 };
 
-template <class Base>
-class KitDialog : public Base {
+template <class Base> class KitDialog : public Base {
 public:
-    KitDialog(const forms::Declaration& declaration, std::vector<std::string>* log) : Base(declaration), m_log(log) {}
+    KitDialog(const forms::Declaration& declaration, std::vector<std::string>* log)
+        : Base(declaration)
+        , m_log(log)
+    {
+    }
 
 private:
     bool on_open() override
@@ -81,8 +88,14 @@ Step send(int command)
 {
     return [command] { ui::post_message(ui::active_window(), ui::kMsgCommand, ui::WParam(command)); };
 }
-Step escape() { return [] { ui::input_key(ui::kKeyEscape, 0); }; }
-Step close() { return [] { ui::post_message(ui::active_window(), ui::kMsgClose); }; }
+Step escape()
+{
+    return [] { ui::input_key(ui::kKeyEscape, 0); };
+}
+Step close()
+{
+    return [] { ui::post_message(ui::active_window(), ui::kMsgClose); };
+}
 
 class FormTest : public ::testing::Test {
 protected:
@@ -109,8 +122,7 @@ protected:
         ui::reset();
     }
 
-    template <class Base>
-    int run(const forms::Declaration& declaration, std::vector<Step> steps)
+    template <class Base> int run(const forms::Declaration& declaration, std::vector<Step> steps)
     {
         Steps backend(std::move(steps));
         return KitDialog<Base>(declaration, &m_log).run(ui::kNoWindow);
@@ -130,7 +142,7 @@ TEST_F(FormTest, AFormFillsTheWorkAreaWithItsMenuBarWhichGoesWithIt)
         EXPECT_EQ(controls::menu_command_for_path(bar, u"Act"), kCmdAct);
     };
     EXPECT_EQ(run<forms::Form>(kForm, {look, send(kCmdAct), escape()}), 5);
-    EXPECT_EQ(m_log, (std::vector<std::string>{"open", "act"}));
+    EXPECT_EQ(m_log, (std::vector<std::string> {"open", "act"}));
     EXPECT_FALSE(ui::is_window(bar));
 }
 
@@ -159,7 +171,7 @@ TEST_F(FormTest, AMenuBarThatCannotBeMadeIsReportedUnderTheDeclaredCaptionAndThe
         ui::input_key(ui::kKeyReturn, 0);
     };
     EXPECT_EQ(run<forms::Form>(kForm, {answer_box, send(kCmdAct), escape()}), 5);
-    EXPECT_EQ(m_log, (std::vector<std::string>{"open", "act"}));
+    EXPECT_EQ(m_log, (std::vector<std::string> {"open", "act"}));
 }
 
 TEST_F(FormTest, APopupDrawsItsCaptionStripAndFrame)

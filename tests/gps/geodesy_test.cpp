@@ -33,14 +33,25 @@ double signed_latitude(double reported)
 
 TEST(Ellipsoid, EveryTableEntryIsSelectedWithItsAxesAndEccentricity)
 {
-    struct Row { const char* name; double a; double b; double inverse_f; };
+    struct Row {
+        const char* name;
+        double a;
+        double b;
+        double inverse_f;
+    };
     const Row rows[] = {
-        {"GRS80", 6378137.0, 6356752.314, 298.257222101}, {"CLARKE 1866", 6378206.4, 6356583.8, 294.9786982},
-        {"ATS77", 6378135.0, 6356750.305, 298.257},       {"NWL 9D", 6378145.0, 6356759.769, 298.25},
-        {"INTERNATIONAL", 6378388.0, 6356911.946, 297.0}, {"BESSEL", 6377397.155, 6356078.963, 299.1528128},
-        {"KRASSOVSKY", 6378245.0, 6356863.019, 298.3},    {"EVEREST", 6377276.345, 6356075.413, 300.8017},
-        {"CLARKE 1880", 6378249.145, 6356514.869, 293.465}, {"AUSTRALIAN N.", 6378160.0, 6356774.719, 298.25},
-        {"WGS72", 6378135.0, 6356750.52, 298.26},         {"AVG.TERRESTRIAL", 6378135.0, 6356750.305, 298.257},
+        {"GRS80", 6378137.0, 6356752.314, 298.257222101},
+        {"CLARKE 1866", 6378206.4, 6356583.8, 294.9786982},
+        {"ATS77", 6378135.0, 6356750.305, 298.257},
+        {"NWL 9D", 6378145.0, 6356759.769, 298.25},
+        {"INTERNATIONAL", 6378388.0, 6356911.946, 297.0},
+        {"BESSEL", 6377397.155, 6356078.963, 299.1528128},
+        {"KRASSOVSKY", 6378245.0, 6356863.019, 298.3},
+        {"EVEREST", 6377276.345, 6356075.413, 300.8017},
+        {"CLARKE 1880", 6378249.145, 6356514.869, 293.465},
+        {"AUSTRALIAN N.", 6378160.0, 6356774.719, 298.25},
+        {"WGS72", 6378135.0, 6356750.52, 298.26},
+        {"AVG.TERRESTRIAL", 6378135.0, 6356750.305, 298.257},
         {"WGS84", 6378137.0, 6356752.314, 298.257223563},
     };
     for (const Row& row : rows) {
@@ -58,7 +69,7 @@ TEST(Ellipsoid, UnknownOrMiscasedNameKeepsAxesAndRecomputesEccentricity)
 {
     gps::Ellipsoid e;
     ASSERT_TRUE(gps::SelectEllipsoid(&e, "BESSEL"));
-    e.f = 0.01;   // as if a caller had changed it
+    e.f = 0.01;  // as if a caller had changed it
     e.e2 = 0.0;
     EXPECT_FALSE(gps::SelectEllipsoid(&e, "wgs84"));
     EXPECT_FALSE(gps::SelectEllipsoid(&e, "WGS84 "));
@@ -97,7 +108,7 @@ TEST(UtmZones, ZoneAndCentralMeridianRules)
     gps::GeographicToGrid(e, 49.0, 3.0, &zone, &n, &east);
     EXPECT_EQ(zone, 31);
     EXPECT_NEAR(east, 500000.0, 1e-6);
-    zone = 17;   // a zone given is kept
+    zone = 17;  // a zone given is kept
     gps::GeographicToGrid(e, 49.0, -123.0, &zone, &n, &east);
     EXPECT_EQ(zone, 17);
 }
@@ -122,7 +133,7 @@ TEST(UtmForward, SouthernLatitudesHaveNegativeNorthingsAndComeBackAsThreeSixtyMi
     gps::GeographicToGrid(e, -37.5, 178.5, &zone, &n, &east);
     EXPECT_EQ(zone, 60);
     EXPECT_LT(n, -4000000.0);
-    EXPECT_GT(east, 500000.0);   // east of the central meridian at 177 E
+    EXPECT_GT(east, 500000.0);  // east of the central meridian at 177 E
     double lat = 0, lon_west = 0;
     gps::GridToGeographic(e, n, east, zone, &lat, &lon_west);
     EXPECT_NEAR(lat, 360.0 - 37.5, 1e-8);
@@ -189,7 +200,7 @@ TEST(UtmInverse, OutlandishGridValuesEndTheSearch)
 {
     const gps::Ellipsoid e = wgs84();
     double lat = 0, lon = 0;
-    gps::GridToGeographic(e, 1e15, 500000.0, 10, &lat, &lon);   // returns at all: the search is bounded
+    gps::GridToGeographic(e, 1e15, 500000.0, 10, &lat, &lon);  // returns at all: the search is bounded
     gps::GridToGeographic(e, std::nan(""), 500000.0, 10, &lat, &lon);
     EXPECT_TRUE(std::isnan(lat));
     gps::GridToGeographic(e, 0.0, 500000.0, 10, &lat, &lon);
@@ -205,7 +216,10 @@ bool tool_available(const char* name)
     return std::system(command.c_str()) == 0;
 }
 
-struct Geo { double lat; double lon_east; };
+struct Geo {
+    double lat;
+    double lon_east;
+};
 
 std::string temp_file_with(const std::string& text)
 {
@@ -253,10 +267,18 @@ TEST(UtmAgainstGeographicLib, ForwardAgreesToAMillimetreWithinThreeDegrees)
 {
     if (!tool_available("TransverseMercatorProj"))
         GTEST_SKIP() << "GeographicLib's TransverseMercatorProj is not installed (geographiclib-tools)";
-    struct Case { const char* name; const char* inverse_f; int zone; };
+    struct Case {
+        const char* name;
+        const char* inverse_f;
+        int zone;
+    };
     const Case cases[] = {
-        {"WGS84", "298.257223563", 10}, {"WGS84", "298.257223563", 31}, {"WGS84", "298.257223563", 60},
-        {"WGS84", "298.257223563", 33}, {"INTERNATIONAL", "297", 17},   {"CLARKE 1866", "294.9786982", 1},
+        {"WGS84", "298.257223563", 10},
+        {"WGS84", "298.257223563", 31},
+        {"WGS84", "298.257223563", 60},
+        {"WGS84", "298.257223563", 33},
+        {"INTERNATIONAL", "297", 17},
+        {"CLARKE 1866", "294.9786982", 1},
     };
     for (const Case& c : cases) {
         gps::Ellipsoid e;
@@ -274,8 +296,8 @@ TEST(UtmAgainstGeographicLib, ForwardAgreesToAMillimetreWithinThreeDegrees)
             int zone = c.zone;
             double n = 0, east = 0;
             gps::GeographicToGrid(e, points[i].lat, points[i].lon_east, &zone, &n, &east);
-            EXPECT_NEAR(east, 500000.0 + x, 0.001) << c.name << " zone " << c.zone << " at " << points[i].lat
-                                                   << ", " << points[i].lon_east;
+            EXPECT_NEAR(east, 500000.0 + x, 0.001)
+                << c.name << " zone " << c.zone << " at " << points[i].lat << ", " << points[i].lon_east;
             EXPECT_NEAR(n, y, 0.001) << c.name << " zone " << c.zone << " at " << points[i].lat << ", "
                                      << points[i].lon_east;
         }
@@ -300,7 +322,8 @@ TEST(UtmAgainstGeographicLib, InverseAgreesWithinThreeDegrees)
         gps::GridToGeographic(e, y, 500000.0 + x, zone, &lat, &lon_west);
         // 1e-8 degrees is about a millimetre on the ground.
         EXPECT_NEAR(signed_latitude(lat), points[i].lat, 1e-8) << points[i].lat << ", " << points[i].lon_east;
-        EXPECT_NEAR(std::remainder(-lon_west - points[i].lon_east, 360.0), 0.0, 1e-8 / std::cos(points[i].lat * std::numbers::pi / 180.0));
+        EXPECT_NEAR(std::remainder(-lon_west - points[i].lon_east, 360.0), 0.0,
+            1e-8 / std::cos(points[i].lat * std::numbers::pi / 180.0));
     }
 }
 

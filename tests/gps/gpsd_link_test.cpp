@@ -76,8 +76,8 @@ TEST(GpsdLink, AFixFromARealGpsdReachesTheLink)
     testing_support::TempDevice device;
     ASSERT_TRUE(platform::serial::configure_gpsd("127.0.0.1:" + std::to_string(gpsd.port())));
     // The port selection offers the multiplexer's port by the registry; the link opens it by name.
-    const auto driver_port = platform::registry::query_text(platform::serial::kMultiplexerKey,
-                                                            platform::serial::kMultiplexerValue);
+    const auto driver_port
+        = platform::registry::query_text(platform::serial::kMultiplexerKey, platform::serial::kMultiplexerValue);
     ASSERT_TRUE(driver_port);
     gps::SetGpsPortName(*driver_port);
     platform::serial::Handle port = gps::OpenGpsPort(gps::GetGpsPortName());

@@ -15,8 +15,8 @@ using varno_test::LinkTest;
 using varno_test::nmea_line;
 
 const std::string kGga = nmea_line("GPGGA,030858.00,4907.85331,N,12243.19743,W,1,03,9.97,516.7,M,-16.7,M,,");
-const double kLat = 49.0 + 7.0 / 60.0 + 51.19 / 3600.0;     // 0.8533 minute = 51.19 seconds, truncated
-const double kLon = -(122.0 + 43.0 / 60.0 + 11.84 / 3600.0);   // 0.1974 minute = 11.844 seconds
+const double kLat = 49.0 + 7.0 / 60.0 + 51.19 / 3600.0;       // 0.8533 minute = 51.19 seconds, truncated
+const double kLon = -(122.0 + 43.0 / 60.0 + 11.84 / 3600.0);  // 0.1974 minute = 11.844 seconds
 
 TEST_F(LinkTest, PortNameDefaultsToCom3AndIsCutTo19Characters)
 {
@@ -37,7 +37,7 @@ TEST_F(LinkTest, OpeningFallsBackToSharedReadingAndFailsWhenHeldExclusively)
     namespace serial = platform::serial;
     serial::Handle reader = serial::open(u"COM3:", serial::Access::Read, serial::kShareRead);
     ASSERT_NE(reader, nullptr);
-    serial::Handle second = gps::OpenGpsPort(u"COM3:");   // read-only, sharing reads
+    serial::Handle second = gps::OpenGpsPort(u"COM3:");  // read-only, sharing reads
     EXPECT_NE(second, nullptr);
     serial::close(second);
     serial::close(reader);
@@ -46,7 +46,7 @@ TEST_F(LinkTest, OpeningFallsBackToSharedReadingAndFailsWhenHeldExclusively)
     ASSERT_NE(exclusive, nullptr);
     EXPECT_EQ(gps::OpenGpsPort(u"COM3:"), nullptr);
     serial::close(exclusive);
-    EXPECT_EQ(gps::OpenGpsPort(u"COM9:"), nullptr);   // not configured
+    EXPECT_EQ(gps::OpenGpsPort(u"COM9:"), nullptr);  // not configured
 }
 
 TEST_F(LinkTest, ReadingStopsWhenTheBufferIsFull)
@@ -56,7 +56,7 @@ TEST_F(LinkTest, ReadingStopsWhenTheBufferIsFull)
     platform::clock::advance_ms(700);
     EXPECT_EQ(gps::ReadGpsPort(m_port), 512u);
     EXPECT_EQ(gps::ReadGpsPort(m_port), 0u);
-    gps::PollGps(gps::GpsMode::Position);   // garbage without '$' is discarded
+    gps::PollGps(gps::GpsMode::Position);  // garbage without '$' is discarded
     EXPECT_EQ(gps::ReadGpsPort(m_port), 188u);
 }
 
@@ -65,7 +65,7 @@ TEST_F(LinkTest, AValidGgaGivesAFixProjectedOnWgs84)
     play(kGga);
     tick(kGga.size());
     ASSERT_TRUE(gps::TakeFix());
-    EXPECT_TRUE(gps::TakeFix());   // the flag stays set
+    EXPECT_TRUE(gps::TakeFix());  // the flag stays set
     const gps::FixDegrees fix = gps::GetFixDegrees();
     EXPECT_NEAR(fix.latitude, kLat, 1e-9);
     EXPECT_NEAR(fix.longitude, kLon, 1e-9);
@@ -90,13 +90,12 @@ TEST_F(LinkTest, AValidGgaGivesAFixProjectedOnWgs84)
 
 TEST_F(LinkTest, VoidStatusAndNoMeasuredQualityGiveNoFix)
 {
-    const std::string log =
-        nmea_line("GPGLL,4907.85331,N,12243.19743,W,030858.00,V,N") +
-        nmea_line("GPRMC,030858.00,V,4907.85331,N,12243.19743,W,0.0,0.0,100806,,,N") +
-        nmea_line("GPGGA,030858.00,4907.85331,N,12243.19743,W,0,03,9.97,516.7,M,-16.7,M,,") +
-        nmea_line("GPGGA,030858.00,4907.85331,N,12243.19743,W,7,03,9.97,516.7,M,-16.7,M,,") +
-        nmea_line("GPGGA,030858.00,4907.85331,N,12243.19743,W,8,03,9.97,516.7,M,-16.7,M,,") +
-        nmea_line("GPGGA,030858.00,4907.85331,N,12243.19743,W,,03,9.97,516.7,M,-16.7,M,,");
+    const std::string log = nmea_line("GPGLL,4907.85331,N,12243.19743,W,030858.00,V,N")
+        + nmea_line("GPRMC,030858.00,V,4907.85331,N,12243.19743,W,0.0,0.0,100806,,,N")
+        + nmea_line("GPGGA,030858.00,4907.85331,N,12243.19743,W,0,03,9.97,516.7,M,-16.7,M,,")
+        + nmea_line("GPGGA,030858.00,4907.85331,N,12243.19743,W,7,03,9.97,516.7,M,-16.7,M,,")
+        + nmea_line("GPGGA,030858.00,4907.85331,N,12243.19743,W,8,03,9.97,516.7,M,-16.7,M,,")
+        + nmea_line("GPGGA,030858.00,4907.85331,N,12243.19743,W,,03,9.97,516.7,M,-16.7,M,,");
     play(log);
     tick(log.size());
     EXPECT_FALSE(gps::TakeFix());
@@ -107,8 +106,8 @@ TEST_F(LinkTest, EveryQualityFromOneToSixIsAFix)
     for (char q = '1'; q <= '6'; ++q) {
         gps::ResetGpsLink();
         platform::serial::close(m_port);
-        const std::string gga = nmea_line(std::string("GPGGA,030858.00,4907.85331,N,12243.19743,W,") + q +
-                                          ",03,9.97,516.7,M,-16.7,M,,");
+        const std::string gga
+            = nmea_line(std::string("GPGGA,030858.00,4907.85331,N,12243.19743,W,") + q + ",03,9.97,516.7,M,-16.7,M,,");
         play(gga);
         tick(gga.size());
         EXPECT_TRUE(gps::TakeFix()) << q;
@@ -175,9 +174,9 @@ TEST_F(LinkTest, AFixIsHeldForLessThanThreeSeconds)
     tick(1000);
     EXPECT_TRUE(gps::TakeFix());
     tick(1000);
-    EXPECT_TRUE(gps::TakeFix());    // two seconds after the fix
+    EXPECT_TRUE(gps::TakeFix());  // two seconds after the fix
     tick(1000);
-    EXPECT_FALSE(gps::TakeFix());   // three seconds after it
+    EXPECT_FALSE(gps::TakeFix());  // three seconds after it
 }
 
 TEST_F(LinkTest, NothingReadLeavesTheFlagAndAPollWithoutSentencesClearsIt)
@@ -185,17 +184,16 @@ TEST_F(LinkTest, NothingReadLeavesTheFlagAndAPollWithoutSentencesClearsIt)
     play(kGga + "$GPGSA,A,1");
     tick(kGga.size());
     ASSERT_TRUE(gps::TakeFix());
-    EXPECT_EQ(tick(0), 0u);   // nothing came: nothing parsed, the flag keeps its value
+    EXPECT_EQ(tick(0), 0u);  // nothing came: nothing parsed, the flag keeps its value
     EXPECT_TRUE(gps::TakeFix());
-    tick(10);                 // only a fragment came
+    tick(10);  // only a fragment came
     EXPECT_FALSE(gps::TakeFix());
     gps::ResetFix();
 }
 
 TEST_F(LinkTest, TakeFixRestoresTheLatchedPositionOverLaterInvalidSentences)
 {
-    const std::string later =
-        nmea_line("GPGGA,030859.00,5000.00000,N,12000.00000,W,0,03,9.97,900.0,M,-16.7,M,,");
+    const std::string later = nmea_line("GPGGA,030859.00,5000.00000,N,12000.00000,W,0,03,9.97,900.0,M,-16.7,M,,");
     play(kGga + later);
     tick(kGga.size() + later.size());
     ASSERT_TRUE(gps::TakeFix());
@@ -207,8 +205,7 @@ TEST_F(LinkTest, TakeFixRestoresTheLatchedPositionOverLaterInvalidSentences)
 
 TEST_F(LinkTest, TheNewestFixOfABatchIsLatched)
 {
-    const std::string newer =
-        nmea_line("GPGGA,030859.00,4907.85396,N,12243.19848,W,1,03,9.97,517.0,M,-16.7,M,,");
+    const std::string newer = nmea_line("GPGGA,030859.00,4907.85396,N,12243.19848,W,1,03,9.97,517.0,M,-16.7,M,,");
     play(kGga + newer);
     tick(kGga.size() + newer.size());
     ASSERT_TRUE(gps::TakeFix());
@@ -222,7 +219,7 @@ TEST_F(LinkTest, ModesParseOnlyTheirOwnSentences)
     play(kGga + gsv + kGga + gsv);
     tick(kGga.size() + gsv.size(), gps::GpsMode::Satellites);
     EXPECT_EQ(gps::GetSatelliteCount(), 1);
-    EXPECT_FALSE(gps::TakeFix());   // the GGA was passed over
+    EXPECT_FALSE(gps::TakeFix());  // the GGA was passed over
     gps::ResetGpsLink();
     tick(kGga.size() + gsv.size(), gps::GpsMode::Position);
     EXPECT_TRUE(gps::TakeFix());
@@ -231,9 +228,9 @@ TEST_F(LinkTest, ModesParseOnlyTheirOwnSentences)
 
 TEST_F(LinkTest, SatellitesFillTheTableFourPerMessage)
 {
-    const std::string log = nmea_line("GPGSV,3,1,11,03,03,111,00,04,15,270,00,06,01,010,00,13,06,292,00") +
-                            nmea_line("GPGSV,3,2,11,14,25,170,00,16,57,208,39,18,67,296,40,19,40,246,00") +
-                            nmea_line("GPGSV,3,3,11,22,42,067,42,24,14,311,43,27,05,244,00,,,,");
+    const std::string log = nmea_line("GPGSV,3,1,11,03,03,111,00,04,15,270,00,06,01,010,00,13,06,292,00")
+        + nmea_line("GPGSV,3,2,11,14,25,170,00,16,57,208,39,18,67,296,40,19,40,246,00")
+        + nmea_line("GPGSV,3,3,11,22,42,067,42,24,14,311,43,27,05,244,00,,,,");
     play(log);
     tick(log.size(), gps::GpsMode::Satellites);
     ASSERT_EQ(gps::GetSatelliteCount(), 11);
@@ -252,8 +249,8 @@ TEST_F(LinkTest, SatellitesFillTheTableFourPerMessage)
 TEST_F(LinkTest, TheFourthSatelliteKeepsItsSnrBeforeTheChecksum)
 {
     // NMEA 4.1 adds a signal id after the fourth group; without it the SNR is the last field.
-    const std::string log = nmea_line("GPGSV,1,1,04,01,10,100,11,02,20,200,22,03,30,300,33,04,40,040,44") +
-                            nmea_line("GPGSV,1,1,04,01,10,100,11,02,20,200,22,03,30,300,33,04,40,040,45,1");
+    const std::string log = nmea_line("GPGSV,1,1,04,01,10,100,11,02,20,200,22,03,30,300,33,04,40,040,44")
+        + nmea_line("GPGSV,1,1,04,01,10,100,11,02,20,200,22,03,30,300,33,04,40,040,45,1");
     play(log);
     tick(log.size() / 2 + 1, gps::GpsMode::Satellites);
     EXPECT_EQ(gps::GetSatellite(3).snr100, 4400);
@@ -274,15 +271,15 @@ TEST_F(LinkTest, GsvMessageNumbersAndCountsOutsideTheTableAreBounded)
     EXPECT_EQ(gps::GetSatelliteCount(), 28);
     EXPECT_EQ(gps::GetSatellite(27).prn, 28);
     tick(beyond.size() + zero.size(), gps::GpsMode::Satellites);
-    EXPECT_EQ(gps::GetSatellite(27).prn, 28);   // messages 8 and 0 were not written anywhere
+    EXPECT_EQ(gps::GetSatellite(27).prn, 28);  // messages 8 and 0 were not written anywhere
     EXPECT_EQ(gps::GetSatellite(0).prn, 0);
     tick(many.size(), gps::GpsMode::Satellites);
     EXPECT_EQ(gps::GetSatelliteCount(), gps::kSatelliteCapacity);
     EXPECT_EQ(gps::GetSatellite(0).prn, 1);
     tick(huge.size() + glonass.size(), gps::GpsMode::Satellites);
-    EXPECT_EQ(gps::GetSatelliteCount(), 4);      // GLGSV did not count
+    EXPECT_EQ(gps::GetSatelliteCount(), 4);  // GLGSV did not count
     EXPECT_EQ(gps::GetSatellite(0).prn, 1);
-    EXPECT_GT(gps::GetSatellite(0).snr100, 0);   // saturated, not overflowed
+    EXPECT_GT(gps::GetSatellite(0).snr100, 0);  // saturated, not overflowed
 }
 
 TEST_F(LinkTest, NavigationPortIsSharedUntilCleared)

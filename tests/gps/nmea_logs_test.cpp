@@ -67,8 +67,8 @@ protected:
             if (!run.got_first) {
                 run.got_first = true;
                 run.first = gps::GetFixDegrees();
-                EXPECT_TRUE(gps::GetFixGrid(&run.first_northing, &run.first_easting, &run.first_elevation,
-                                            &run.first_zone));
+                EXPECT_TRUE(
+                    gps::GetFixGrid(&run.first_northing, &run.first_easting, &run.first_elevation, &run.first_zone));
             }
         }
         EXPECT_EQ(gps::ReadGpsPort(m_port), 0u) << "the log was not read to its end";
@@ -82,7 +82,7 @@ TEST_P(NmeaLogs, PlaysToTheEndWithAOneSecondTick)
         GTEST_SKIP() << "no NMEA logs in " << kLogDir;
     const LogCheck& check = GetParam();
     const std::string path = kLogDir + "/" + check.file;
-    play_file(path, "");   // the replay device's default rate, 480 bytes per second
+    play_file(path, "");  // the replay device's default rate, 480 bytes per second
     const PlayResult run = play_through(path, gps::GpsMode::Position, 1000);
     if (!check.has_fix) {
         EXPECT_EQ(run.ticks_with_fix, 0);
@@ -131,14 +131,14 @@ TEST_P(NmeaLogs, SatelliteViewReadsTheWholeLog)
         EXPECT_GE(gps::GetSatellite(i).prn, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Receivers, NmeaLogs, ::testing::ValuesIn(kLogs),
-                         [](const ::testing::TestParamInfo<LogCheck>& info) {
-                             std::string name = info.param.file;
-                             name = name.substr(0, name.find('.'));
-                             for (char& c : name)
-                                 if (!std::isalnum(static_cast<unsigned char>(c)))
-                                     c = '_';
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Receivers, NmeaLogs, ::testing::ValuesIn(kLogs), [](const ::testing::TestParamInfo<LogCheck>& info) {
+        std::string name = info.param.file;
+        name = name.substr(0, name.find('.'));
+        for (char& c : name)
+            if (!std::isalnum(static_cast<unsigned char>(c)))
+                c = '_';
+        return name;
+    });
 
 }  // namespace

@@ -35,7 +35,7 @@ TEST(SentenceExtraction, GarbageBeforeTheFirstDollarAndBrokenFragmentsAreDropped
     feed(&buffer, "noise\x01\xff$GPGGA,broken$GPRMC,1,A\r\n$GPGLL,2\n");
     const auto got = drain(&buffer);
     ASSERT_EQ(got.size(), 2u);
-    EXPECT_EQ(got[0], "GPRMC,1,A\r");   // the carriage return stays in the text
+    EXPECT_EQ(got[0], "GPRMC,1,A\r");  // the carriage return stays in the text
     EXPECT_EQ(got[1], "GPGLL,2");
     EXPECT_EQ(buffer.fill, 0u);
 
@@ -48,7 +48,7 @@ TEST(SentenceExtraction, APartialSentenceWaitsForItsLineFeed)
 {
     nmea::ReceiveBuffer buffer;
     feed(&buffer, "$GP");
-    EXPECT_TRUE(drain(&buffer).empty());   // fewer than 6 bytes
+    EXPECT_TRUE(drain(&buffer).empty());  // fewer than 6 bytes
     feed(&buffer, "GGA,1,2");
     EXPECT_TRUE(drain(&buffer).empty());
     EXPECT_EQ(buffer.fill, 10u);
@@ -56,16 +56,16 @@ TEST(SentenceExtraction, APartialSentenceWaitsForItsLineFeed)
     const auto got = drain(&buffer);
     ASSERT_EQ(got.size(), 1u);
     EXPECT_EQ(got[0], "GPGGA,1,2,3\r");
-    EXPECT_EQ(buffer.fill, 4u);   // "$GPR" waits
+    EXPECT_EQ(buffer.fill, 4u);  // "$GPR" waits
 }
 
 TEST(SentenceExtraction, LengthLimitOfTheSentenceCopy)
 {
     nmea::ReceiveBuffer buffer;
-    const std::string longest = "GPTXT," + std::string(84, 'a') + "\r";   // 91 characters after '$'
+    const std::string longest = "GPTXT," + std::string(84, 'a') + "\r";  // 91 characters after '$'
     ASSERT_EQ(longest.size(), nmea::kMaxSentenceLength);
     feed(&buffer, "$" + longest + "\n");
-    feed(&buffer, "$" + longest + "b\n");   // one more: dropped
+    feed(&buffer, "$" + longest + "b\n");  // one more: dropped
     feed(&buffer, "$GPOK,1\n");
     const auto got = drain(&buffer);
     ASSERT_EQ(got.size(), 2u);
@@ -78,7 +78,7 @@ TEST(SentenceExtraction, AnEndlessLineCannotFillTheBufferForGood)
     nmea::ReceiveBuffer buffer;
     feed(&buffer, "$" + std::string(nmea::kReceiveCapacity - 1, 'x'));
     EXPECT_TRUE(drain(&buffer).empty());
-    EXPECT_GT(buffer.free_space(), 0u);   // room to read what follows
+    EXPECT_GT(buffer.free_space(), 0u);  // room to read what follows
     feed(&buffer, std::string(100, 'y') + "\n$GPGGA,5\n");
     const auto got = drain(&buffer);
     ASSERT_EQ(got.size(), 1u);
@@ -146,14 +146,14 @@ TEST(Fields, SplitAtCommasUpToTheChecksumOrCarriageReturn)
     EXPECT_EQ(nmea::SentenceIdentifier(sentence_of("GPGSV,3,1*74")), "GPGSV");
     EXPECT_EQ(f.count, 19);
     EXPECT_STREQ(f[0], "3");
-    EXPECT_STREQ(f[18], "42");   // the last field stops at '*'
+    EXPECT_STREQ(f[18], "42");  // the last field stops at '*'
     EXPECT_STREQ(f[19], "");
 
     nmea::SplitFields(sentence_of("GPGLL,a,,b\r"), &f);
     EXPECT_EQ(f.count, 3);
     EXPECT_STREQ(f[1], "");
-    EXPECT_STREQ(f[2], "b");   // and at the carriage return
-    EXPECT_STREQ(f[5], "");    // not supplied
+    EXPECT_STREQ(f[2], "b");  // and at the carriage return
+    EXPECT_STREQ(f[5], "");   // not supplied
 
     nmea::SplitFields(sentence_of("GPZZZ"), &f);
     EXPECT_EQ(f.count, 0);
@@ -204,7 +204,7 @@ TEST(Angles, HemispheresMakeTheWholeAngleNegativeEvenAtZeroDegrees)
     a = nmea::ParseLongitude("17518.8938", "E");
     EXPECT_EQ(a.degrees, 175);
     EXPECT_EQ(a.minutes, 18);
-    EXPECT_EQ(a.seconds, 53);   // 0.8938 minute = 53.628 seconds
+    EXPECT_EQ(a.seconds, 53);  // 0.8938 minute = 53.628 seconds
     EXPECT_EQ(a.hundredths, 62);
     EXPECT_FALSE(a.negative());
 }

@@ -16,7 +16,10 @@ namespace {
 namespace ui = platform::ui;
 namespace controls = platform::controls;
 
-std::string name_of(const ui::DialogTemplate& t) { return t.name.empty() ? "#" + std::to_string(t.number) : t.name; }
+std::string name_of(const ui::DialogTemplate& t)
+{
+    return t.name.empty() ? "#" + std::to_string(t.number) : t.name;
+}
 
 // The client area a template's controls lie in.
 ui::Rect client_of(const ui::DialogTemplate& t)

@@ -28,8 +28,8 @@ PointRecord make_point(uint32_t number, double e, double n, const char* name = "
 
 uint32_t le32(const std::string& bytes, size_t at)
 {
-    return uint32_t(uint8_t(bytes[at])) | uint32_t(uint8_t(bytes[at + 1])) << 8
-        | uint32_t(uint8_t(bytes[at + 2])) << 16 | uint32_t(uint8_t(bytes[at + 3])) << 24;
+    return uint32_t(uint8_t(bytes[at])) | uint32_t(uint8_t(bytes[at + 1])) << 8 | uint32_t(uint8_t(bytes[at + 2])) << 16
+        | uint32_t(uint8_t(bytes[at + 3])) << 24;
 }
 
 class CoordFileTest : public StoreTest {
@@ -125,7 +125,7 @@ TEST_F(CoordFileTest, ReadCopiesTextUpToItsNulAndAlwaysTerminates)
 TEST_F(CoordFileTest, CheckedReadOutsideTheRecordsGivesZeroAndAClearedRecord)
 {
     create_with(2);
-    for (int index : { 0, -1, 3, 1000 }) {
+    for (int index : {0, -1, 3, 1000}) {
         PointRecord out = make_point(9, 1, 2, "X");
         EXPECT_EQ(coord_read_checked(index, &out), 0) << index;
         PointRecord zero;
@@ -172,7 +172,7 @@ TEST_F(CoordFileTest, OperationsWithNoFileOpenFail)
     double a = 1, b = 2, c = 3, d = 4;
     EXPECT_FALSE(coord_bounding_box(&a, &b, &c, &d));
     EXPECT_EQ(a + b + c + d, 10.0);
-    coord_close();   // harmless
+    coord_close();  // harmless
     EXPECT_FALSE(coord_is_open());
 }
 
@@ -231,7 +231,7 @@ TEST_F(CoordFileTest, RewriteKeepsPadsAndStampsFlags)
     std::string bytes = read_bytes(kPath);
     size_t at = 200 + 87 * 2;
     bytes.replace(at + 84, 3, "\x11\x22\x33");
-    bytes.replace(at, 4, std::string("\x06\x00\x00\x00", 4));   // deleted; a rewrite revives it
+    bytes.replace(at, 4, std::string("\x06\x00\x00\x00", 4));  // deleted; a rewrite revives it
     write_bytes(kPath, bytes);
     ASSERT_TRUE(coord_open_file(kPath));
 
@@ -264,10 +264,9 @@ TEST_F(CoordFileTest, AppendAfterPartialTail)
 {
     // A partial record at the tail is what a crash leaves of an append: the next append writes over it.
     const TailCase cases[] = {
-        { 0, 461, 3 },    // a whole file
-        { 1, 461, 3 },    // one stray byte
-        { 40, 461, 3 },
-        { 86, 548, 4 },   // 86 bytes count as a record short of its last pad: the append follows it
+        {0, 461, 3},                 // a whole file
+        {1, 461, 3},                 // one stray byte
+        {40, 461, 3}, {86, 548, 4},  // 86 bytes count as a record short of its last pad: the append follows it
     };
     for (const TailCase& c : cases) {
         SCOPED_TRACE(c.tail);
@@ -302,15 +301,15 @@ TEST_F(CoordFileTest, AppendToFileShorterThanHeaderStartsAtFirstRecord)
 
 TEST_F(CoordFileTest, ShortWritesWhileCreatingAreReportedAndCreationGoesOn)
 {
-    pf::arm_write_fault({ 0, 1, 0 });
+    pf::arm_write_fault({0, 1, 0});
     ASSERT_TRUE(coord_create(kPath));
     pf::clear_faults();
     coord_close();
-    pf::arm_write_fault({ 1, 1, 100 });
+    pf::arm_write_fault({1, 1, 100});
     ASSERT_TRUE(coord_create(kPath));
     EXPECT_TRUE(coord_is_open());
-    Messages expected = { { u"OpenNewMorventFile", u"Error writing recType" },
-        { u"OpenNewMorventFile", u"Error writing COORDFILE_HEAD" } };
+    Messages expected
+        = {{u"OpenNewMorventFile", u"Error writing recType"}, {u"OpenNewMorventFile", u"Error writing COORDFILE_HEAD"}};
     EXPECT_EQ(m_messages, expected);
 }
 
@@ -319,13 +318,13 @@ TEST_F(CoordFileTest, ShortWritesWhileAppendingAreReported)
     create_with(1);
     // The record is one write, then its type: either coming up short fails the append, reported, and
     // leaves nothing that a later open could take for a point.
-    for (pf::Fault fault : { pf::Fault { 0, 1, 30 }, pf::Fault { 1, 1, 0 } }) {
+    for (pf::Fault fault : {pf::Fault {0, 1, 30}, pf::Fault {1, 1, 0}}) {
         m_messages.clear();
         pf::arm_write_fault(fault);
         int index = -5;
         EXPECT_FALSE(coord_append(make_point(3, 1, 1), &index));
         EXPECT_EQ(index, -5);
-        Messages expected = { { u"WriteNewMorventPointRecord", u"Error" } };
+        Messages expected = {{u"WriteNewMorventPointRecord", u"Error"}};
         EXPECT_EQ(m_messages, expected);
         EXPECT_EQ(coord_record_count(), 1);
         EXPECT_EQ(int64_t(read_bytes(kPath).size()), 287 + 87);
@@ -341,12 +340,12 @@ TEST_F(CoordFileTest, ShortWritesWhileAppendingAreReported)
 TEST_F(CoordFileTest, ShortWritesWhileRewritingOrDeletingFail)
 {
     create_with(2);
-    pf::arm_write_fault({ 1, 1, 79 });
+    pf::arm_write_fault({1, 1, 79});
     EXPECT_EQ(coord_rewrite(1, make_point(5, 0, 0)), 0);
-    Messages expected = { { u"WriteMorventPointRecord", u"Error." } };
+    Messages expected = {{u"WriteMorventPointRecord", u"Error."}};
     EXPECT_EQ(m_messages, expected);
 
-    pf::arm_write_fault({ 0, 1, 0 });
+    pf::arm_write_fault({0, 1, 0});
     EXPECT_EQ(coord_delete(2), 0);
     PointRecord out;
     EXPECT_EQ(coord_read(2, &out), 1) << "a type that did not reach the file deletes nothing";
@@ -355,16 +354,16 @@ TEST_F(CoordFileTest, ShortWritesWhileRewritingOrDeletingFail)
 TEST_F(CoordFileTest, ShortReadShowsThreeDebuggingBoxes)
 {
     create_with(2);
-    pf::arm_read_fault({ 0, 1, 14 });   // the type and 10 bytes of point data
+    pf::arm_read_fault({0, 1, 14});  // the type and 10 bytes of point data
     PointRecord out;
     EXPECT_EQ(coord_read(2, &out), 0);
-    Messages expected = { { u"Error: number of bytes read", u"10" }, { u"recLen", u"80" }, { u"record", u"2" } };
+    Messages expected = {{u"Error: number of bytes read", u"10"}, {u"recLen", u"80"}, {u"record", u"2"}};
     EXPECT_EQ(m_messages, expected);
 
     // Past the end nothing at all can be read.
     m_messages.clear();
     EXPECT_EQ(coord_read(3, &out), 0);
-    expected = { { u"Error: number of bytes read", u"0" }, { u"recLen", u"80" }, { u"record", u"3" } };
+    expected = {{u"Error: number of bytes read", u"0"}, {u"recLen", u"80"}, {u"record", u"3"}};
     EXPECT_EQ(m_messages, expected);
 }
 
@@ -380,7 +379,7 @@ TEST_F(CoordFileTest, PathsLongerThanThePreferencesHoldAreRefused)
     ASSERT_EQ(too_long.size(), 134u);
     EXPECT_FALSE(coord_create(too_long));
     EXPECT_FALSE(coord_open_file(too_long));
-    Messages expected(2, { u"Error", u"The path is too long: at most 133 characters." });
+    Messages expected(2, {u"Error", u"The path is too long: at most 133 characters."});
     EXPECT_EQ(m_messages, expected);
     EXPECT_EQ(file_size(too_long), -1) << "nothing was created";
     EXPECT_EQ(coord_full_path(), longest) << "the open file stays open";
@@ -436,14 +435,14 @@ TEST_F(CoordFileTest, ARecordOfAnyOtherTypeIsNoPoint)
     create_with(3);
     coord_close();
     std::string bytes = read_bytes(kPath);
-    bytes[287 + 87] = '\0';            // record 2: type 0, as an append leaves it before its type is set
-    bytes[287 + 2 * 87] = '\x07';      // record 3: a type nothing writes
-    bytes += std::string(87, '\0');     // record 4: zeros after the file grew
+    bytes[287 + 87] = '\0';          // record 2: type 0, as an append leaves it before its type is set
+    bytes[287 + 2 * 87] = '\x07';    // record 3: a type nothing writes
+    bytes += std::string(87, '\0');  // record 4: zeros after the file grew
     write_bytes(kPath, bytes);
     ASSERT_TRUE(coord_open_file(kPath));
     EXPECT_EQ(coord_record_count(), 4);
     PointRecord out;
-    for (int index : { 2, 3, 4 })
+    for (int index : {2, 3, 4})
         EXPECT_EQ(coord_read(index, &out), 0) << index;
     EXPECT_EQ(coord_read(1, &out), 1);
     EXPECT_EQ(coord_live_count(), 1);

@@ -62,15 +62,17 @@ protected:
 };
 
 const Messages kInitFailure = {
-    {u"indexCoordFile()", u"init_b() error"}, {u"OpenMorventFile(): index", u"error"},
-    {u"indexCoordFile()", u"init_b() error"}, {u"OpenMorventFile(): index", u"error"},
+    {u"indexCoordFile()", u"init_b() error"},
+    {u"OpenMorventFile(): index", u"error"},
+    {u"indexCoordFile()", u"init_b() error"},
+    {u"OpenMorventFile(): index", u"error"},
 };
 
 TEST_F(CoordOpenTest, MissingIndexFilesAreCreatedAndBuiltNumbersFirst)
 {
     make_file(250);
     ASSERT_EQ(coord_open_with_indexes(kLot), 1);
-    EXPECT_EQ(m_builds, (std::vector<IndexKind>{IndexKind::Number, IndexKind::Name}));
+    EXPECT_EQ(m_builds, (std::vector<IndexKind> {IndexKind::Number, IndexKind::Name}));
     EXPECT_EQ(coord_full_path(), kLot);
     expect_indexed(250);
     EXPECT_TRUE(m_messages.empty());
@@ -101,7 +103,7 @@ TEST_F(CoordOpenTest, OnlyTheMissingIndexIsBuilt)
     pf::remove(kLotNames);
     m_builds.clear();
     ASSERT_EQ(coord_open_with_indexes(kLot), 1);
-    EXPECT_EQ(m_builds, (std::vector<IndexKind>{IndexKind::Name}));
+    EXPECT_EQ(m_builds, (std::vector<IndexKind> {IndexKind::Name}));
     expect_indexed(30);
 }
 
@@ -148,16 +150,16 @@ TEST_F(CoordOpenTest, OpeningMakesTheViewExtentsInvalid)
 TEST_F(CoordOpenTest, DamagedIndexFilesAreRebuiltAtOpen)
 {
     make_file(60);
-    write_bytes(kLotNumbers, std::string(1500, '\x5A'));   // not whole pages
+    write_bytes(kLotNumbers, std::string(1500, '\x5A'));  // not whole pages
     std::string garbage(4096, '\0');
     for (size_t i = 0; i < garbage.size(); ++i)
-        garbage[i] = char(i * 131 + 7);                     // whole pages, nonsense counts
+        garbage[i] = char(i * 131 + 7);  // whole pages, nonsense counts
     write_bytes(kLotNames, garbage);
 
     ASSERT_EQ(coord_open_with_indexes(kLot), 1);
     EXPECT_TRUE(m_messages.empty()) << "an index is never refused and left broken";
-    EXPECT_EQ(m_builds, (std::vector<IndexKind>{IndexKind::Number, IndexKind::Name}));
-    EXPECT_EQ(m_reasons, (std::vector<std::u16string>{u"(index damaged)", u"(index damaged)"}));
+    EXPECT_EQ(m_builds, (std::vector<IndexKind> {IndexKind::Number, IndexKind::Name}));
+    EXPECT_EQ(m_reasons, (std::vector<std::u16string> {u"(index damaged)", u"(index damaged)"}));
     expect_indexed(60);
     EXPECT_EQ(point_store(make_point(61), false), 1);
 }
@@ -168,8 +170,9 @@ TEST_F(CoordOpenTest, AnIndexThatCannotBeCreatedIsReportedWithTheReindexCaption)
     // A folder where the index file should be: it can be neither removed nor created.
     ASSERT_TRUE(pf::create_directory(kLotNames));
     ASSERT_EQ(coord_reindex(kLot), 1);
-    EXPECT_EQ(m_messages, (Messages{{u"indexCoordFile()", u"init_b() error"}, {u"ReindexVarnoFile(): index", u"error"}}));
-    EXPECT_EQ(m_builds, (std::vector<IndexKind>{IndexKind::Number}));
+    EXPECT_EQ(
+        m_messages, (Messages {{u"indexCoordFile()", u"init_b() error"}, {u"ReindexVarnoFile(): index", u"error"}}));
+    EXPECT_EQ(m_builds, (std::vector<IndexKind> {IndexKind::Number}));
     PointRecord got;
     EXPECT_EQ(point_read_by_number(5, &got), 1);
     EXPECT_EQ(coord_name_index(), nullptr);
@@ -203,7 +206,7 @@ TEST_F(CoordOpenTest, IndexesLeftByAnotherFileAreRebuilt)
     write_bytes(kLotNames, names);
     m_builds.clear();
     ASSERT_EQ(coord_open_with_indexes(kLot), 1);
-    EXPECT_EQ(m_builds, (std::vector<IndexKind>{IndexKind::Number, IndexKind::Name}));
+    EXPECT_EQ(m_builds, (std::vector<IndexKind> {IndexKind::Number, IndexKind::Name}));
     expect_indexed(10);
     PointRecord got;
     EXPECT_EQ(point_last_by_number(&got), 10u);
@@ -213,7 +216,7 @@ TEST_F(CoordOpenTest, IndexesLeftByAnotherFileAreRebuilt)
 TEST_F(CoordOpenTest, AnIndexThatIsEmptyIsBuiltEvenWhenItsFileExists)
 {
     make_file(12);
-    ASSERT_TRUE(coord_open_file(kLot));   // opens no indexes
+    ASSERT_TRUE(coord_open_file(kLot));  // opens no indexes
     coord_close();
     Index* empty = index_open(kLotNumbers, kNumberKeySize, false);
     ASSERT_NE(empty, nullptr);
@@ -225,7 +228,7 @@ TEST_F(CoordOpenTest, AnIndexThatIsEmptyIsBuiltEvenWhenItsFileExists)
 
 // ---- The build ------------------------------------------------------------------------------------------
 
-class IndexBuildTest : public CoordOpenTest {};
+class IndexBuildTest : public CoordOpenTest { };
 
 TEST_F(IndexBuildTest, ProgressComesInTwentyStepsOfTheRecordCountOverTwenty)
 {
@@ -365,7 +368,7 @@ TEST_F(IndexBuildTest, ASliceAskedForWhileAMessageIsShownWaitsForTheOneUnderWay)
     EXPECT_EQ(point_read_by_number(1, &got), 0);
     for (uint32_t n = 2; n <= 300; ++n)
         ASSERT_EQ(point_read_by_number(n, &got), 1) << n;
-    EXPECT_EQ(steps, 6);   // 99 records keyed in the first slice, a step every 15
+    EXPECT_EQ(steps, 6);  // 99 records keyed in the first slice, a step every 15
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ PointRecord point_of(int i)
     p.elevation = i;
     p.number = uint32_t(7000 + i);
     std::snprintf(p.name, sizeof p.name, "P%d", i);
-    std::memset(p.note, 'n', sizeof p.note);   // no NUL: the reader must cut it
+    std::memset(p.note, 'n', sizeof p.note);  // no NUL: the reader must cut it
     return p;
 }
 
@@ -86,7 +86,7 @@ protected:
         EXPECT_EQ(box[3], hi_n);
     }
 
-    std::vector<int> m_live;   // record indexes that should read, ascending
+    std::vector<int> m_live;  // record indexes that should read, ascending
 };
 
 TEST_F(CoordScanTest, RecordCountsAroundABlockEdgeWithDeletedRecordsAtTheEdges)
@@ -115,7 +115,7 @@ TEST_F(CoordScanTest, AScanCanStartAndEndInsideABlockAndStopEarly)
         if (i != 1030)
             expected.push_back(i);
     EXPECT_EQ(scanned(1020, 2060), expected);
-    EXPECT_EQ(scanned(-5, 2), (std::vector<int>{1, 2})) << "a first index below 1 starts at record 1";
+    EXPECT_EQ(scanned(-5, 2), (std::vector<int> {1, 2})) << "a first index below 1 starts at record 1";
     EXPECT_TRUE(scanned(9, 8).empty());
 
     int visits = 0;
@@ -135,7 +135,7 @@ TEST_F(CoordScanTest, PointNearFindsARecordInALaterBlockButNotADeletedOne)
     far.northing = -5000.0;
     ASSERT_EQ(coord_rewrite(1700, far), 1);
     EXPECT_EQ(coord_point_near(5000.5, -5000.0, 0.5), 1);
-    ASSERT_EQ(coord_rewrite(1800, far), 1);   // a rewrite revives the deleted record
+    ASSERT_EQ(coord_rewrite(1800, far), 1);  // a rewrite revives the deleted record
     ASSERT_EQ(coord_delete(1700), 1);
     EXPECT_EQ(coord_point_near(5000.0, -5000.0, 0.0), 1);
     ASSERT_EQ(coord_delete(1800), 1);
@@ -172,9 +172,9 @@ TEST_F(CoordScanTest, AReadShortInsideABlockReadsTheRestRecordByRecord)
     EXPECT_EQ(scanned(1, 1500), m_live);
     pf::arm_read_fault({0, 1, 87 * 500 + 30});
     EXPECT_EQ(coord_live_count(), 1499);
-    pf::arm_read_fault({0, 1, 87 * 1023 + 84});   // only the pads of the block's last record are missing
+    pf::arm_read_fault({0, 1, 87 * 1023 + 84});  // only the pads of the block's last record are missing
     EXPECT_EQ(coord_live_count(), 1499);
-    pf::arm_read_fault({0, 1, 87 * 599 + 2});   // the type of the deleted record 600 is cut short
+    pf::arm_read_fault({0, 1, 87 * 599 + 2});  // the type of the deleted record 600 is cut short
     expect_box_of_live();
     EXPECT_TRUE(m_messages.empty());
 }
@@ -199,7 +199,7 @@ TEST_F(CoordScanTest, ARecordThatCannotBeReadIsReportedWithItsIndexAndLeftOut)
     EXPECT_EQ(box[0], 10000000.0);
     EXPECT_EQ(box[3], -10000000.0);
     expected = {{u"Error: number of bytes read", u"0"}, {u"recLen", u"80"}, {u"record", u"1"},
-                {u"Error: number of bytes read", u"0"}, {u"recLen", u"80"}, {u"record", u"2"}};
+        {u"Error: number of bytes read", u"0"}, {u"recLen", u"80"}, {u"record", u"2"}};
     EXPECT_EQ(m_messages, expected);
 }
 

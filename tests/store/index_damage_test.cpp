@@ -28,8 +28,8 @@ uint32_t first_leaf(const std::string& bytes)
     return node;
 }
 
-const std::set<std::string> kChecks = { "address", "read", "count", "order", "siblings", "children", "bounds",
-    "depth", "loop", "chain", "parent", "separator", "full", "write" };
+const std::set<std::string> kChecks = {"address", "read", "count", "order", "siblings", "children", "bounds", "depth",
+    "loop", "chain", "parent", "separator", "full", "write"};
 
 bool valid_result(int r)
 {
@@ -100,7 +100,7 @@ TEST_F(IndexDamageTest, TruncatedFilesDoNotOpen)
 {
     std::string bytes = build(2000);
     ASSERT_GT(bytes.size(), 8192u);
-    for (size_t size : { size_t(0), size_t(100), size_t(3071), size_t(5000), bytes.size() - 1 }) {
+    for (size_t size : {size_t(0), size_t(100), size_t(3071), size_t(5000), bytes.size() - 1}) {
         write_bytes(kPath, bytes.substr(0, size));
         EXPECT_EQ(index_open(kPath, 12, false), nullptr) << size;
     }
@@ -108,7 +108,7 @@ TEST_F(IndexDamageTest, TruncatedFilesDoNotOpen)
 
 TEST_F(IndexDamageTest, FileCutAtAPageBoundaryFailsWhereItIsMissing)
 {
-    std::string bytes = build(200);   // root and five leaves
+    std::string bytes = build(200);  // root and five leaves
     write_bytes(kPath, bytes.substr(0, 3072 + 2048));
     m_index = index_open(kPath, 12, false);
     EXPECT_EQ(m_index, nullptr) << "the root names leaves the file does not hold";
@@ -129,7 +129,7 @@ TEST_F(IndexDamageTest, LeafCountOverCapacityIsCaughtWhenRead)
     EXPECT_EQ(index_first(m_index, nullptr, nullptr), kIndexDamaged);
     expect_damage(leaf, "count");
     expect_stays_damaged();
-    expect_damage(leaf, "count");   // the first damage stays the one recorded
+    expect_damage(leaf, "count");  // the first damage stays the one recorded
 }
 
 TEST_F(IndexDamageTest, RootCountOverCapacityDoesNotOpen)
@@ -142,8 +142,8 @@ TEST_F(IndexDamageTest, RootCountOverCapacityDoesNotOpen)
 
 TEST_F(IndexDamageTest, ChildAddressesOutsideTheFileOrOffPagesAreRefused)
 {
-    std::string bytes = build(1000, 159);   // M = 6: nodes below the root that have children
-    for (uint32_t bad : { 3072u + 100u, 0x7FFFFC00u, 1024u }) {
+    std::string bytes = build(1000, 159);  // M = 6: nodes below the root that have children
+    for (uint32_t bad : {3072u + 100u, 0x7FFFFC00u, 1024u}) {
         std::string copy = bytes;
         uint32_t level1 = word(copy, 12);
         ASSERT_FALSE(word(copy, level1) & 1);
@@ -152,7 +152,7 @@ TEST_F(IndexDamageTest, ChildAddressesOutsideTheFileOrOffPagesAreRefused)
         m_index = index_open(kPath, 159, false);
         ASSERT_NE(m_index, nullptr);
         EXPECT_EQ(index_first(m_index, nullptr, nullptr), kIndexDamaged) << bad;
-        expect_damage(level1, "children");   // the node that names the child
+        expect_damage(level1, "children");  // the node that names the child
         std::string low = number_key(0);
         low.resize(159, ' ');
         EXPECT_EQ(index_insert(m_index, low.data(), 1), kIndexDamaged);
@@ -163,7 +163,7 @@ TEST_F(IndexDamageTest, ChildAddressesOutsideTheFileOrOffPagesAreRefused)
 
 TEST_F(IndexDamageTest, LoopingLeafChainEndsTheWalk)
 {
-    std::string bytes = build(300);   // a root over leaves
+    std::string bytes = build(300);  // a root over leaves
     uint32_t first = word(bytes, 12);
     uint32_t last = word(bytes, 16 + 20 * ((word(bytes, 0) >> 1) - 1) + 16);
     put_word(bytes, last + 8, first);
@@ -184,7 +184,7 @@ TEST_F(IndexDamageTest, LoopingLeafChainEndsTheWalk)
 
 TEST_F(IndexDamageTest, LeafChainPointingIntoAnInternalNodeIsRefused)
 {
-    std::string bytes = build(3000, 159);   // M = 6: many levels
+    std::string bytes = build(3000, 159);  // M = 6: many levels
     uint32_t level1 = word(bytes, 12);
     put_word(bytes, first_leaf(bytes) + 8, level1);
     write_bytes(kPath, bytes);
@@ -198,7 +198,7 @@ TEST_F(IndexDamageTest, DescentThatComesBackToItsOwnNodeStops)
 {
     std::string bytes = build(3000, 159);
     uint32_t level1 = word(bytes, 12);
-    put_word(bytes, level1 + 12, level1);   // its leftmost child is itself
+    put_word(bytes, level1 + 12, level1);  // its leftmost child is itself
     write_bytes(kPath, bytes);
     m_index = index_open(kPath, 159, false);
     ASSERT_NE(m_index, nullptr);
@@ -219,12 +219,12 @@ TEST_F(IndexDamageTest, SiblingsThatAreOneNodeCannotBeGathered)
     for (uint32_t n = 1; n <= 300 && result != kIndexDamaged; ++n)
         result = index_delete(m_index, number_key(n).data(), n);
     EXPECT_EQ(result, kIndexDamaged);
-    expect_damage(word(bytes, 12), "siblings");   // gathered from the root's first child
+    expect_damage(word(bytes, 12), "siblings");  // gathered from the root's first child
 }
 
 TEST_F(IndexDamageTest, SiblingsWhoseEntriesOverlapCannotBeGathered)
 {
-    std::string bytes = build(300);   // a root over leaves
+    std::string bytes = build(300);  // a root over leaves
     // The first leaf's last key goes beyond the second leaf's first: each leaf still ascends on its own.
     uint32_t leaf = first_leaf(bytes);
     uint32_t count = (word(bytes, leaf) >> 1) & 0x7FFF;

@@ -88,8 +88,8 @@ TEST_F(IndexEngineTest, RootSplitsOnThe151stInsertIntoFourLeaves)
     // Root: internal, three separators; leaves of 37, 38, 38 and 37 (+1 for 151) entries in address order.
     EXPECT_EQ(word(bytes, 0), 3u << 1);
     EXPECT_EQ(word(bytes, 12), 3072u);
-    const uint32_t first_of_leaf[] = { 1, 38, 76, 114 };
-    const int leaf_count[] = { 37, 38, 38, 38 };
+    const uint32_t first_of_leaf[] = {1, 38, 76, 114};
+    const int leaf_count[] = {37, 38, 38, 38};
     for (int i = 0; i < 4; ++i) {
         size_t leaf = 3072 + 1024 * size_t(i);
         EXPECT_EQ(word(bytes, leaf), 1u | uint32_t(leaf_count[i]) << 1) << i;
@@ -128,7 +128,7 @@ TEST_F(IndexEngineTest, DuplicatesStepInDescendingRecordOrder)
     m_index = index_open(u"\\My Documents\\names.ndx", 16, true);
     ASSERT_NE(m_index, nullptr);
     std::string same = name_key("FENCE");
-    for (uint32_t r : { 7u, 3u, 9u })
+    for (uint32_t r : {7u, 3u, 9u})
         ASSERT_EQ(index_insert(m_index, same.data(), r), kIndexOk);
     ASSERT_EQ(index_insert(m_index, name_key("ALPHA").data(), 1), kIndexOk);
     EXPECT_EQ(index_insert(m_index, same.data(), 3), kIndexExists);
@@ -137,7 +137,7 @@ TEST_F(IndexEngineTest, DuplicatesStepInDescendingRecordOrder)
     uint32_t record = 0;
     ASSERT_EQ(index_first(m_index, key.data(), &record), kIndexOk);
     EXPECT_EQ(key, name_key("ALPHA"));
-    for (uint32_t expected : { 9u, 7u, 3u }) {
+    for (uint32_t expected : {9u, 7u, 3u}) {
         ASSERT_EQ(index_next(m_index, key.data(), &record), kIndexOk);
         EXPECT_EQ(key, same);
         EXPECT_EQ(record, expected);
@@ -218,7 +218,7 @@ TEST_F(IndexEngineTest, FindReportsWhereItStopped)
 TEST_F(IndexEngineTest, DeletingTheFirstKeyOfALeafUpdatesItsSeparator)
 {
     open_numbers();
-    insert_numbers(1, 151);   // leaves start at 1, 38, 76, 114
+    insert_numbers(1, 151);  // leaves start at 1, 38, 76, 114
     ASSERT_EQ(index_delete(m_index, number_key(76).data(), 760), kIndexOk);
     std::string key = number_key(76);
     uint32_t record = 0;
@@ -269,7 +269,7 @@ TEST_F(IndexEngineTest, FailedPageWritesAreReportedByClose)
 {
     open_numbers();
     insert_numbers(1, 1000);
-    pf::arm_write_fault({ 0, -1, 100 });
+    pf::arm_write_fault({0, -1, 100});
     EXPECT_FALSE(index_close(m_index));
     m_index = nullptr;
 }
@@ -280,7 +280,7 @@ TEST_F(IndexEngineTest, PageLostOnEvictionFailsTheOperationThatEvictedIt)
     for (uint32_t n = 2; n <= 4000; n += 2)
         ASSERT_EQ(index_insert(m_index, number_key(n).data(), n), kIndexOk);
     reopen();
-    pf::arm_write_fault({ 0, -1, 0 });
+    pf::arm_write_fault({0, -1, 0});
     // Odd keys far apart land in different leaves, so the changed ones are soon evicted. The insert that
     // loses a page already reports it.
     bool damaged = false;
@@ -302,7 +302,7 @@ TEST_F(IndexEngineTest, FailedPageReadDamagesTheHandle)
     open_numbers();
     insert_numbers(1, 1000);
     reopen();
-    pf::arm_read_fault({ 0, 1, 1000 });
+    pf::arm_read_fault({0, 1, 1000});
     std::string key = number_key(500);
     uint32_t record = 1;
     EXPECT_EQ(index_find(m_index, key.data(), 0, false, &record), kIndexDamaged);

@@ -50,10 +50,13 @@ private:
     CheckedEntry entry(size_t node, int j) const
     {
         size_t at = node + 16 + size_t(j) * m_entry_size;
-        return { m_bytes.substr(at, m_key_size), word(m_bytes, at + m_key_size) };
+        return {m_bytes.substr(at, m_key_size), word(m_bytes, at + m_key_size)};
     }
 
-    uint32_t right(size_t node, int j) const { return word(m_bytes, node + 16 + size_t(j) * m_entry_size + m_key_size + 4); }
+    uint32_t right(size_t node, int j) const
+    {
+        return word(m_bytes, node + 16 + size_t(j) * m_entry_size + m_key_size + 4);
+    }
 
     void note_size(bool leaf, int count)
     {
@@ -61,14 +64,15 @@ private:
         smallest = smallest == 0 ? count : std::min(smallest, count);
     }
 
-    bool in_range(const CheckedEntry& e, const std::optional<CheckedEntry>& low, const std::optional<CheckedEntry>& high)
+    bool in_range(
+        const CheckedEntry& e, const std::optional<CheckedEntry>& low, const std::optional<CheckedEntry>& high)
     {
         return (!low || !before(e, *low)) && (!high || before(e, *high));
     }
 
     // Walks the subtree at address, whose entries must lie in [low, high); returns its first entry.
-    std::optional<CheckedEntry> walk(size_t address, int depth, const std::optional<CheckedEntry>& low,
-        const std::optional<CheckedEntry>& high)
+    std::optional<CheckedEntry> walk(
+        size_t address, int depth, const std::optional<CheckedEntry>& low, const std::optional<CheckedEntry>& high)
     {
         if (!m_shape.problem.empty())
             return std::nullopt;
@@ -119,8 +123,7 @@ private:
     {
         if (count == 0)
             return fail("empty internal node"), std::nullopt;
-        std::optional<CheckedEntry> first
-            = walk(word(m_bytes, address + 12), depth + 1, low, entry(address, 0));
+        std::optional<CheckedEntry> first = walk(word(m_bytes, address + 12), depth + 1, low, entry(address, 0));
         for (int j = 0; j < count; ++j) {
             CheckedEntry separator = entry(address, j);
             std::optional<CheckedEntry> next_high = j + 1 < count ? std::optional(entry(address, j + 1)) : high;

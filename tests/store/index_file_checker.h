@@ -17,12 +17,12 @@ struct CheckedEntry {
 };
 
 struct IndexShape {
-    std::string problem;                 // empty when the tree is sound
-    std::vector<CheckedEntry> entries;   // every leaf entry, in order
-    int depth = 0;                       // 0: the root is a leaf
-    int nodes = 0;                       // reachable nodes, the root included
-    int smallest_leaf = 0;               // fewest keys in a non-root leaf (0 when there is none)
-    int smallest_internal = 0;           // fewest keys in a non-root internal node (0 when none)
+    std::string problem;                // empty when the tree is sound
+    std::vector<CheckedEntry> entries;  // every leaf entry, in order
+    int depth = 0;                      // 0: the root is a leaf
+    int nodes = 0;                      // reachable nodes, the root included
+    int smallest_leaf = 0;              // fewest keys in a non-root leaf (0 when there is none)
+    int smallest_internal = 0;          // fewest keys in a non-root internal node (0 when none)
 };
 
 IndexShape check_index_file(const std::string& bytes, int key_size);
@@ -44,8 +44,8 @@ namespace index_bytes {
 // The little-endian word at a byte offset of an index file, read and written.
 inline uint32_t word(const std::string& bytes, size_t at)
 {
-    return uint32_t(uint8_t(bytes[at])) | uint32_t(uint8_t(bytes[at + 1])) << 8
-        | uint32_t(uint8_t(bytes[at + 2])) << 16 | uint32_t(uint8_t(bytes[at + 3])) << 24;
+    return uint32_t(uint8_t(bytes[at])) | uint32_t(uint8_t(bytes[at + 1])) << 8 | uint32_t(uint8_t(bytes[at + 2])) << 16
+        | uint32_t(uint8_t(bytes[at + 3])) << 24;
 }
 
 inline void put_word(std::string& bytes, size_t at, uint32_t value)

@@ -23,15 +23,15 @@ using Model = std::set<CheckedEntry, EntryOrder>;
 struct Config {
     int key_size;
     bool duplicates;
-    int distinct_keys;   // keys are drawn from this many
-    uint32_t records;    // records are drawn from 1 .. records
-    int percent;         // of the operations of each phase: small nodes need fewer for many levels
+    int distinct_keys;  // keys are drawn from this many
+    uint32_t records;   // records are drawn from 1 .. records
+    int percent;        // of the operations of each phase: small nodes need fewer for many levels
 };
 
 struct Phase {
     int operations;
     int insert_percent;
-    int delete_percent;   // the rest are finds
+    int delete_percent;  // the rest are finds
 };
 
 class IndexModelTest : public StoreTest, public ::testing::WithParamInterface<Config> {
@@ -64,12 +64,12 @@ protected:
     {
         uint32_t n = std::uniform_int_distribution<uint32_t>(1, uint32_t(m_config.distinct_keys))(m_random);
         uint32_t r = std::uniform_int_distribution<uint32_t>(1, m_config.records)(m_random);
-        return { make_key(n), r };
+        return {make_key(n), r};
     }
 
     bool key_present(const std::string& key) const
     {
-        auto it = m_model.lower_bound({ key, UINT32_MAX });
+        auto it = m_model.lower_bound({key, UINT32_MAX});
         return it != m_model.end() && it->key == key;
     }
 
@@ -114,11 +114,11 @@ protected:
         if (key_present(wanted)) {
             ASSERT_EQ(result, kIndexOk);
             ASSERT_EQ(key, wanted);
-            ASSERT_EQ(m_model.count({ wanted, record }), 1u) << "a record the key does not have";
-            expect_cursor_after({ wanted, record });
+            ASSERT_EQ(m_model.count({wanted, record}), 1u) << "a record the key does not have";
+            expect_cursor_after({wanted, record});
             return;
         }
-        auto it = m_model.lower_bound({ wanted, 0 });
+        auto it = m_model.lower_bound({wanted, 0});
         expect_stop(result, it, key, record, kIndexNextGreater, wanted);
     }
 
@@ -152,7 +152,7 @@ protected:
             return;
         }
         ASSERT_EQ(result, kIndexOk);
-        ASSERT_EQ(CheckedEntry({ key, record }), *next);
+        ASSERT_EQ(CheckedEntry({key, record}), *next);
     }
 
     void do_find()
@@ -185,11 +185,11 @@ protected:
         uint32_t record = 0;
         for (int r = index_first(m_index, key.data(), &record); r == kIndexOk;
              r = index_next(m_index, key.data(), &record))
-            forward.push_back({ key, record });
+            forward.push_back({key, record});
         EXPECT_EQ(index_next(m_index, nullptr, nullptr), kIndexEnd);
         for (int r = index_last(m_index, key.data(), &record); r == kIndexOk;
              r = index_previous(m_index, key.data(), &record))
-            backward.push_back({ key, record });
+            backward.push_back({key, record});
         EXPECT_EQ(index_previous(m_index, nullptr, nullptr), kIndexEnd);
         std::vector<CheckedEntry> model(m_model.begin(), m_model.end());
         ASSERT_EQ(forward, model);
@@ -221,17 +221,17 @@ protected:
     Config m_config {};
     Index* m_index = nullptr;
     Model m_model;
-    std::mt19937 m_random { 20240611 };
+    std::mt19937 m_random {20240611};
 };
 
 TEST_P(IndexModelTest, RandomRunsAgreeWithTheModel)
 {
     const Phase phases[] = {
-        { 15000, 90, 5 },   // grow until the root splits more than once
-        { 6000, 45, 45 },   // churn
-        { 9000, 10, 80 },   // shrink: gatherings, dropped nodes, the root collapsing
-        { 5000, 70, 20 },   // grow again
-        { 12000, 5, 90 },   // down to (nearly) nothing
+        {15000, 90, 5},  // grow until the root splits more than once
+        {6000, 45, 45},  // churn
+        {9000, 10, 80},  // shrink: gatherings, dropped nodes, the root collapsing
+        {5000, 70, 20},  // grow again
+        {12000, 5, 90},  // down to (nearly) nothing
     };
     int deepest = 0;
     for (const Phase& phase : phases) {
@@ -248,10 +248,10 @@ TEST_P(IndexModelTest, RandomRunsAgreeWithTheModel)
 }
 
 INSTANTIATE_TEST_SUITE_P(KeyKinds, IndexModelTest,
-    ::testing::Values(Config { 12, false, 20000, 100000, 100 },   // point numbers
-        Config { 16, true, 400, 5000, 100 },                        // names: long runs of duplicates
-        Config { 159, false, 3000, 100000, 60 },                    // M = 6: deep trees from few keys
-        Config { 100, true, 60, 300, 50 }),                         // M = 9 with duplicates
+    ::testing::Values(Config {12, false, 20000, 100000, 100},  // point numbers
+        Config {16, true, 400, 5000, 100},                     // names: long runs of duplicates
+        Config {159, false, 3000, 100000, 60},                 // M = 6: deep trees from few keys
+        Config {100, true, 60, 300, 50}),                      // M = 9 with duplicates
     [](const ::testing::TestParamInfo<Config>& info) {
         return "Key" + std::to_string(info.param.key_size) + (info.param.duplicates ? "Duplicates" : "Unique");
     });

@@ -92,8 +92,8 @@ protected:
             state.present = true;
             ui::Rect screen = ui::window_rect(progress);
             ui::Point origin = ui::screen_to_client(dialog, {screen.left, screen.top});
-            state.rect = {origin.x, origin.y, origin.x + (screen.right - screen.left),
-                origin.y + (screen.bottom - screen.top)};
+            state.rect = {
+                origin.x, origin.y, origin.x + (screen.right - screen.left), origin.y + (screen.bottom - screen.top)};
             state.position = controls::progress_pos(progress);
         });
         return state;
@@ -126,13 +126,13 @@ TEST_F(IndexingDialogTest, MissingIndexesAreBuiltBehindTheDialogNumbersThenNames
     EXPECT_EQ(bar().position, 0);
     ASSERT_OK(d.wait(10));
     EXPECT_OK(d.expect_window("main"));
-    EXPECT_EQ(log(), (std::vector<std::string>{"open 1"}));
+    EXPECT_EQ(log(), (std::vector<std::string> {"open 1"}));
 
     d.inspect([] {
         PointRecord got;
         EXPECT_EQ(point_read_by_number(1000, &got), 1);
         EXPECT_EQ(point_find_nearest_by_name(u"N36", &got), 1);
-        EXPECT_EQ(got.number, 998u);   // the highest record of that name (998 = 26 * 37 + 36) comes first
+        EXPECT_EQ(got.number, 998u);  // the highest record of that name (998 = 26 * 37 + 36) comes first
     });
 }
 
@@ -142,7 +142,7 @@ TEST_F(IndexingDialogTest, AnEmptyFileOpensWithoutTheDialog)
     Driver& d = driver();
     ASSERT_OK(d.command(kCmdOpen));
     EXPECT_OK(d.expect_window("main"));
-    EXPECT_EQ(log(), (std::vector<std::string>{"open 1"}));
+    EXPECT_EQ(log(), (std::vector<std::string> {"open 1"}));
     d.inspect([] { EXPECT_TRUE(coord_is_open()); });
 }
 
@@ -159,7 +159,7 @@ TEST_F(IndexingDialogTest, DamagedIndexesAreRebuiltAtOpenSayingWhyAndReindexRebu
     EXPECT_OK(d.expect_text(resources::kIndexingText, "Indexing point names ... (index damaged)"));
     ASSERT_OK(d.wait(2));
     EXPECT_OK(d.expect_window("main"));
-    EXPECT_EQ(log(), (std::vector<std::string>{"open 1"}));
+    EXPECT_EQ(log(), (std::vector<std::string> {"open 1"}));
     d.inspect([] {
         PointRecord got;
         EXPECT_EQ(point_read_by_number(7, &got), 1);
@@ -172,7 +172,7 @@ TEST_F(IndexingDialogTest, DamagedIndexesAreRebuiltAtOpenSayingWhyAndReindexRebu
     EXPECT_OK(d.expect_text(resources::kIndexingText, "Indexing point names ..."));
     ASSERT_OK(d.wait(2));
     EXPECT_OK(d.expect_window("main"));
-    EXPECT_EQ(log(), (std::vector<std::string>{"open 1", "reindex 1"}));
+    EXPECT_EQ(log(), (std::vector<std::string> {"open 1", "reindex 1"}));
     d.inspect([] {
         PointRecord got;
         EXPECT_EQ(point_read_by_number(7, &got), 1);

@@ -37,12 +37,12 @@ using testing_support::program_log;
 namespace prog {
 
 constexpr int kOpenEditor = 900;
-constexpr int kOpenEditorWithPoint = 901;   // point 77 at E 1234.5, N 6789.25
+constexpr int kOpenEditorWithPoint = 901;  // point 77 at E 1234.5, N 6789.25
 constexpr int kOpenList = 902;
-constexpr int kOpenStatistics = 903;        // with the last chosen name "Lot9.dat"
+constexpr int kOpenStatistics = 903;  // with the last chosen name "Lot9.dat"
 constexpr int kAskOverwrite = 904;
 constexpr int kAskDelete = 905;
-constexpr int kAskRenumber = 906;           // with the text "Pt#12 exists.  Enter new pt#."
+constexpr int kAskRenumber = 906;  // with the text "Pt#12 exists.  Enter new pt#."
 // The calls that answer: pick_point, ask_overwrite (with the text "Replace?"), ask_delete, ask_renumber
 // (with the text "Pt#7 exists.").
 constexpr int kPickPoint = 907;
@@ -50,7 +50,10 @@ constexpr int kAskOverwriteAnswer = 908;
 constexpr int kAskDeleteAnswer = 909;
 constexpr int kAskRenumberAnswer = 910;
 
-std::string yes_no(bool yes) { return yes ? "yes" : "no"; }
+std::string yes_no(bool yes)
+{
+    return yes ? "yes" : "no";
+}
 
 // The calls that answer, with what they answered; the list selection is still written beside the answer.
 // Logs "picked <number> <name> <selection number>" or "picked none <selection number>", "yes" or "no",
@@ -89,7 +92,9 @@ void on_command(platform::ui::Hwnd main, int id)
         store::run_point_list(main);
         program_log().push_back("list " + std::to_string(store::list_selection().number));
         return;
-    case kOpenStatistics: store::run_statistics(main, u"Lot9.dat"); return;
+    case kOpenStatistics:
+        store::run_statistics(main, u"Lot9.dat");
+        return;
     case kAskOverwrite: {
         int result = store::run_overwrite_prompt(main);
         program_log().push_back("overwrite " + std::to_string(result) + " " + yes_no(store::overwrite_confirmed()));
@@ -110,15 +115,18 @@ void on_command(platform::ui::Hwnd main, int id)
     case kPickPoint:
     case kAskOverwriteAnswer:
     case kAskDeleteAnswer:
-    case kAskRenumberAnswer: ask(main, id); return;
-    default: return;
+    case kAskRenumberAnswer:
+        ask(main, id);
+        return;
+    default:
+        return;
     }
 }
 
 int program()
 {
-    return testing_support::run_test_program(u"PointTestMain", testing_support::command_window(on_command),
-        resources::install_all);
+    return testing_support::run_test_program(
+        u"PointTestMain", testing_support::command_window(on_command), resources::install_all);
 }
 
 }  // namespace prog
@@ -180,7 +188,7 @@ TEST_F(PointDialogTest, TheEditorOpensOnTheFirstPointAndStepsInNumberOrder)
     expect_number_shown("1");
     ASSERT_OK(d().menu("Cancel"));
     EXPECT_OK(d().expect_window("main"));
-    EXPECT_EQ(log(), Strings{"editor closed"});
+    EXPECT_EQ(log(), Strings {"editor closed"});
 }
 
 TEST_F(PointDialogTest, GetReadsTheTypedNumberOrClears)
@@ -331,7 +339,7 @@ TEST_F(PointDialogTest, ACoordinateThatDoesNotParseKeepsTheStoredValue)
 TEST_F(PointDialogTest, FieldsAreReadOnlyUpToTheirLimits)
 {
     open_editor({});
-    ASSERT_OK(d().type(1011, "12345678901"));   // typing stops at the ten digits the field reads
+    ASSERT_OK(d().type(1011, "12345678901"));  // typing stops at the ten digits the field reads
     EXPECT_OK(d().expect_text(1011, "1234567890"));
     ASSERT_OK(d().type(1012, "ABCDEFGHIJKLMNOPQRS"));
     ASSERT_OK(d().type(1013, "1234567.1234567"));
@@ -495,7 +503,7 @@ TEST_F(PointDialogTest, PromptsAnswerYesOrNoAndStartFromNo)
     ASSERT_OK(d().click("OK"));
     ASSERT_OK(d().command(prog::kAskDelete));
     ASSERT_OK(d().key("escape"));
-    EXPECT_EQ(log(), (Strings{"overwrite 1 yes", "overwrite 2 no", "delete 1 yes", "delete 2 no"}));
+    EXPECT_EQ(log(), (Strings {"overwrite 1 yes", "overwrite 2 no", "delete 1 yes", "delete 2 no"}));
 }
 
 TEST_F(PointDialogTest, TheRenumberPromptReadsTheNewNumber)
@@ -515,7 +523,7 @@ TEST_F(PointDialogTest, TheRenumberPromptReadsTheNewNumber)
     ASSERT_OK(d().type(1045, " 45"));
     ASSERT_OK(d().click("Renumber"));
     // Nine characters of "4500000000" are 450000000.
-    EXPECT_EQ(log(), (Strings{"renumber 1215 yes 450000000", "renumber 1216 no 450000000", "renumber 1215 yes 45"}));
+    EXPECT_EQ(log(), (Strings {"renumber 1215 yes 450000000", "renumber 1216 no 450000000", "renumber 1215 yes 45"}));
 }
 
 TEST_F(PointDialogTest, PromptsAskedThroughTheirCallsAnswerWithWhatWasChosen)
@@ -537,7 +545,7 @@ TEST_F(PointDialogTest, PromptsAskedThroughTheirCallsAnswerWithWhatWasChosen)
         platform::ui::post_message(platform::ui::active_window(), platform::ui::kMsgClose);
     }));
     EXPECT_OK(d().expect_window("main"));
-    EXPECT_EQ(log(), (Strings{"yes", "no", "renumber to 12", "renumber skipped"}));
+    EXPECT_EQ(log(), (Strings {"yes", "no", "renumber to 12", "renumber skipped"}));
     // What later dialogs read is written all the same.
     ASSERT_TRUE(d().inspect([] {
         EXPECT_TRUE(store::overwrite_confirmed());
@@ -602,7 +610,7 @@ TEST_F(PointListDialogTest, OkHandsBackThePickedPointAndCancelNothing)
     ASSERT_OK(d().menu("Cancel"));
     ASSERT_OK(d().command(prog::kOpenList));
     ASSERT_OK(d().menu("OK"));
-    EXPECT_EQ(log(), (Strings{"list 5", "list 0", "list 0"}));
+    EXPECT_EQ(log(), (Strings {"list 5", "list 0", "list 0"}));
 }
 
 TEST_F(PointListDialogTest, PickPointAnswersWithTheWholeRecordAndTheSelectionIsWrittenBesideIt)
@@ -615,7 +623,7 @@ TEST_F(PointListDialogTest, PickPointAnswersWithTheWholeRecordAndTheSelectionIsW
     ASSERT_OK(d().command(prog::kPickPoint));
     ASSERT_OK(d().select(1190, 2));
     ASSERT_OK(d().key("escape"));
-    EXPECT_EQ(log(), (Strings{"list 0", "picked 5 N116 5", "picked none 0"}));
+    EXPECT_EQ(log(), (Strings {"list 0", "picked 5 N116 5", "picked none 0"}));
 }
 
 TEST_F(PointListDialogTest, LayoutTwoHandsBackTheNumberNotTheName)
@@ -628,7 +636,7 @@ TEST_F(PointListDialogTest, LayoutTwoHandsBackTheNumberNotTheName)
     EXPECT_OK(d().expect_item(1190, 0, "N001               120    5120.000    1120.000"));
     ASSERT_OK(d().select(1190, 1));
     ASSERT_OK(d().menu("OK"));
-    EXPECT_EQ(log(), Strings{"list 119"});
+    EXPECT_EQ(log(), Strings {"list 119"});
     // The layout is kept for the next opening.
     ASSERT_OK(d().command(prog::kOpenList));
     EXPECT_OK(d().expect_text(1189, "Name <"));
@@ -652,7 +660,7 @@ TEST_F(PointListDialogTest, GoToFindsByNumberOrByNameAndSelectsTheFirstLine)
     EXPECT_OK(d().expect_item(1190, 0, number_line(111)));
     EXPECT_OK(d().expect_item(1190, 1, number_line(110)));
     ASSERT_OK(d().menu("OK"));
-    EXPECT_EQ(log(), Strings{"list 111"});
+    EXPECT_EQ(log(), Strings {"list 111"});
     // An empty text does nothing.
     ASSERT_OK(d().command(prog::kOpenList));
     ASSERT_OK(d().type(1045, "   "));
@@ -666,7 +674,7 @@ TEST_F(PointListDialogTest, TheGoToEditHasTheFocusOnOpeningSoANumberCanBeTypedAt
     for (const char* key : {"6", "0"})
         ASSERT_OK(d().key(key));
     EXPECT_OK(d().expect_text(1045, "60"));
-    ASSERT_OK(d().key("tab"));   // on to the Go To button
+    ASSERT_OK(d().key("tab"));  // on to the Go To button
     ASSERT_OK(d().key("space"));
     EXPECT_OK(d().expect_item(1190, 0, number_line(60)));
     ASSERT_OK(d().menu("Cancel"));

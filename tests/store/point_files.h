@@ -18,8 +18,8 @@ namespace point_files {
 inline const char16_t* kLotPath = u"\\My Documents\\Lot9.dat";
 
 // A point with E = 1000 + number, N = 5000 + number, El = 10 + number, and the texts given.
-inline store::PointRecord point(uint32_t number, const std::string& name = "", const std::string& code = "",
-    const std::string& note = "")
+inline store::PointRecord point(
+    uint32_t number, const std::string& name = "", const std::string& code = "", const std::string& note = "")
 {
     store::PointRecord p;
     p.number = number;

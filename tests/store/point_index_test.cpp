@@ -55,10 +55,14 @@ TEST(PointKeys, NameKeysArePaddedToFifteenWithANul)
 TEST(PointKeys, TrimmingRemovesSpacesAndCode25AtBothEndsOnly)
 {
     EXPECT_EQ(point_trim_name("  AB C \x19 "), "AB C");
-    EXPECT_EQ(point_trim_name("\x19" "A\x19" "B"), "A\x19" "B");
+    EXPECT_EQ(point_trim_name("\x19"
+                              "A\x19"
+                              "B"),
+        "A\x19"
+        "B");
     EXPECT_EQ(point_trim_name("    "), "");
     char full[16];
-    std::memset(full, 'Z', sizeof full);   // a field without its NUL stops at the field's end
+    std::memset(full, 'Z', sizeof full);  // a field without its NUL stops at the field's end
     EXPECT_EQ(point_trim_name(full), std::string(16, 'Z'));
 }
 
@@ -88,7 +92,7 @@ TEST_F(PointIndexTest, AStoredPointIsAppendedAndEnteredInBothIndexes)
     EXPECT_TRUE(index_holds(coord_name_index(), name_key("CORNER"), 1));
 
     PointRecord got;
-    got.flags = 0x1234;   // a read leaves the caller's flags word alone
+    got.flags = 0x1234;  // a read leaves the caller's flags word alone
     ASSERT_EQ(point_read_by_number(5, &got), 1);
     EXPECT_EQ(got.flags, 0x1234u);
     EXPECT_EQ(got.number, 5u);
@@ -115,7 +119,7 @@ TEST_F(PointIndexTest, OverwritingRewritesInPlaceAndMovesTheNameEntry)
 {
     store_all({3, 5, 8});
     ASSERT_EQ(point_store(make_point(5, "NEWNAME", 11.0, 22.0), true), 1);
-    EXPECT_EQ(coord_record_count(), 3);   // rewritten in place, not appended
+    EXPECT_EQ(coord_record_count(), 3);  // rewritten in place, not appended
 
     PointRecord got;
     EXPECT_EQ(point_find_nearest_by_name(u"NEWNAME", &got), 1);
@@ -161,8 +165,8 @@ TEST_F(PointIndexTest, DeletingRemovesThePointAndNearestFindsTheNextGreater)
 TEST_F(PointIndexTest, NearestFindByNumberFollowsTheRule)
 {
     PointRecord got = make_point(77);
-    EXPECT_EQ(point_find_nearest_by_number(5, &got), -1);   // empty file
-    EXPECT_EQ(got.number, 77u);                              // untouched
+    EXPECT_EQ(point_find_nearest_by_number(5, &got), -1);  // empty file
+    EXPECT_EQ(got.number, 77u);                            // untouched
     store_all({10, 20, 30});
     EXPECT_EQ(point_find_nearest_by_number(20, &got), 1);
     EXPECT_EQ(got.number, 20u);
@@ -170,7 +174,7 @@ TEST_F(PointIndexTest, NearestFindByNumberFollowsTheRule)
     EXPECT_EQ(got.number, 10u);
     EXPECT_EQ(point_find_nearest_by_number(21, &got), 0);
     EXPECT_EQ(got.number, 30u);
-    EXPECT_EQ(point_find_nearest_by_number(31, &got), 0);   // beyond all: the greatest
+    EXPECT_EQ(point_find_nearest_by_number(31, &got), 0);  // beyond all: the greatest
     EXPECT_EQ(got.number, 30u);
     // The cursor is left where the find stopped.
     EXPECT_EQ(point_previous_by_number(&got), 20u);
@@ -183,10 +187,10 @@ TEST_F(PointIndexTest, NearestFindByNameKeysTheNameUntrimmed)
     PointRecord got;
     EXPECT_EQ(point_find_nearest_by_name(u"BETA", &got), 1);
     EXPECT_EQ(got.number, 2u);
-    EXPECT_EQ(point_find_nearest_by_name(u" BETA", &got), 0);   // the space sorts before every letter
+    EXPECT_EQ(point_find_nearest_by_name(u" BETA", &got), 0);  // the space sorts before every letter
     EXPECT_EQ(got.number, 2u);
     EXPECT_EQ(point_find_nearest_by_name(u"ZZZ", &got), 0);
-    EXPECT_EQ(got.number, 1u);   // "P1" is the greatest name
+    EXPECT_EQ(got.number, 1u);  // "P1" is the greatest name
 }
 
 TEST_F(PointIndexTest, NamesWithSpacesAroundThemKeyAsTheBareName)
@@ -196,7 +200,7 @@ TEST_F(PointIndexTest, NamesWithSpacesAroundThemKeyAsTheBareName)
     PointRecord got;
     EXPECT_EQ(point_find_nearest_by_name(u"FENCE", &got), 1);
     EXPECT_EQ(got.number, 4u);
-    EXPECT_STREQ(got.name, "  FENCE \x19");   // the record keeps what was given
+    EXPECT_STREQ(got.name, "  FENCE \x19");  // the record keeps what was given
     ASSERT_EQ(point_delete(4), 1);
     EXPECT_EQ(point_find_nearest_by_name(u"FENCE", &got), -1);
 }
@@ -207,7 +211,7 @@ TEST_F(PointIndexTest, StepsWalkBothOrdersAndStopAtTheEnds)
     ASSERT_EQ(point_store(make_point(10, "CHARLIE"), false), 1);
     ASSERT_EQ(point_store(make_point(20, "BRAVO"), false), 1);
     PointRecord got;
-    EXPECT_EQ(point_next_by_number(&got), 30u);   // the store of 20 left the cursor on it
+    EXPECT_EQ(point_next_by_number(&got), 30u);  // the store of 20 left the cursor on it
     EXPECT_EQ(point_first_by_number(&got), 10u);
     EXPECT_EQ(point_next_by_number(&got), 20u);
     EXPECT_EQ(point_next_by_number(&got), 30u);
@@ -254,7 +258,7 @@ TEST_F(PointIndexTest, EqualNamesStepByDescendingRecordAndADeleteRemovesOnlyItsO
 
 TEST_F(PointIndexTest, NameTextIsWindows1252)
 {
-    ASSERT_EQ(point_store(make_point(9, "ESQUINA \xD1"), false), 1);   // N with tilde
+    ASSERT_EQ(point_store(make_point(9, "ESQUINA \xD1"), false), 1);  // N with tilde
     std::u16string name;
     PointRecord got;
     EXPECT_EQ(point_first_by_name(&name, &got), 9u);
@@ -283,7 +287,7 @@ TEST_F(PointIndexTest, ARecordThatReadsShortInsideTheFileIsReported)
     PointRecord got;
     EXPECT_EQ(point_read_by_number(2, &got), 0);
     platform::files::clear_faults();
-    EXPECT_EQ(m_messages, (Messages{{u"Error: number of bytes read", u"6"}, {u"recLen", u"80"}, {u"record", u"2"}}));
+    EXPECT_EQ(m_messages, (Messages {{u"Error: number of bytes read", u"6"}, {u"recLen", u"80"}, {u"record", u"2"}}));
     EXPECT_EQ(point_read_by_number(2, &got), 1);
 }
 
@@ -298,7 +302,7 @@ TEST_F(PointIndexTest, EntriesNamingRecordsThatDoNotHoldThemArePassedOver)
     point_number_key(9, key);
     ASSERT_EQ(index_insert(coord_number_index(), key, 40), kIndexOk);
     point_number_key(0, key);
-    ASSERT_EQ(index_insert(coord_number_index(), key, 3), kIndexOk);   // record 3 holds point 3, not 0
+    ASSERT_EQ(index_insert(coord_number_index(), key, 3), kIndexOk);  // record 3 holds point 3, not 0
 
     PointRecord got;
     EXPECT_EQ(point_first_by_number(&got), 1u);
@@ -315,13 +319,13 @@ TEST_F(PointIndexTest, EntriesNamingRecordsThatDoNotHoldThemArePassedOver)
     std::u16string name;
     EXPECT_EQ(point_first_by_name(&name, &got), 1u);
     EXPECT_EQ(point_next_by_name(&name, &got), 3u);
-    EXPECT_TRUE(m_messages.empty());   // no read past the end was attempted
+    EXPECT_TRUE(m_messages.empty());  // no read past the end was attempted
 }
 
 TEST_F(PointIndexTest, AStaleNumberEntryGivesWayToANewPoint)
 {
     store_all({1, 2});
-    ASSERT_EQ(coord_delete(2), 1);   // point 2's entry now names a deleted record
+    ASSERT_EQ(coord_delete(2), 1);  // point 2's entry now names a deleted record
     EXPECT_EQ(point_delete(2), 0);
     ASSERT_EQ(point_store(make_point(2, "FRESH"), false), 1);
     EXPECT_EQ(coord_record_count(), 3);
@@ -342,7 +346,7 @@ TEST_F(PointIndexTest, AFileWithoutIndexesFindsNothingAndRefusesToStore)
     EXPECT_EQ(point_first_by_number(&got), 0u);
     EXPECT_EQ(point_delete(1), 0);
     EXPECT_EQ(point_store(make_point(2), false), 0);
-    EXPECT_EQ(coord_record_count(), 1);   // numbers could not be kept unique, so nothing was appended
+    EXPECT_EQ(coord_record_count(), 1);  // numbers could not be kept unique, so nothing was appended
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_EQ(m_messages[0].first, u"Index error");
 }

@@ -18,7 +18,10 @@ using store::ListOrder;
 using store::ListPage;
 using Numbers = std::vector<uint32_t>;
 
-std::string utf8(const std::u16string& s) { return platform::text::to_utf8(s); }
+std::string utf8(const std::u16string& s)
+{
+    return platform::text::to_utf8(s);
+}
 
 Numbers numbers_of(int layout, const ListPage& page)
 {
@@ -40,9 +43,9 @@ Numbers range(uint32_t from, uint32_t to)
     return out;
 }
 
-constexpr ListOrder kByNumber{false, false};
-constexpr ListOrder kByNumberDown{false, true};
-constexpr ListOrder kByName{true, false};
+constexpr ListOrder kByNumber {false, false};
+constexpr ListOrder kByNumberDown {false, true};
+constexpr ListOrder kByName {true, false};
 
 class PointListPageTest : public StoreTest {
 protected:
@@ -55,8 +58,7 @@ TEST_F(PointListLine, EachLayoutPadsItsColumnsToTheirWidths)
 {
     store::PointRecord p = point_files::point(7, "TREE", "OAK", "by the gate");
     EXPECT_EQ(utf8(store::point_list_line(0, p)), "     7    5007.000    1007.000     17.000");
-    EXPECT_EQ(utf8(store::point_list_line(1, p)),
-              "     7 TREE            OAK     by the gate            ");
+    EXPECT_EQ(utf8(store::point_list_line(1, p)), "     7 TREE            OAK     by the gate            ");
     EXPECT_EQ(utf8(store::point_list_line(2, p)), "TREE                 7    5007.000    1007.000");
     formats::set_coordinate_decimals(1);
     EXPECT_EQ(utf8(store::point_list_line(0, p)), "     7      5007.0      1007.0       17.0");
@@ -90,9 +92,9 @@ TEST_F(PointListLine, TheNumberIsReadFromItsColumnInEveryLayout)
 TEST_F(PointListLine, HeadersShowTheOrderOnTheFirstColumn)
 {
     using H = std::vector<std::u16string>;
-    EXPECT_EQ(store::point_list_headers(0, false), (H{u"Pt <", u"N", u"E", u"El"}));
-    EXPECT_EQ(store::point_list_headers(1, true), (H{u"Pt >", u"Name", u"Code", u"Note"}));
-    EXPECT_EQ(store::point_list_headers(2, false), (H{u"Name <", u"Pt", u"N", u"E"}));
+    EXPECT_EQ(store::point_list_headers(0, false), (H {u"Pt <", u"N", u"E", u"El"}));
+    EXPECT_EQ(store::point_list_headers(1, true), (H {u"Pt >", u"Name", u"Code", u"Note"}));
+    EXPECT_EQ(store::point_list_headers(2, false), (H {u"Name <", u"Pt", u"N", u"E"}));
 }
 
 TEST_F(PointListLine, TheOffsetHidesLeadingCharacters)
@@ -154,7 +156,7 @@ TEST_F(PointListPageTest, NameOrderFollowsTheNames)
     bool found = false;
     ListPage down = store::list_page_down(2, kByName, first.lines.back(), &found);
     EXPECT_EQ(numbers_of(2, down), range(71, 22));
-    ListPage reversed = store::list_page_from_start(2, ListOrder{true, true});
+    ListPage reversed = store::list_page_from_start(2, ListOrder {true, true});
     EXPECT_EQ(numbers_of(2, reversed), range(1, 50));
 }
 
@@ -171,26 +173,26 @@ TEST_F(PointListPageTest, GoToStartsAtTheNearestPoint)
     EXPECT_EQ(exact.lines.size(), 50u);
     EXPECT_EQ(numbers_of(0, store::list_page_go_to(0, kByNumber, u"205", &found)).front(), 210u);
     // Beyond every point: the greatest, and nothing after it.
-    EXPECT_EQ(numbers_of(0, store::list_page_go_to(0, kByNumber, u"5000", &found)), Numbers{1000});
+    EXPECT_EQ(numbers_of(0, store::list_page_go_to(0, kByNumber, u"5000", &found)), Numbers {1000});
     // Descending from 500: 500, 490, ...
     ListPage down = store::list_page_go_to(0, kByNumberDown, u"500", &found);
-    EXPECT_EQ(numbers_of(0, down), (Numbers{500, 490, 480, 470, 460, 450, 440, 430, 420, 410, 400, 390, 380,
-                                            370, 360, 350, 340, 330, 320, 310, 300, 290, 280, 270, 260, 250,
-                                            240, 230, 220, 210, 200, 190, 180, 170, 160, 150, 140, 130, 120,
-                                            110, 100, 90, 80, 70, 60, 50, 40, 30, 20, 10}));
+    EXPECT_EQ(numbers_of(0, down),
+        (Numbers {500, 490, 480, 470, 460, 450, 440, 430, 420, 410, 400, 390, 380, 370, 360, 350, 340, 330, 320, 310,
+            300, 290, 280, 270, 260, 250, 240, 230, 220, 210, 200, 190, 180, 170, 160, 150, 140, 130, 120, 110, 100, 90,
+            80, 70, 60, 50, 40, 30, 20, 10}));
 }
 
 TEST_F(PointListPageTest, GoToByNameFindsTheNearestName)
 {
     ASSERT_TRUE(point_files::create_with({point_files::point(1, "OAK"), point_files::point(2, "ASH"),
-                                          point_files::point(3, "PINE"), point_files::point(4, "ELM")}));
+        point_files::point(3, "PINE"), point_files::point(4, "ELM")}));
     bool found = false;
     ListPage page = store::list_page_go_to(2, kByName, u"ELM", &found);
     ASSERT_TRUE(found);
-    EXPECT_EQ(numbers_of(2, page), (Numbers{4, 1, 3}));
-    EXPECT_EQ(numbers_of(2, store::list_page_go_to(2, kByName, u"BIRCH", &found)), (Numbers{4, 1, 3}));
+    EXPECT_EQ(numbers_of(2, page), (Numbers {4, 1, 3}));
+    EXPECT_EQ(numbers_of(2, store::list_page_go_to(2, kByName, u"BIRCH", &found)), (Numbers {4, 1, 3}));
     // In a number layout the lines still step in name order when the search is by name.
-    EXPECT_EQ(numbers_of(0, store::list_page_go_to(0, kByName, u"ASH", &found)), (Numbers{2, 4, 1, 3}));
+    EXPECT_EQ(numbers_of(0, store::list_page_go_to(0, kByName, u"ASH", &found)), (Numbers {2, 4, 1, 3}));
 }
 
 TEST_F(PointListPageTest, PagingThroughEqualNamesContinuesFromTheLinesOwnPoint)

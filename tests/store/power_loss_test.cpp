@@ -29,9 +29,8 @@ using Entries = std::vector<CheckedEntry>;
 
 bool same_point(const PointRecord& a, const PointRecord& b)
 {
-    return a.number == b.number && a.easting == b.easting && a.northing == b.northing
-        && a.elevation == b.elevation && std::string(a.name) == b.name && std::string(a.code) == b.code
-        && std::string(a.note) == b.note;
+    return a.number == b.number && a.easting == b.easting && a.northing == b.northing && a.elevation == b.elevation
+        && std::string(a.name) == b.name && std::string(a.code) == b.code && std::string(a.note) == b.note;
 }
 
 // The live points of the open file, read record by record, and the entries both indexes must hold for them.
@@ -41,8 +40,8 @@ Points live_points(Entries* numbers, Entries* names)
     coord_scan_records(1, coord_record_count(), [&](int record, const PointRecord& p) {
         EXPECT_EQ(points.count(p.number), 0u) << "two live records carry point " << p.number;
         points[p.number] = p;
-        numbers->push_back({ number_key(p.number), uint32_t(record) });
-        names->push_back({ name_key(p.name), uint32_t(record) });
+        numbers->push_back({number_key(p.number), uint32_t(record)});
+        names->push_back({name_key(p.name), uint32_t(record)});
         return true;
     });
     auto order = [](const CheckedEntry& a, const CheckedEntry& b) {
@@ -55,10 +54,9 @@ Points live_points(Entries* numbers, Entries* names)
 
 bool same_points(const Points& a, const Points& b)
 {
-    return a.size() == b.size()
-        && std::equal(a.begin(), a.end(), b.begin(), [](const auto& x, const auto& y) {
-               return x.first == y.first && same_point(x.second, y.second);
-           });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](const auto& x, const auto& y) {
+        return x.first == y.first && same_point(x.second, y.second);
+    });
 }
 
 class PowerLossTest : public StoreTest {
@@ -79,13 +77,13 @@ protected:
             m_before[p.number] = p;
         }
         coord_close();
-        for (const char16_t* path : { kLot, kLotNumbers, kLotNames })
+        for (const char16_t* path : {kLot, kLotNumbers, kLotNames})
             m_base.push_back(read_bytes(path));
     }
 
     void restore_base()
     {
-        const char16_t* paths[] = { kLot, kLotNumbers, kLotNames };
+        const char16_t* paths[] = {kLot, kLotNumbers, kLotNames};
         for (size_t i = 0; i < 3; ++i)
             write_bytes(paths[i], m_base[i]);
         pf::remove(u"\\My Documents\\Lot7.PPC_.Redo");
@@ -106,17 +104,17 @@ protected:
     void run_every_write_point(const std::function<int()>& change, const Points& after)
     {
         restore_base();
-        pf::arm_power_loss({ 1 << 30, 0, true });
+        pf::arm_power_loss({1 << 30, 0, true});
         ASSERT_EQ(session(change), 1);
         int writes = pf::power_loss_writes();
         pf::clear_power_loss();
         ASSERT_GT(writes, 0);
         for (int at = 1; at <= writes; ++at) {
             for (uint32_t seed = 0; seed < 5; ++seed) {
-                SCOPED_TRACE(testing::Message() << "power lost at write " << at << " of " << writes << ", seed "
-                                                << seed);
+                SCOPED_TRACE(
+                    testing::Message() << "power lost at write " << at << " of " << writes << ", seed " << seed);
                 restore_base();
-                pf::arm_power_loss({ at, seed, seed != 0 });
+                pf::arm_power_loss({at, seed, seed != 0});
                 int acknowledged = session(change);
                 coord_reset_for_tests();
                 pf::clear_power_loss();
@@ -172,7 +170,7 @@ protected:
 
     std::vector<std::string> m_base;
     Points m_before;
-    bool m_points_one_by_one = false;   // an unacknowledged run may leave any of its new points, each whole
+    bool m_points_one_by_one = false;  // an unacknowledged run may leave any of its new points, each whole
 };
 
 // Records 3 and 62 straddle a sector boundary (record i starts at byte 200 + 87 i), so a torn write of
@@ -240,7 +238,7 @@ TEST_F(PowerLossTest, ADiskThatFillsUpAtAnyWriteOfASave)
         SCOPED_TRACE(testing::Message() << "disk full after " << skip << " writes");
         restore_base();
         ASSERT_EQ(coord_open_with_indexes(kLot), 1);
-        pf::arm_write_fault({ skip, -1, 0 });
+        pf::arm_write_fault({skip, -1, 0});
         int saved = point_store(fresh, false);
         EXPECT_TRUE(saved == 0 || m_messages.empty()) << "a save acknowledged after an error box";
         PointRecord got;

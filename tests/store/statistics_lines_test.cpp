@@ -35,8 +35,14 @@ Lines section(const Lines& all, const std::string& from, const std::string& to)
     return Lines(begin + 1, end);
 }
 
-Lines used(const Lines& all) { return section(all, "Pt. numbers used:", ""); }
-Lines free_ranges(const Lines& all) { return section(all, "Pt. numbers not used:", ""); }
+Lines used(const Lines& all)
+{
+    return section(all, "Pt. numbers used:", "");
+}
+Lines free_ranges(const Lines& all)
+{
+    return section(all, "Pt. numbers not used:", "");
+}
 
 store::StatisticsInput with_numbers(std::vector<uint32_t> numbers)
 {
@@ -87,24 +93,24 @@ TEST_F(StatisticsFileTest, ASinglePointShowsItselfUsedAndEverythingAroundItFree)
 {
     ASSERT_TRUE(point_files::create_with_numbers({1}));
     Lines one = gathered();
-    EXPECT_EQ(used(one), (Lines{"    1"}));
-    EXPECT_EQ(free_ranges(one), (Lines{"    From 2 to ..."}));
+    EXPECT_EQ(used(one), (Lines {"    1"}));
+    EXPECT_EQ(free_ranges(one), (Lines {"    From 2 to ..."}));
 
     ASSERT_TRUE(point_files::create_with_numbers({5}));
     Lines five = gathered();
-    EXPECT_EQ(used(five), (Lines{"    5"}));
-    EXPECT_EQ(free_ranges(five), (Lines{"    From 1 to 4", "    From 6 to ..."}));
+    EXPECT_EQ(used(five), (Lines {"    5"}));
+    EXPECT_EQ(free_ranges(five), (Lines {"    From 1 to 4", "    From 6 to ..."}));
 
     ASSERT_TRUE(point_files::create_with_numbers({2}));
-    EXPECT_EQ(free_ranges(gathered()), (Lines{"    1", "    From 3 to ..."}));
+    EXPECT_EQ(free_ranges(gathered()), (Lines {"    1", "    From 3 to ..."}));
 }
 
 TEST_F(StatisticsFileTest, FreeNumbersBelowTheFirstPointComeFirst)
 {
     ASSERT_TRUE(point_files::create_with_numbers({2, 3, 10}));
-    EXPECT_EQ(free_ranges(gathered()), (Lines{"    1", "    From 4 to 9", "    From 11 to ..."}));
+    EXPECT_EQ(free_ranges(gathered()), (Lines {"    1", "    From 4 to 9", "    From 11 to ..."}));
     ASSERT_TRUE(point_files::create_with_numbers({5, 6}));
-    EXPECT_EQ(free_ranges(gathered()), (Lines{"    From 1 to 4", "    From 7 to ..."}));
+    EXPECT_EQ(free_ranges(gathered()), (Lines {"    From 1 to 4", "    From 7 to ..."}));
 }
 
 TEST_F(StatisticsFileTest, ADeletedPointIsNeitherCountedNorUsed)
@@ -113,8 +119,8 @@ TEST_F(StatisticsFileTest, ADeletedPointIsNeitherCountedNorUsed)
     ASSERT_EQ(store::point_delete(2), 1);
     Lines lines = gathered();
     EXPECT_EQ(lines[2], "Number of points = 2");
-    EXPECT_EQ(used(lines), (Lines{"    1", "    3"}));
-    EXPECT_EQ(free_ranges(lines), (Lines{"    2", "    From 4 to ..."}));
+    EXPECT_EQ(used(lines), (Lines {"    1", "    3"}));
+    EXPECT_EQ(free_ranges(lines), (Lines {"    2", "    From 4 to ..."}));
 }
 
 TEST_F(StatisticsFileTest, AFileWithoutPointsShowsEveryNumberFreeAndNoBounds)
@@ -124,8 +130,8 @@ TEST_F(StatisticsFileTest, AFileWithoutPointsShowsEveryNumberFreeAndNoBounds)
     EXPECT_EQ(lines[2], "Number of points = 0");
     EXPECT_EQ(lines[4], "First point = 0");
     EXPECT_EQ(lines[5], "Last point = 0");
-    EXPECT_EQ(used(lines), Lines{});
-    EXPECT_EQ(free_ranges(lines), (Lines{"    From 1 to ..."}));
+    EXPECT_EQ(used(lines), Lines {});
+    EXPECT_EQ(free_ranges(lines), (Lines {"    From 1 to ..."}));
     EXPECT_EQ(lines.back(), "Coordinate bounds:");
 }
 
@@ -134,8 +140,8 @@ TEST_F(StatisticsFileTest, NoOpenFileShowsZerosAndEmptyRanges)
     Lines lines = gathered();
     EXPECT_EQ(lines[1], "File: ----");
     EXPECT_EQ(lines[2], "Number of points = 0");
-    EXPECT_EQ(used(lines), Lines{});
-    EXPECT_EQ(free_ranges(lines), Lines{});
+    EXPECT_EQ(used(lines), Lines {});
+    EXPECT_EQ(free_ranges(lines), Lines {});
     EXPECT_EQ(lines.back(), "Coordinate bounds:");
 }
 
@@ -150,7 +156,7 @@ TEST_F(StatisticsFileTest, BoundsFollowTheCoordinateDecimals)
     formats::set_coordinate_decimals(1);
     Lines lines = gathered();
     Lines bounds(lines.end() - 4, lines.end());
-    EXPECT_EQ(bounds, (Lines{"    N 3.2", "    S -4.0", "    E 7.1", "    W -12.5"}));
+    EXPECT_EQ(bounds, (Lines {"    N 3.2", "    S -4.0", "    E 7.1", "    W -12.5"}));
 }
 
 TEST_F(StatisticsFileTest, BoundsBeyondTenMillionAreThePointsOwn)
@@ -163,8 +169,8 @@ TEST_F(StatisticsFileTest, BoundsBeyondTenMillionAreThePointsOwn)
     ASSERT_TRUE(point_files::create_with({a, b}));
     Lines lines = gathered();
     Lines bounds(lines.end() - 4, lines.end());
-    EXPECT_EQ(bounds, (Lines{"    N 12000500.000", "    S 12000000.000", "    E -19999000.000",
-                             "    W -20000000.000"}));
+    EXPECT_EQ(
+        bounds, (Lines {"    N 12000500.000", "    S 12000000.000", "    E -19999000.000", "    W -20000000.000"}));
 }
 
 // ---- The line limits, on numbers handed in ---------------------------------------------------------
@@ -219,17 +225,17 @@ TEST(StatisticsLimits, ManyNumbersInOneRunNeedOneLine)
     for (uint32_t n = 1; n <= 5000; ++n)
         numbers.push_back(n);
     Lines lines = utf8(store::statistics_lines(with_numbers(numbers)));
-    EXPECT_EQ(used(lines), (Lines{"    From 1 to 5000"}));
-    EXPECT_EQ(free_ranges(lines), (Lines{"    From 5001 to ..."}));
+    EXPECT_EQ(used(lines), (Lines {"    From 1 to 5000"}));
+    EXPECT_EQ(free_ranges(lines), (Lines {"    From 5001 to ..."}));
 }
 
 TEST(StatisticsLimits, TheHighestNumberLeavesNoOpenEnd)
 {
     Lines lines = utf8(store::statistics_lines(with_numbers({4294967294u, 4294967295u})));
-    EXPECT_EQ(used(lines), (Lines{"    From 4294967294 to 4294967295"}));
-    EXPECT_EQ(free_ranges(lines), (Lines{"    From 1 to 4294967293"}));
+    EXPECT_EQ(used(lines), (Lines {"    From 4294967294 to 4294967295"}));
+    EXPECT_EQ(free_ranges(lines), (Lines {"    From 1 to 4294967293"}));
     Lines single = utf8(store::statistics_lines(with_numbers({4294967295u})));
-    EXPECT_EQ(free_ranges(single), (Lines{"    From 1 to 4294967294"}));
+    EXPECT_EQ(free_ranges(single), (Lines {"    From 1 to 4294967294"}));
 }
 
 }  // namespace

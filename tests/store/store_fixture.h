@@ -22,5 +22,5 @@ protected:
         });
     }
 
-    Messages m_messages;   // caption and text of every message box shown, in order
+    Messages m_messages;  // caption and text of every message box shown, in order
 };

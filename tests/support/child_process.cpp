@@ -24,8 +24,8 @@ int64_t now_ms()
 
 }  // namespace
 
-ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& args,
-                           const std::vector<std::string>& extra_env)
+ChildProcess::ChildProcess(
+    const std::string& program, const std::vector<std::string>& args, const std::vector<std::string>& extra_env)
 {
     int in[2], out[2], err[2];
     if (pipe2(in, O_CLOEXEC) || pipe2(out, O_CLOEXEC) || pipe2(err, O_CLOEXEC))
@@ -42,7 +42,7 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
             env_strings.push_back(entry);
     }
     env_strings.insert(env_strings.end(), extra_env.begin(), extra_env.end());
-    std::vector<char*> argv{const_cast<char*>(program.c_str())}, envp;
+    std::vector<char*> argv {const_cast<char*>(program.c_str())}, envp;
     for (const std::string& a : args)
         argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);

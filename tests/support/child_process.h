@@ -12,8 +12,8 @@ public:
     // Starts `program` with `args`; extra environment entries "NAME=value" are added to the test's own,
     // replacing any of the same name.
     ChildProcess(const std::string& program, const std::vector<std::string>& args,
-                 const std::vector<std::string>& extra_env = {});
-    ~ChildProcess();   // kills a child that is still running
+        const std::vector<std::string>& extra_env = {});
+    ~ChildProcess();  // kills a child that is still running
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 

@@ -4,14 +4,14 @@
 
 #include <gtest/gtest.h>
 
-#define EXPECT_OK(result)                                                                                         \
-    do {                                                                                                          \
-        auto r_ = (result);                                                                                       \
-        EXPECT_TRUE(r_.ok) << #result << ": " << r_.message;                                                      \
+#define EXPECT_OK(result)                                                                                              \
+    do {                                                                                                               \
+        auto r_ = (result);                                                                                            \
+        EXPECT_TRUE(r_.ok) << #result << ": " << r_.message;                                                           \
     } while (0)
 
-#define ASSERT_OK(result)                                                                                         \
-    do {                                                                                                          \
-        auto r_ = (result);                                                                                       \
-        ASSERT_TRUE(r_.ok) << #result << ": " << r_.message;                                                      \
+#define ASSERT_OK(result)                                                                                              \
+    do {                                                                                                               \
+        auto r_ = (result);                                                                                            \
+        ASSERT_TRUE(r_.ok) << #result << ": " << r_.message;                                                           \
     } while (0)

@@ -32,12 +32,17 @@ int run_test_program(const std::u16string& class_name, ui::WndProc proc, const s
 
 ui::WndProc command_window(std::function<void(ui::Hwnd, int)> on_command)
 {
-    return [on_command = std::move(on_command)](ui::Hwnd hwnd, uint32_t msg, ui::WParam wparam,
-               ui::LParam lparam) -> ui::LResult {
+    return [on_command = std::move(on_command)](
+               ui::Hwnd hwnd, uint32_t msg, ui::WParam wparam, ui::LParam lparam) -> ui::LResult {
         switch (msg) {
-        case ui::kMsgCommand: on_command(hwnd, ui::loword(wparam)); return 0;
-        case ui::kMsgDestroy: ui::post_quit_message(0); return 0;
-        default: return ui::default_window_proc(hwnd, msg, wparam, lparam);
+        case ui::kMsgCommand:
+            on_command(hwnd, ui::loword(wparam));
+            return 0;
+        case ui::kMsgDestroy:
+            ui::post_quit_message(0);
+            return 0;
+        default:
+            return ui::default_window_proc(hwnd, msg, wparam, lparam);
         }
     };
 }

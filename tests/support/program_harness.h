@@ -25,8 +25,8 @@ std::vector<std::string>& program_log();
 // `install` (templates, resources, a message sink), then a visible top-level window titled "Varno" of class
 // `class_name` with procedure `proc`, whose message loop runs until the quit message. The quit code, or 1
 // when the window cannot be made.
-int run_test_program(const std::u16string& class_name, platform::ui::WndProc proc,
-    const std::function<void()>& install = {});
+int run_test_program(
+    const std::u16string& class_name, platform::ui::WndProc proc, const std::function<void()>& install = {});
 
 // The procedure of a test program's main window: each command id goes to `on_command`, and destroying the
 // window quits with 0.
@@ -34,8 +34,7 @@ platform::ui::WndProc command_window(std::function<void(platform::ui::Hwnd, int)
 
 // A fixture with a program run under the headless driver, over a fixture with a device (DeviceTest or one
 // derived from it). The program is finished before the device goes.
-template <class DeviceFixture>
-class WithProgram : public DeviceFixture {
+template <class DeviceFixture> class WithProgram : public DeviceFixture {
 protected:
     void TearDown() override
     {

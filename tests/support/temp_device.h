@@ -25,9 +25,9 @@ public:
     TempDevice(const TempDevice&) = delete;
     TempDevice& operator=(const TempDevice&) = delete;
 
-    const std::string& folder() const { return m_dir.path(); }   // holds the two below
-    const std::string& root() const { return m_root; }           // the device root
-    const std::string& card() const { return m_card; }           // the host folder of \Storage Card
+    const std::string& folder() const { return m_dir.path(); }  // holds the two below
+    const std::string& root() const { return m_root; }          // the device root
+    const std::string& card() const { return m_card; }          // the host folder of \Storage Card
 
     // Writes a host file in the temporary folder, outside the device; its host path.
     std::string write_host_file(const std::string& name, const std::string& bytes) const;
@@ -48,12 +48,12 @@ protected:
     static bool exists(const std::u16string& device_path);
     static std::string read_bytes(const std::u16string& device_path);
     static void write_bytes(const std::u16string& device_path, const std::string& bytes);
-    static int64_t file_size(const std::u16string& device_path);   // -1 when there is no such file
+    static int64_t file_size(const std::u16string& device_path);  // -1 when there is no such file
     // Writes `bytes` to a device file through the device's own calls.
     static void write_device_file(const std::u16string& device_path, const std::string& bytes);
 
     std::optional<TempDevice> m_device;
-    std::string m_temp;   // m_device's folder, root and card
+    std::string m_temp;  // m_device's folder, root and card
     std::string m_root;
     std::string m_card;
 };

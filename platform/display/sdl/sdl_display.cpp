@@ -17,8 +17,8 @@ namespace ui = platform::ui;
 struct SdlBackend::Sdl {
     SDL_Window* window = nullptr;
     SDL_Renderer* renderer = nullptr;
-    SDL_Texture* texture = nullptr;     // the screen, streamed on every present
-    bool have_picture = false;          // a picture was presented: redraw it on exposure
+    SDL_Texture* texture = nullptr;  // the screen, streamed on every present
+    bool have_picture = false;       // a picture was presented: redraw it on exposure
 
     ~Sdl()
     {
@@ -31,7 +31,8 @@ struct SdlBackend::Sdl {
     }
 };
 
-SdlBackend::SdlBackend(WindowOptions options) : m_options(std::move(options))
+SdlBackend::SdlBackend(WindowOptions options)
+    : m_options(std::move(options))
 {
     m_options.scale = std::clamp(m_options.scale, 1, 16);
 }
@@ -76,8 +77,8 @@ bool SdlBackend::ensure_window()
     if (m_sdl->window)
         return true;
     const int w = ui::kScreenWidth * m_options.scale, h = ui::kScreenHeight * m_options.scale;
-    m_sdl->window = SDL_CreateWindow(m_options.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                     w, h, SDL_WINDOW_SHOWN);
+    m_sdl->window = SDL_CreateWindow(
+        m_options.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h, SDL_WINDOW_SHOWN);
     if (!m_sdl->window) {
         m_error = SDL_GetError();
         return false;
@@ -87,7 +88,7 @@ bool SdlBackend::ensure_window()
     m_sdl->renderer = SDL_CreateRenderer(m_sdl->window, -1, SDL_RENDERER_SOFTWARE);
     if (m_sdl->renderer)
         m_sdl->texture = SDL_CreateTexture(m_sdl->renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
-                                           ui::kScreenWidth, ui::kScreenHeight);
+            ui::kScreenWidth, ui::kScreenHeight);
     if (!m_sdl->texture) {
         m_error = SDL_GetError();
         return false;
@@ -142,7 +143,7 @@ void SdlBackend::wake()
 {
     if (!m_open)
         return;
-    SDL_Event event{};
+    SDL_Event event {};
     event.type = m_wake_event;
     SDL_PushEvent(&event);
 }

@@ -18,9 +18,9 @@
 namespace platform::display::sdl {
 
 struct WindowOptions {
-    int scale = 2;                       // window pixels per screen pixel, 1..16
+    int scale = 2;  // window pixels per screen pixel, 1..16
     std::string title = "Varno";
-    std::function<void()> on_close;      // the close button; empty: ui::post_quit_message(0)
+    std::function<void()> on_close;  // the close button; empty: ui::post_quit_message(0)
 };
 
 class SdlBackend final : public Backend {
@@ -36,11 +36,11 @@ public:
 
     void wait(std::optional<uint64_t> deadline_ms) override;
     void present(const gdi::Bitmap& screen) override;
-    void raise() override;       // any thread
-    void wake() override;        // any thread
+    void raise() override;  // any thread
+    void wake() override;   // any thread
 
 private:
-    struct Sdl;                  // SDL's window, renderer and texture
+    struct Sdl;  // SDL's window, renderer and texture
     bool ensure_window();
     void handle_event(const void* event);
     void handle_pointer(uint32_t type, int x, int y);
@@ -49,9 +49,9 @@ private:
     WindowOptions m_options;
     std::unique_ptr<Sdl> m_sdl;
     std::string m_error;
-    std::atomic<bool> m_open{false};
-    std::atomic<bool> m_raise_requested{false};
-    uint32_t m_wake_event = 0;   // SDL user event type that ends a wait
+    std::atomic<bool> m_open {false};
+    std::atomic<bool> m_raise_requested {false};
+    uint32_t m_wake_event = 0;  // SDL user event type that ends a wait
 };
 
 // The window manager's key code for an SDL key code (letters as their upper-case ASCII), 0 for a key the

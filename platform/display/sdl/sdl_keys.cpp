@@ -17,21 +17,36 @@ uint32_t key_code(int32_t key)
         return ui::kKeyF1 + uint32_t(key - SDLK_F1);
     switch (key) {
     case SDLK_RETURN:
-    case SDLK_KP_ENTER: return ui::kKeyReturn;
-    case SDLK_ESCAPE: return ui::kKeyEscape;
-    case SDLK_BACKSPACE: return ui::kKeyBack;
-    case SDLK_TAB: return ui::kKeyTab;
-    case SDLK_SPACE: return ui::kKeySpace;
-    case SDLK_PAGEUP: return ui::kKeyPrior;
-    case SDLK_PAGEDOWN: return ui::kKeyNext;
-    case SDLK_END: return ui::kKeyEnd;
-    case SDLK_HOME: return ui::kKeyHome;
-    case SDLK_LEFT: return ui::kKeyLeft;
-    case SDLK_UP: return ui::kKeyUp;
-    case SDLK_RIGHT: return ui::kKeyRight;
-    case SDLK_DOWN: return ui::kKeyDown;
-    case SDLK_DELETE: return ui::kKeyDelete;
-    default: return 0;
+    case SDLK_KP_ENTER:
+        return ui::kKeyReturn;
+    case SDLK_ESCAPE:
+        return ui::kKeyEscape;
+    case SDLK_BACKSPACE:
+        return ui::kKeyBack;
+    case SDLK_TAB:
+        return ui::kKeyTab;
+    case SDLK_SPACE:
+        return ui::kKeySpace;
+    case SDLK_PAGEUP:
+        return ui::kKeyPrior;
+    case SDLK_PAGEDOWN:
+        return ui::kKeyNext;
+    case SDLK_END:
+        return ui::kKeyEnd;
+    case SDLK_HOME:
+        return ui::kKeyHome;
+    case SDLK_LEFT:
+        return ui::kKeyLeft;
+    case SDLK_UP:
+        return ui::kKeyUp;
+    case SDLK_RIGHT:
+        return ui::kKeyRight;
+    case SDLK_DOWN:
+        return ui::kKeyDown;
+    case SDLK_DELETE:
+        return ui::kKeyDelete;
+    default:
+        return 0;
     }
 }
 

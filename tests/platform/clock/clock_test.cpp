@@ -34,7 +34,7 @@ TEST_F(ClockTest, VirtualTimeMovesOnlyWhenAdvanced)
     EXPECT_EQ(now_ms(), 0u);
     EXPECT_EQ(local_seconds_of_day(), 8u * 3600);
     advance_ms(999);
-    EXPECT_EQ(local_seconds_of_day(), 8u * 3600);   // whole seconds only
+    EXPECT_EQ(local_seconds_of_day(), 8u * 3600);  // whole seconds only
     advance_ms(1);
     EXPECT_EQ(now_ms(), 1000u);
     EXPECT_EQ(local_seconds_of_day(), 8u * 3600 + 1);
@@ -56,7 +56,7 @@ TEST_F(ClockTest, SwitchingModesRestartsVirtualTime)
     EXPECT_EQ(local_seconds_of_day(), 12u * 3600 + 5);
     use_real_time();
     EXPECT_FALSE(is_virtual());
-    advance_ms(1000000);   // ignored in real time
+    advance_ms(1000000);  // ignored in real time
     use_virtual_time(100);
     EXPECT_EQ(now_ms(), 0u);
     EXPECT_EQ(local_seconds_of_day(), 100u);
@@ -67,7 +67,10 @@ TEST_F(ClockTest, AdvancesFromAnotherThreadAreAllSeen)
     use_virtual_time(0);
     std::vector<std::thread> threads;
     for (int t = 0; t < 4; ++t)
-        threads.emplace_back([] { for (int i = 0; i < 1000; ++i) advance_ms(3); });
+        threads.emplace_back([] {
+            for (int i = 0; i < 1000; ++i)
+                advance_ms(3);
+        });
     uint64_t last = 0;
     for (int i = 0; i < 1000; ++i) {
         uint64_t now = now_ms();

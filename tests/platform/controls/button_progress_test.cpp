@@ -6,14 +6,14 @@ namespace {
 
 constexpr int kClicked = ui::kBnClicked;
 
-class ButtonTest : public ControlTest {};
+class ButtonTest : public ControlTest { };
 
 TEST_F(ButtonTest, ATapInsideClicksAndAReleaseOutsideDoesNot)
 {
     Hwnd b = make(u"button", u"Get", kButtonPush, {10, 10, 70, 32}, 1006);
     take();
     tap(b, 5, 5);
-    EXPECT_EQ(take(), (std::vector<Notification>{{1006, kClicked}}));
+    EXPECT_EQ(take(), (std::vector<Notification> {{1006, kClicked}}));
     drag(b, 5, 5, 100, 100);
     EXPECT_TRUE(take().empty());
     EXPECT_EQ(ui::capture(), ui::kNoWindow);
@@ -27,7 +27,7 @@ TEST_F(ButtonTest, SpaceClicksTheFocusedButtonOnly)
     take();
     key(ui::kKeySpace);
     chars(u" ");
-    EXPECT_EQ(take(), (std::vector<Notification>{{1, kClicked}}));
+    EXPECT_EQ(take(), (std::vector<Notification> {{1, kClicked}}));
 }
 
 TEST_F(ButtonTest, AnAutomaticCheckBoxTogglesAndAPlainOneLeavesItToTheDialog)
@@ -42,7 +42,7 @@ TEST_F(ButtonTest, AnAutomaticCheckBoxTogglesAndAPlainOneLeavesItToTheDialog)
     EXPECT_EQ(button_check(plain), 0);
     button_set_check(plain, 5);
     EXPECT_EQ(button_check(plain), 1);
-    EXPECT_EQ(take(), (std::vector<Notification>{{1050, kClicked}, {1050, kClicked}, {1051, kClicked}}));
+    EXPECT_EQ(take(), (std::vector<Notification> {{1050, kClicked}, {1050, kClicked}, {1051, kClicked}}));
 }
 
 TEST_F(ButtonTest, PostedClickTogglesAndNotifiesLikeATap)
@@ -53,8 +53,8 @@ TEST_F(ButtonTest, PostedClickTogglesAndNotifiesLikeATap)
     ui::pump_messages();
     EXPECT_EQ(button_check(box), 1);
     EXPECT_EQ(ui::focus(), box);
-    EXPECT_EQ(take(), (std::vector<Notification>{{1050, kClicked}}));
-    post_click(m_parent);               // not a button: nothing queued
+    EXPECT_EQ(take(), (std::vector<Notification> {{1050, kClicked}}));
+    post_click(m_parent);  // not a button: nothing queued
     EXPECT_EQ(ui::pump_messages(), 0);
 }
 
@@ -73,10 +73,10 @@ TEST_F(ButtonTest, ACaptionCanChange)
     Hwnd b = make(u"button", u"A", 0, {10, 10, 70, 32}, 1);
     ui::set_window_text(b, u"B");
     EXPECT_EQ(ui::window_text(b), u"B");
-    ui::paint_pending();     // paints the new caption without trouble
+    ui::paint_pending();  // paints the new caption without trouble
 }
 
-class ProgressTest : public ControlTest {};
+class ProgressTest : public ControlTest { };
 
 TEST_F(ProgressTest, StepsWrapPastTheHighEndToTheLowEnd)
 {
@@ -107,7 +107,7 @@ TEST_F(ProgressTest, BackwardStepsWrapToTheHighEndAndPositionsAreClamped)
     EXPECT_EQ(progress_pos(bar), 20);
     progress_set_pos(bar, -5);
     EXPECT_EQ(progress_pos(bar), 10);
-    progress_set_range(bar, 5, 5);      // an empty range holds the low end
+    progress_set_range(bar, 5, 5);  // an empty range holds the low end
     progress_step_it(bar);
     EXPECT_EQ(progress_pos(bar), 5);
 }
@@ -126,7 +126,7 @@ TEST_F(ProgressTest, TheBarFillsInProportionToThePosition)
     EXPECT_EQ(s.pixel(r.left + 60, y), gdi::kWhite);
 }
 
-class WrapTest : public ControlTest {};
+class WrapTest : public ControlTest { };
 
 TEST_F(WrapTest, LinesStayWithinTheWidthAndKeepEveryWordInOrder)
 {
@@ -152,13 +152,13 @@ TEST_F(WrapTest, LinesStayWithinTheWidthAndKeepEveryWordInOrder)
 TEST_F(WrapTest, LineFeedsBreakAndAWordWiderThanALineIsCut)
 {
     gdi::FontRef font = gdi::ui_font();
-    EXPECT_EQ(kit::wrap_text(font, u"one\r\ntwo\nthree", 200),
-              (std::vector<std::u16string>{u"one", u"two", u"three"}));
+    EXPECT_EQ(
+        kit::wrap_text(font, u"one\r\ntwo\nthree", 200), (std::vector<std::u16string> {u"one", u"two", u"three"}));
     std::vector<std::u16string> cut = kit::wrap_text(font, u"MMMMMMMMMMMMMMMMMMMM", 30);
     EXPECT_GT(cut.size(), 2u);
     for (const std::u16string& line : cut)
         EXPECT_FALSE(line.empty());
-    EXPECT_EQ(kit::wrap_text(font, u"", 50), (std::vector<std::u16string>{u""}));
+    EXPECT_EQ(kit::wrap_text(font, u"", 50), (std::vector<std::u16string> {u""}));
 }
 
 }  // namespace

@@ -55,7 +55,7 @@ protected:
         };
         ui::register_class(cls);
         m_parent = ui::create_window(u"ControlTestParent", u"Parent", ui::kStyleVisible, ui::kUseDefault,
-                                     ui::kUseDefault, ui::kUseDefault, ui::kUseDefault, ui::kNoWindow);
+            ui::kUseDefault, ui::kUseDefault, ui::kUseDefault, ui::kNoWindow);
         ASSERT_NE(m_parent, ui::kNoWindow);
         ui::set_foreground_window(m_parent);
         ui::pump_messages();
@@ -64,8 +64,8 @@ protected:
 
     Hwnd make(std::u16string_view cls, std::u16string_view text, uint32_t style, ui::Rect r, int id)
     {
-        Hwnd h = ui::create_window(cls, text, style | ui::kStyleChild | ui::kStyleVisible, r.left, r.top, r.width(),
-                                   r.height(), m_parent, id);
+        Hwnd h = ui::create_window(
+            cls, text, style | ui::kStyleChild | ui::kStyleVisible, r.left, r.top, r.width(), r.height(), m_parent, id);
         EXPECT_NE(h, ui::kNoWindow);
         ui::pump_messages();
         return h;

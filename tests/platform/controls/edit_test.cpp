@@ -8,7 +8,7 @@ namespace {
 
 constexpr int kSetFocus = ui::kEnSetFocus, kKillFocus = ui::kEnKillFocus, kChange = ui::kEnChange;
 
-class EditTest : public ControlTest {};
+class EditTest : public ControlTest { };
 
 TEST_F(EditTest, TypingGoesToTheFocusedEditOnlyWithNotificationsInOrder)
 {
@@ -20,7 +20,7 @@ TEST_F(EditTest, TypingGoesToTheFocusedEditOnlyWithNotificationsInOrder)
     chars(u"12");
     EXPECT_EQ(ui::window_text(a), u"12");
     EXPECT_EQ(ui::window_text(b), u"");
-    std::vector<Notification> expected{{1011, kSetFocus}, {1011, kChange}, {1011, kChange}};
+    std::vector<Notification> expected {{1011, kSetFocus}, {1011, kChange}, {1011, kChange}};
     EXPECT_EQ(take(), expected);
 
     tap(b, 5, 5);
@@ -37,11 +37,11 @@ TEST_F(EditTest, ControlCharactersAndRefusedKeysChangeNothing)
     tap(a, 90, 5);
     take();
     chars(u"\r\t\x1b\x08");
-    key(ui::kKeyRight);              // already at the end
+    key(ui::kKeyRight);  // already at the end
     EXPECT_EQ(ui::window_text(a), u"ab");
     EXPECT_TRUE(take().empty());
     key(ui::kKeyHome);
-    key(ui::kKeyBack);               // nothing before the caret
+    key(ui::kKeyBack);  // nothing before the caret
     EXPECT_EQ(ui::window_text(a), u"ab");
     EXPECT_TRUE(take().empty());
 }
@@ -80,10 +80,22 @@ TEST_F(EditTest, EditingKeysFollowAStringModel)
                 changes = true;
             }
             break;
-        case 3: key(ui::kKeyLeft); caret = std::max(0, caret - 1); break;
-        case 4: key(ui::kKeyRight); caret = std::min(int(model.size()), caret + 1); break;
-        case 5: key(ui::kKeyHome); caret = 0; break;
-        default: key(ui::kKeyEnd); caret = int(model.size()); break;
+        case 3:
+            key(ui::kKeyLeft);
+            caret = std::max(0, caret - 1);
+            break;
+        case 4:
+            key(ui::kKeyRight);
+            caret = std::min(int(model.size()), caret + 1);
+            break;
+        case 5:
+            key(ui::kKeyHome);
+            caret = 0;
+            break;
+        default:
+            key(ui::kKeyEnd);
+            caret = int(model.size());
+            break;
         }
         ASSERT_EQ(ui::window_text(e), model) << "step " << step;
         ASSERT_EQ(edit_caret(e), caret) << "step " << step;
@@ -141,7 +153,7 @@ TEST_F(EditTest, ReachingAnEditByTabSelectsItsTextSoTypingReplacesIt)
     Hwnd b = make(u"edit", u"12.500", ui::kStyleTabStop, {0, 30, 100, 50}, 2);
     tap(a, 1, 5);
     chars(u"x");
-    EXPECT_EQ(ui::window_text(a), u"xfirst");     // a tap places the caret, selecting nothing
+    EXPECT_EQ(ui::window_text(a), u"xfirst");  // a tap places the caret, selecting nothing
     key(ui::kKeyTab);
     EXPECT_EQ(ui::focus(), b);
     chars(u"7");
@@ -171,7 +183,7 @@ TEST_F(EditTest, ReadingTakesAtMostTheCharactersAsked)
     EXPECT_EQ(edit_text(e, 9), u"123456789");
     EXPECT_EQ(edit_text(e), u"123456789012");
     EXPECT_EQ(edit_text(e, 0), u"");
-    EXPECT_EQ(edit_text(m_parent, 5), u"");     // not an edit
+    EXPECT_EQ(edit_text(m_parent, 5), u"");  // not an edit
 }
 
 TEST_F(EditTest, PostedTypingFocusesReplacesAndNotifiesOnce)
@@ -185,7 +197,7 @@ TEST_F(EditTest, PostedTypingFocusesReplacesAndNotifiesOnce)
     ui::pump_messages();
     EXPECT_EQ(ui::focus(), b);
     EXPECT_EQ(ui::window_text(b), u"1234");
-    std::vector<Notification> expected{{1011, kKillFocus}, {1012, kSetFocus}, {1012, kChange}};
+    std::vector<Notification> expected {{1011, kKillFocus}, {1012, kSetFocus}, {1012, kChange}};
     EXPECT_EQ(take(), expected);
     EXPECT_EQ(edit_caret(b), 4);
 }

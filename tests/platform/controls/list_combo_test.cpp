@@ -30,8 +30,8 @@ TEST_F(ListTest, ATapSelectsTheRowAndAlwaysNotifies)
     EXPECT_EQ(list_selection(l), 2);
     EXPECT_EQ(ui::focus(), l);
     tap(l, 20, row_y(l, 2));
-    EXPECT_EQ(take(), (std::vector<Notification>{{1100, kSelChange}, {1100, kSelChange}}));
-    tap(l, 20, 95);                     // below the last entry
+    EXPECT_EQ(take(), (std::vector<Notification> {{1100, kSelChange}, {1100, kSelChange}}));
+    tap(l, 20, 95);  // below the last entry
     EXPECT_EQ(list_selection(l), 2);
     EXPECT_TRUE(take().empty());
 }
@@ -42,7 +42,7 @@ TEST_F(ListTest, KeysMoveTheSelectionNotifyingOnlyWhenItMoves)
     ui::set_focus(l);
     key(ui::kKeyDown);
     EXPECT_EQ(list_selection(l), 0);
-    key(ui::kKeyUp);                    // already first
+    key(ui::kKeyUp);  // already first
     key(ui::kKeyDown);
     EXPECT_EQ(list_selection(l), 1);
     EXPECT_EQ(take().size(), 2u);
@@ -71,7 +71,7 @@ TEST_F(ListTest, TheSelectionStaysInViewWhenSetAndScrollingNeverLeavesTheEnds)
     EXPECT_EQ(list_top_index(l), 40 - visible);
     list_set_top_index(l, -3);
     EXPECT_EQ(list_top_index(l), 0);
-    EXPECT_TRUE(take().empty());        // setting the selection does not notify
+    EXPECT_TRUE(take().empty());  // setting the selection does not notify
 }
 
 TEST_F(ListTest, DragScrollsWithoutSelectingAndTheWheelScrollsThreeRowsANotch)
@@ -95,7 +95,7 @@ TEST_F(ListTest, EntriesFollowAVectorModelUnderInsertsAndDeletes)
 {
     Hwnd l = make_list(0);
     std::vector<std::u16string> model;
-    int selected = -1;    // index in model, following its entry
+    int selected = -1;  // index in model, following its entry
     std::mt19937 rng(7);
     for (int step = 0; step < 300; ++step) {
         int op = int(rng() % 4);
@@ -149,7 +149,7 @@ TEST_F(ListTest, PostedSelectionNotifiesAndOutOfRangeIsIgnored)
     post_select(l, 9);
     ui::pump_messages();
     EXPECT_EQ(list_selection(l), 3);
-    EXPECT_EQ(take(), (std::vector<Notification>{{1100, kSelChange}}));
+    EXPECT_EQ(take(), (std::vector<Notification> {{1100, kSelChange}}));
 }
 
 TEST_F(ListTest, AFixedPitchListDrawsEveryCharacterTheSameWidth)
@@ -207,7 +207,7 @@ TEST_F(ComboTest, ATapOpensTheListAndATapOnAnEntryPicksIt)
     EXPECT_FALSE(ui::is_window(drop));
     EXPECT_EQ(combo_selection(c), 2);
     EXPECT_EQ(ui::window_text(c), u"Unit 2");
-    EXPECT_EQ(take(), (std::vector<Notification>{{1244, ui::kCbnDropDown}, {1244, ui::kCbnSelChange}}));
+    EXPECT_EQ(take(), (std::vector<Notification> {{1244, ui::kCbnDropDown}, {1244, ui::kCbnSelChange}}));
 }
 
 TEST_F(ComboTest, ATapElsewhereClosesTheListWithoutChoosing)
@@ -231,7 +231,7 @@ TEST_F(ComboTest, UpAndDownChangeTheSelectionWhenFocused)
     key(ui::kKeyDown);
     key(ui::kKeyDown);
     key(ui::kKeyDown);
-    key(ui::kKeyDown);                   // stays on the last
+    key(ui::kKeyDown);  // stays on the last
     key(ui::kKeyUp);
     EXPECT_EQ(combo_selection(c), 1);
     EXPECT_EQ(ui::window_text(c), u"Unit 1");
@@ -259,7 +259,7 @@ TEST_F(ComboTest, SettingTheSelectionShowsItWithoutNotifyingAndPostedSelectionNo
     post_select(c, 0);
     ui::pump_messages();
     EXPECT_EQ(combo_selection(c), 0);
-    EXPECT_EQ(take(), (std::vector<Notification>{{1244, ui::kCbnSelChange}}));
+    EXPECT_EQ(take(), (std::vector<Notification> {{1244, ui::kCbnSelChange}}));
     combo_reset(c);
     EXPECT_EQ(combo_count(c), 0);
     EXPECT_EQ(ui::window_text(c), u"");

@@ -11,10 +11,10 @@ MenuBarTemplate test_bar()
 {
     MenuBarTemplate t;
     t.id = kBar;
-    MenuBarButton coords{u"Coords", 0, {}};
+    MenuBarButton coords {u"Coords", 0, {}};
     coords.popup.push_back({u"Open", 40004, {}});
     coords.popup.push_back({u"Transform", 0, {{u"By Parameters", 40202, {}}, {u"By Points", 40203, {}}}});
-    coords.popup.push_back({u"", 0, {}});       // separator
+    coords.popup.push_back({u"", 0, {}});  // separator
     coords.popup.push_back({u"Options", 40285, {}});
     t.buttons.push_back(coords);
     t.buttons.push_back({u" About ", 40003, {}});
@@ -87,11 +87,11 @@ TEST_F(MenuTest, PathsNameCommandsWithLabelsTrimmed)
     EXPECT_EQ(menu_command_for_path(m_bar, u"Coords/Transform/By Parameters"), 40202);
     EXPECT_EQ(menu_command_for_path(m_bar, u" Coords / Transform /By Points "), 40203);
     EXPECT_EQ(menu_command_for_path(m_bar, u"About"), 40003);
-    EXPECT_EQ(menu_command_for_path(m_bar, u"Coords/Transform"), -1);   // a pop-up, not a command
+    EXPECT_EQ(menu_command_for_path(m_bar, u"Coords/Transform"), -1);  // a pop-up, not a command
     EXPECT_EQ(menu_command_for_path(m_bar, u"Coords"), -1);
     EXPECT_EQ(menu_command_for_path(m_bar, u"Coords/Open/More"), -1);
     EXPECT_EQ(menu_command_for_path(m_bar, u"Calc/COGO"), -1);
-    EXPECT_EQ(menu_command_for_path(m_parent, u"About"), -1);           // not a bar
+    EXPECT_EQ(menu_command_for_path(m_parent, u"About"), -1);  // not a bar
     for (const auto& [path, command] : menu_paths(m_bar))
         EXPECT_EQ(menu_command_for_path(m_bar, path), command) << text::to_utf8(path);
     EXPECT_EQ(menu_paths(m_bar).size(), 6u);
@@ -108,7 +108,7 @@ TEST_F(MenuTest, AButtonCaptionCanChange)
 TEST_F(MenuTest, APlainButtonPostsItsCommandToTheWindow)
 {
     tap_button(1);
-    EXPECT_EQ(take(), (std::vector<Notification>{{40003, 0}}));
+    EXPECT_EQ(take(), (std::vector<Notification> {{40003, 0}}));
 }
 
 TEST_F(MenuTest, NestedPopupsOpenAboveAndBesideAndAChoiceClosesThemAll)
@@ -118,13 +118,13 @@ TEST_F(MenuTest, NestedPopupsOpenAboveAndBesideAndAChoiceClosesThemAll)
     ui::Rect first = ui::window_rect(st().popups[0].hwnd);
     EXPECT_LE(first.bottom, ui::kScreenHeight - ui::kMenuBarHeight);
     EXPECT_EQ(ui::active_window(), m_parent);
-    tap_item(0, 1);                      // Transform
+    tap_item(0, 1);  // Transform
     ASSERT_EQ(st().popups.size(), 2u);
     ui::Rect second = ui::window_rect(st().popups[1].hwnd);
     EXPECT_TRUE(second.left >= first.right - 4 || second.right <= first.left + 4);
     EXPECT_TRUE(take().empty());
-    tap_item(1, 0);                      // By Parameters
-    EXPECT_EQ(take(), (std::vector<Notification>{{40202, 0}}));
+    tap_item(1, 0);  // By Parameters
+    EXPECT_EQ(take(), (std::vector<Notification> {{40202, 0}}));
     EXPECT_TRUE(st().popups.empty());
     EXPECT_EQ(popup_windows(), 0);
     EXPECT_EQ(ui::capture(), ui::kNoWindow);
@@ -139,7 +139,7 @@ TEST_F(MenuTest, ATapElsewhereOrOnTheSameButtonClosesThePopups)
     tap_button(0);
     tap_item(0, 1);
     ASSERT_EQ(popup_windows(), 2);
-    tap_item(0, 2);                      // the separator chooses nothing
+    tap_item(0, 2);  // the separator chooses nothing
     EXPECT_EQ(popup_windows(), 2);
     tap_button(0);
     EXPECT_EQ(popup_windows(), 0);
@@ -153,7 +153,7 @@ TEST_F(MenuTest, ATapOnAnotherButtonWhileAPopupIsOpenActsOnThatButton)
     ASSERT_EQ(popup_windows(), 2);
     tap_button(1);
     EXPECT_EQ(popup_windows(), 0);
-    EXPECT_EQ(take(), (std::vector<Notification>{{40003, 0}}));
+    EXPECT_EQ(take(), (std::vector<Notification> {{40003, 0}}));
     EXPECT_EQ(ui::capture(), ui::kNoWindow);
 }
 
@@ -172,7 +172,7 @@ TEST_F(MenuTest, ACommandGoesToTheWindowOfTheBarTapped)
                         }});
     other_commands().clear();
     Hwnd other = ui::create_window(u"MenuTestOther", u"Other", ui::kStyleVisible, ui::kUseDefault, ui::kUseDefault,
-                                   ui::kUseDefault, ui::kUseDefault, m_parent);
+        ui::kUseDefault, ui::kUseDefault, m_parent);
     ui::set_foreground_window(other);
     Hwnd other_bar = create_menu_bar(other, kBar);
     ASSERT_NE(other_bar, ui::kNoWindow);
@@ -185,7 +185,7 @@ TEST_F(MenuTest, ACommandGoesToTheWindowOfTheBarTapped)
     ASSERT_EQ(os.popups.size(), 1u);
     ui::Rect r = os.popups[0].rects[0];
     tap(os.popups[0].hwnd, r.left + 5, r.top + 5);
-    EXPECT_EQ(other_commands(), (std::vector<int>{40004}));
+    EXPECT_EQ(other_commands(), (std::vector<int> {40004}));
     EXPECT_TRUE(take().empty());
 }
 
@@ -199,7 +199,7 @@ TEST_F(MenuTest, TheBarIgnoresTapsWhileItsWindowIsDisabled)
     ui::enable_window(m_parent, true);
     ui::pump_messages();
     tap_button(1);
-    EXPECT_EQ(take(), (std::vector<Notification>{{40003, 0}}));
+    EXPECT_EQ(take(), (std::vector<Notification> {{40003, 0}}));
 }
 
 // Dark pixels below the bar's top line: the buttons' captions and separators.

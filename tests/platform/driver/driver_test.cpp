@@ -15,7 +15,10 @@
 namespace platform::driver::testing {
 namespace {
 
-bool contains(const std::string& haystack, const std::string& needle) { return haystack.find(needle) != std::string::npos; }
+bool contains(const std::string& haystack, const std::string& needle)
+{
+    return haystack.find(needle) != std::string::npos;
+}
 
 class DriverTest : public testing_support::ProgramTest {
 protected:
@@ -40,7 +43,7 @@ TEST_F(DriverTest, AMenuPathPostsItsCommandToTheActiveWindow)
     EXPECT_OK(d().expect_window("main"));
     EXPECT_OK(d().menu("Coords/Transform/By Parameters"));
     EXPECT_OK(d().menu(" Coords / Open "));
-    EXPECT_EQ(fresh(), (std::vector<std::string>{"main 40202", "main 40004"}));
+    EXPECT_EQ(fresh(), (std::vector<std::string> {"main 40202", "main 40004"}));
     Result r = d().menu("Coords/Transform");
     EXPECT_FALSE(r.ok);
     EXPECT_TRUE(contains(r.message, "Coords/Transform")) << r.message;
@@ -56,9 +59,9 @@ TEST_F(DriverTest, AMessageBoxShowsItsCaptionAndTextAndReturnsTheButtonPressed)
     EXPECT_TRUE(contains(wrong.message, "seen box \"Error\" \"Not a coordinate file.\"")) << wrong.message;
     EXPECT_FALSE(d().answer("maybe").ok);
     EXPECT_OK(d().answer("no"));
-    EXPECT_EQ(fresh(), (std::vector<std::string>{"box 7"}));
+    EXPECT_EQ(fresh(), (std::vector<std::string> {"box 7"}));
     EXPECT_OK(d().expect_window("main"));
-    EXPECT_FALSE(d().answer("ok").ok);       // no box any more
+    EXPECT_FALSE(d().answer("ok").ok);  // no box any more
 }
 
 TEST_F(DriverTest, EscapeAnswersCancelOrNoAndReturnPressesTheFocusedButton)
@@ -76,7 +79,7 @@ TEST_F(DriverTest, EscapeAnswersCancelOrNoAndReturnPressesTheFocusedButton)
     d().key("return");
     d().command(kAskYesNoCancel);
     d().key("return");
-    EXPECT_EQ(fresh(), (std::vector<std::string>{"box 2", "box 7", "box 1", "box 6", "box 7", "box 6"}));
+    EXPECT_EQ(fresh(), (std::vector<std::string> {"box 2", "box 7", "box 1", "box 6", "box 7", "box 6"}));
 }
 
 TEST_F(DriverTest, AMessageBoxIsSizedToItsWrappedTextAndCentred)
@@ -99,7 +102,7 @@ TEST_F(DriverTest, AMessageBoxIsSizedToItsWrappedTextAndCentred)
 TEST_F(DriverTest, AnIconStandsLeftOfTheTextInItsColour)
 {
     d().command(kTellOk);
-    int plain_indent = 0;      // text left of the box's left edge, without an icon
+    int plain_indent = 0;  // text left of the box's left edge, without an icon
     d().inspect([&] {
         ui::Hwnd b = ui::active_window();
         plain_indent = ui::window_rect(ui::child_by_id(b, controls::kMessageBoxTextId)).left - ui::window_rect(b).left;
@@ -120,7 +123,7 @@ TEST_F(DriverTest, AnIconStandsLeftOfTheTextInItsColour)
     EXPECT_GT(red, 100);
     EXPECT_OK(d().expect_box("Error", "Not a coordinate file."));
     d().key("escape");
-    EXPECT_EQ(fresh(), (std::vector<std::string>{"box 1", "box 1"}));
+    EXPECT_EQ(fresh(), (std::vector<std::string> {"box 1", "box 1"}));
 }
 
 TEST_F(DriverTest, TypingClickingAndSelectingSendTheNotificationsOfAUser)
@@ -131,13 +134,13 @@ TEST_F(DriverTest, TypingClickingAndSelectingSendTheNotificationsOfAUser)
     EXPECT_OK(d().type(1012, "12"));
     EXPECT_OK(d().expect_text(1012, "12"));
     // 1011 had the focus first (the first tab stop).
-    EXPECT_EQ(fresh(), (std::vector<std::string>{"form 1011 512", "form 1012 256", "form 1012 768"}));
+    EXPECT_EQ(fresh(), (std::vector<std::string> {"form 1011 512", "form 1012 256", "form 1012 768"}));
     EXPECT_OK(d().click("Get"));
     EXPECT_OK(d().click(1050));
     EXPECT_OK(d().select(1100, 2));
     EXPECT_OK(d().select(1244, "Gons (Grads)"));
-    EXPECT_EQ(fresh(), (std::vector<std::string>{"form 1012 512", "form 1006 0", "form 1050 0", "form 1100 1",
-                                                 "form 1244 1"}));
+    EXPECT_EQ(fresh(),
+        (std::vector<std::string> {"form 1012 512", "form 1006 0", "form 1050 0", "form 1100 1", "form 1244 1"}));
     EXPECT_OK(d().expect_text(1244, "Gons (Grads)"));
     EXPECT_OK(d().expect_item(1100, 0, "    From 1 to 3"));
     EXPECT_OK(d().expect_count(1100, 3));
@@ -162,7 +165,7 @@ TEST_F(DriverTest, FailuresSayWhatWasExpectedAndWhatWasSeen)
     r = d().click(4711);
     EXPECT_FALSE(r.ok);
     EXPECT_TRUE(contains(r.message, "no control 4711")) << r.message;
-    r = d().type(1006, "x");              // a button is not an edit
+    r = d().type(1006, "x");  // a button is not an edit
     EXPECT_TRUE(contains(r.message, "is a button")) << r.message;
     EXPECT_FALSE(d().select(1100, 3).ok);
     EXPECT_FALSE(d().select(1244, "Mils").ok);
@@ -180,14 +183,14 @@ TEST_F(DriverTest, TheDriverRefusesWhatAUserCouldNotDo)
     EXPECT_TRUE(contains(r.message, "digits only")) << r.message;
     EXPECT_OK(d().type(1013, "42"));
     EXPECT_OK(d().expect_text(1013, "42"));
-    EXPECT_EQ(fresh(), (std::vector<std::string>{"form 1011 512", "form 1013 256", "form 1013 768"}));
+    EXPECT_EQ(fresh(), (std::vector<std::string> {"form 1011 512", "form 1013 256", "form 1013 768"}));
 }
 
 TEST_F(DriverTest, ATapAtClientCoordinatesReachesTheControlThere)
 {
     d().command(kOpenForm);
     fresh();
-    EXPECT_OK(d().tap(100, 36));      // inside edit 1012
+    EXPECT_OK(d().tap(100, 36));  // inside edit 1012
     EXPECT_OK(d().key("7"));
     EXPECT_OK(d().key("shift+tab"));
     EXPECT_OK(d().key("8"));
@@ -249,7 +252,7 @@ TEST_F(DriverTest, QuitClosesTheMainWindowAndTheProgramEnds)
     EXPECT_FALSE(d().running());
     EXPECT_EQ(d().finish(), kProgramExitCode);
     EXPECT_FALSE(d().command(1).ok);
-    EXPECT_OK(d().quit());            // nothing left to close
+    EXPECT_OK(d().quit());  // nothing left to close
 }
 
 TEST_F(DriverTest, WaitAdvancesTheClock)

@@ -17,8 +17,8 @@ namespace {
 namespace controls = platform::controls;
 using ui::Hwnd;
 
-constexpr int kStartTicking = 910;   // a 100 ms timer whose first tick tells the surveyor with a box
-constexpr int kBoxesInPaint = 911;   // the next paint asks for an informing box and a question
+constexpr int kStartTicking = 910;  // a 100 ms timer whose first tick tells the surveyor with a box
+constexpr int kBoxesInPaint = 911;  // the next paint asks for an informing box and a question
 constexpr int kTickTimer = 1;
 
 // What the program did, read by the driver while it is parked.
@@ -29,7 +29,10 @@ struct Journal {
 };
 Journal s_journal;
 
-void note(std::string line) { s_journal.lines.push_back(std::move(line)); }
+void note(std::string line)
+{
+    s_journal.lines.push_back(std::move(line));
+}
 
 void tick(Hwnd hwnd)
 {
@@ -61,10 +64,17 @@ ui::LResult main_proc(Hwnd hwnd, uint32_t msg, ui::WParam wparam, ui::LParam lpa
             ui::invalidate(hwnd);
         }
         return 0;
-    case ui::kMsgTimer: tick(hwnd); return 0;
-    case ui::kMsgPaint: paint(hwnd); return 0;
-    case ui::kMsgDestroy: ui::post_quit_message(0); return 0;
-    default: return ui::default_window_proc(hwnd, msg, wparam, lparam);
+    case ui::kMsgTimer:
+        tick(hwnd);
+        return 0;
+    case ui::kMsgPaint:
+        paint(hwnd);
+        return 0;
+    case ui::kMsgDestroy:
+        ui::post_quit_message(0);
+        return 0;
+    default:
+        return ui::default_window_proc(hwnd, msg, wparam, lparam);
     }
 }
 
@@ -72,10 +82,11 @@ int nested_loop_program()
 {
     ui::reset();
     controls::register_classes();
-    s_journal = Journal{};
+    s_journal = Journal {};
     ui::register_class({u"NestedLoopMain", main_proc});
     if (ui::create_window(u"NestedLoopMain", u"Main", ui::kStyleVisible, ui::kUseDefault, ui::kUseDefault,
-                          ui::kUseDefault, ui::kUseDefault, ui::kNoWindow) == ui::kNoWindow)
+            ui::kUseDefault, ui::kUseDefault, ui::kNoWindow)
+        == ui::kNoWindow)
         return 1;
     ui::Message m;
     while (ui::get_message(&m))
@@ -91,19 +102,19 @@ protected:
         EXPECT_TRUE(d.inspect([&] { out = s_journal.lines; }));
         return out;
     }
-    Driver d{nested_loop_program};
+    Driver d {nested_loop_program};
 };
 
 TEST_F(NestedLoopTest, ATimerIsNotDeliveredAgainUnderTheBoxItsHandlerOpened)
 {
     ASSERT_TRUE(d.command(kStartTicking).ok);
-    ASSERT_TRUE(d.wait(1000).ok);   // ten periods under the box
+    ASSERT_TRUE(d.wait(1000).ok);  // ten periods under the box
     EXPECT_TRUE(d.expect_box("GPS", "Fix lost.").ok);
-    EXPECT_EQ(journal(), (std::vector<std::string>{"tick 1"}));
+    EXPECT_EQ(journal(), (std::vector<std::string> {"tick 1"}));
 
     // Answered: the handler returns, and the overdue timer fires once, then keeps its period.
     ASSERT_TRUE(d.answer("ok").ok);
-    EXPECT_EQ(journal(), (std::vector<std::string>{"tick 1", "tick box 1", "tick 2"}));
+    EXPECT_EQ(journal(), (std::vector<std::string> {"tick 1", "tick box 1", "tick 2"}));
     ASSERT_TRUE(d.wait(250).ok);
     EXPECT_EQ(journal().back(), "tick 4");
     EXPECT_TRUE(d.expect_window("main").ok);
@@ -113,7 +124,7 @@ TEST_F(NestedLoopTest, APaintTellsAfterPaintingAndCannotAsk)
 {
     ASSERT_TRUE(d.command(kBoxesInPaint).ok);
     // The paint ran to its end with no box open; the informing box came up after it.
-    EXPECT_EQ(journal(), (std::vector<std::string>{"told 1", "asked 0", "dialogs open 0"}));
+    EXPECT_EQ(journal(), (std::vector<std::string> {"told 1", "asked 0", "dialogs open 0"}));
     EXPECT_TRUE(d.expect_box("Plot", "Nothing to draw.").ok);
     ASSERT_TRUE(d.answer("ok").ok);
     // The question was never shown.

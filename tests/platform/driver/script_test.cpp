@@ -9,7 +9,10 @@
 namespace platform::driver::testing {
 namespace {
 
-bool contains(const std::string& haystack, const std::string& needle) { return haystack.find(needle) != std::string::npos; }
+bool contains(const std::string& haystack, const std::string& needle)
+{
+    return haystack.find(needle) != std::string::npos;
+}
 
 int run(const std::string& script, std::string* output, bool interactive = false)
 {
@@ -45,7 +48,7 @@ TEST(ScriptWords, QuotesGroupEscapesWorkAndHashStartsAComment)
 TEST(ScriptWords, EveryCommandIsCheckedForItsArguments)
 {
     auto check = [](const std::string& line) {
-        script::Step step{1, line, {}};
+        script::Step step {1, line, {}};
         std::string error;
         return script::split_line(line, &step.words, &error) && script::check_step(step, &error);
     };
@@ -56,7 +59,7 @@ TEST(ScriptWords, EveryCommandIsCheckedForItsArguments)
     EXPECT_FALSE(check("menu"));
     EXPECT_FALSE(check("tap 120"));
     EXPECT_FALSE(check("tap x 80"));
-    EXPECT_FALSE(check("command \"5\""));       // a quoted word is text, not a number
+    EXPECT_FALSE(check("command \"5\""));  // a quoted word is text, not a number
     EXPECT_FALSE(check("wait soon"));
     EXPECT_FALSE(check("expect count 1100 many"));
     EXPECT_FALSE(check("expect colour 1 2"));
@@ -64,7 +67,7 @@ TEST(ScriptWords, EveryCommandIsCheckedForItsArguments)
     EXPECT_FALSE(check("expect window"));
     EXPECT_FALSE(check("frobnicate 1"));
     EXPECT_FALSE(check("\"menu\" About"));
-    EXPECT_FALSE(check("window main"));          // an expectation is not a command by itself
+    EXPECT_FALSE(check("window main"));  // an expectation is not a command by itself
     EXPECT_FALSE(check("dump now"));
 }
 
@@ -89,7 +92,7 @@ TEST(Script, AScriptWhoseEveryLineHoldsExitsZero)
                    "answer cancel\n"
                    "wait 100\n"
                    "quit\n",
-                   &out);
+        &out);
     EXPECT_EQ(code, 0) << out;
     EXPECT_EQ(out, "");
 }
@@ -102,7 +105,7 @@ TEST(Script, TheFirstFailingExpectationStopsWithItsLineAndExitsOne)
                    "type 1011 \"12\"\n"
                    "expect text 1011 \"13\"\n"
                    "expect text 1011 \"14\"\n",
-                   &out);
+        &out);
     EXPECT_EQ(code, 1);
     EXPECT_TRUE(contains(out, "line 4: ")) << out;
     EXPECT_TRUE(contains(out, "expected \"13\", seen \"12\"")) << out;
@@ -126,7 +129,7 @@ TEST(Script, QuotedArgumentsKeepSpacesAndEscapedQuotes)
                    "type 1012 \"say \\\"hi\\\"  twice\"\n"
                    "expect text 1012 \"say \\\"hi\\\"  twice\"\n"
                    "expect item 1100 0 \"    From 1 to 3\"\n",
-                   &out);
+        &out);
     EXPECT_EQ(code, 0) << out;
 }
 
@@ -149,14 +152,14 @@ TEST(Script, InteractiveModeAnswersEachLineAndGoesOnAfterAFailure)
                    "expect window TEST_FORM\n"
                    "quit\n"
                    "expect window main\n",
-                   &out, true);
+        &out, true);
     EXPECT_EQ(code, 1);
     EXPECT_EQ(out,
-              "ok\n"
-              "failed: window: expected main, seen TEST_FORM\n"
-              "error: unknown command bogus\n"
-              "ok\n"
-              "ok\n");
+        "ok\n"
+        "failed: window: expected main, seen TEST_FORM\n"
+        "error: unknown command bogus\n"
+        "ok\n"
+        "ok\n");
 }
 
 TEST(Script, InteractiveModeWithEveryLineHoldingExitsZero)

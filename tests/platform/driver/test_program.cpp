@@ -11,7 +11,10 @@ namespace {
 using ui::Hwnd;
 int s_starts = 0;
 
-void log(std::string line) { testing_support::program_log().push_back(std::move(line)); }
+void log(std::string line)
+{
+    testing_support::program_log().push_back(std::move(line));
+}
 
 ui::ControlTemplate control(int id, std::u16string cls, std::u16string caption, ui::Rect r, uint32_t style = 0)
 {
@@ -44,7 +47,7 @@ void add_templates()
 
     controls::MenuBarTemplate bar;
     bar.id = 500;
-    controls::MenuBarButton coords{u"Coords", 0, {}};
+    controls::MenuBarButton coords {u"Coords", 0, {}};
     coords.popup.push_back({u"Open", 40004, {}});
     coords.popup.push_back({u"Transform", 0, {{u"By Parameters", 40202, {}}, {u"By Points", 40203, {}}}});
     bar.buttons = {coords, {u"About", 40003, {}}, {u"Close", 40018, {}}};
@@ -90,8 +93,9 @@ void on_command(Hwnd hwnd, int id)
         return;
     }
     case kAskYesNoCancel:
-        log("box " + std::to_string(controls::message_box(hwnd, u"Error", u"Not a coordinate file.",
-                                                          controls::kMbYesNoCancel)));
+        log("box "
+            + std::to_string(
+                controls::message_box(hwnd, u"Error", u"Not a coordinate file.", controls::kMbYesNoCancel)));
         return;
     case kTellOk:
         log("box " + std::to_string(controls::message_box(hwnd, u"Save pt", u"Pt saved.")));
@@ -100,35 +104,48 @@ void on_command(Hwnd hwnd, int id)
         log("box " + std::to_string(controls::message_box(hwnd, u"Warning", u"Overwrite?", controls::kMbYesNo)));
         return;
     case kWarnWithIcon:
-        log("box " + std::to_string(controls::message_box(hwnd, u"Error", u"Not a coordinate file.",
-                                                          controls::kMbOk | controls::kMbIconError)));
+        log("box "
+            + std::to_string(controls::message_box(
+                hwnd, u"Error", u"Not a coordinate file.", controls::kMbOk | controls::kMbIconError)));
         return;
     case kOpenAbout: {
         AboutProc proc;
         ui::run_dialog(103, hwnd, proc);
         return;
     }
-    case 40018: ui::post_message(hwnd, ui::kMsgClose); return;
-    default: log("main " + std::to_string(id)); return;
+    case 40018:
+        ui::post_message(hwnd, ui::kMsgClose);
+        return;
+    default:
+        log("main " + std::to_string(id));
+        return;
     }
 }
 
 ui::LResult main_proc(Hwnd hwnd, uint32_t msg, ui::WParam wparam, ui::LParam lparam)
 {
     switch (msg) {
-    case ui::kMsgCreate: controls::create_menu_bar(hwnd, 500); return 0;
-    case ui::kMsgCommand: on_command(hwnd, ui::loword(wparam)); return 0;
+    case ui::kMsgCreate:
+        controls::create_menu_bar(hwnd, 500);
+        return 0;
+    case ui::kMsgCommand:
+        on_command(hwnd, ui::loword(wparam));
+        return 0;
     case ui::kMsgDestroy:
         log("destroyed");
         ui::post_quit_message(kProgramExitCode);
         return 0;
-    default: return ui::default_window_proc(hwnd, msg, wparam, lparam);
+    default:
+        return ui::default_window_proc(hwnd, msg, wparam, lparam);
     }
 }
 
 }  // namespace
 
-int program_starts() { return s_starts; }
+int program_starts()
+{
+    return s_starts;
+}
 
 int test_program()
 {

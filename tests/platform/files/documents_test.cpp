@@ -22,16 +22,16 @@ TEST_F(DocumentsTest, FilesOfEveryFolderBeforeTheirSubFolders)
     write_host_file(docs() + "/Jobs/lot7.dat", "1");
     write_host_file(docs() + "/Jobs/Old/lot1.dat", "1");
     write_host_file(m_root + "/Temp/elsewhere.dat", "1");
-    EXPECT_EQ(find_documents(u"*.*"), (Paths{u"\\My Documents\\A.txt", u"\\My Documents\\b.dat",
-                                             u"\\My Documents\\Jobs\\lot7.dat",
-                                             u"\\My Documents\\Jobs\\Old\\lot1.dat"}));
-    EXPECT_EQ(find_documents(u"*.DAT"), (Paths{u"\\My Documents\\b.dat", u"\\My Documents\\Jobs\\lot7.dat",
-                                               u"\\My Documents\\Jobs\\Old\\lot1.dat"}));
+    EXPECT_EQ(find_documents(u"*.*"),
+        (Paths {u"\\My Documents\\A.txt", u"\\My Documents\\b.dat", u"\\My Documents\\Jobs\\lot7.dat",
+            u"\\My Documents\\Jobs\\Old\\lot1.dat"}));
+    EXPECT_EQ(find_documents(u"*.DAT"),
+        (Paths {u"\\My Documents\\b.dat", u"\\My Documents\\Jobs\\lot7.dat", u"\\My Documents\\Jobs\\Old\\lot1.dat"}));
 }
 
 TEST_F(DocumentsTest, NothingWithoutDocumentsOrForABadPattern)
 {
-    EXPECT_TRUE(find_documents(u"*.*").empty());   // the folder exists but is empty
+    EXPECT_TRUE(find_documents(u"*.*").empty());  // the folder exists but is empty
     write_host_file(docs() + "/a.dat", "1");
     EXPECT_TRUE(find_documents(u"").empty());
     EXPECT_TRUE(find_documents(u"..\\*.*").empty());

@@ -19,7 +19,7 @@ TEST_F(DeviceTest, WriteSeekReadRoundTrip)
     EXPECT_EQ(seek(h, 0, Origin::Current), 100000);
     EXPECT_EQ(seek(h, 50000, Origin::Begin), 50000);
     std::vector<uint8_t> back(60000);
-    EXPECT_EQ(read(h, back.data(), 60000), 50000u);   // real end of file: a short count
+    EXPECT_EQ(read(h, back.data(), 60000), 50000u);  // real end of file: a short count
     EXPECT_TRUE(std::equal(back.begin(), back.begin() + 50000, bytes.begin() + 50000));
     EXPECT_EQ(read(h, back.data(), 10), 0u);
     EXPECT_EQ(seek(h, -10, Origin::End), 99990);
@@ -40,7 +40,7 @@ TEST_F(DeviceTest, SeekRefusesNegativePositionsAndKeepsThePlace)
     char c = 0;
     EXPECT_EQ(read(h, &c, 1), 1u);
     EXPECT_EQ(c, '4');
-    EXPECT_EQ(seek(h, 20, Origin::Begin), 20);   // past the end is allowed; a write there extends
+    EXPECT_EQ(seek(h, 20, Origin::Begin), 20);  // past the end is allowed; a write there extends
     EXPECT_EQ(write(h, "Z", 1), 1u);
     EXPECT_EQ(size(h), 21);
     close(h);
@@ -63,7 +63,7 @@ TEST_F(DeviceTest, SetEndOfFileCutsAndExtends)
 TEST_F(DeviceTest, OpenModesAndTheirFailures)
 {
     EXPECT_EQ(open_existing(u"\\Temp\\missing.dat", Access::Read), nullptr);
-    EXPECT_EQ(open_existing(u"\\Temp", Access::Read), nullptr);              // a folder is no file
+    EXPECT_EQ(open_existing(u"\\Temp", Access::Read), nullptr);  // a folder is no file
     EXPECT_EQ(create_always(u"\\Temp", Access::ReadWrite), nullptr);
     EXPECT_EQ(create_always(u"\\NoSuchFolder\\x.dat", Access::ReadWrite), nullptr);
     EXPECT_EQ(open_existing(u"\\", Access::Read), nullptr);

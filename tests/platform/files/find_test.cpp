@@ -51,18 +51,18 @@ protected:
 TEST_F(FindTest, StarDotStarListsEverythingInNameOrder)
 {
     EXPECT_EQ(names(find_all(u"\\My Documents\\*.*")),
-              (Names{"b.dat.bak", "Jobs", "lot7.dat", "Lot8.DAT", "README", "zeta.txt"}));
+        (Names {"b.dat.bak", "Jobs", "lot7.dat", "Lot8.DAT", "README", "zeta.txt"}));
     EXPECT_EQ(names(find_all(u"\\my documents\\*")), names(find_all(u"\\My Documents\\*.*")));
 }
 
 TEST_F(FindTest, WildcardsMatchWithoutCase)
 {
-    EXPECT_EQ(names(find_all(u"\\My Documents\\*.dat")), (Names{"lot7.dat", "Lot8.DAT"}));
-    EXPECT_EQ(names(find_all(u"\\My Documents\\LOT?.dat")), (Names{"lot7.dat", "Lot8.DAT"}));
-    EXPECT_EQ(names(find_all(u"\\My Documents\\readme.*")), (Names{"README"}));
-    EXPECT_EQ(names(find_all(u"\\My Documents\\*a*.*t")), (Names{"zeta.txt"}));   // needs an 'a' before a dot
-    EXPECT_EQ(names(find_all(u"\\My Documents\\*.*A*")), (Names{"b.dat.bak", "lot7.dat", "Lot8.DAT"}));
-    EXPECT_EQ(names(find_all(u"\\My Documents\\zeta.TXT")), (Names{"zeta.txt"}));
+    EXPECT_EQ(names(find_all(u"\\My Documents\\*.dat")), (Names {"lot7.dat", "Lot8.DAT"}));
+    EXPECT_EQ(names(find_all(u"\\My Documents\\LOT?.dat")), (Names {"lot7.dat", "Lot8.DAT"}));
+    EXPECT_EQ(names(find_all(u"\\My Documents\\readme.*")), (Names {"README"}));
+    EXPECT_EQ(names(find_all(u"\\My Documents\\*a*.*t")), (Names {"zeta.txt"}));  // needs an 'a' before a dot
+    EXPECT_EQ(names(find_all(u"\\My Documents\\*.*A*")), (Names {"b.dat.bak", "lot7.dat", "Lot8.DAT"}));
+    EXPECT_EQ(names(find_all(u"\\My Documents\\zeta.TXT")), (Names {"zeta.txt"}));
     EXPECT_TRUE(find_all(u"\\My Documents\\*.xyz").empty());
     EXPECT_TRUE(find_all(u"\\No Folder\\*.*").empty());
 }
@@ -88,19 +88,19 @@ TEST_F(FindTest, AttributesAndSizes)
 
 TEST_F(FindTest, RootListsTheStorageCardOnce)
 {
-    fs::create_directory(m_root + "/storage card");   // hidden behind the mount
+    fs::create_directory(m_root + "/storage card");  // hidden behind the mount
     std::vector<FindData> found = find_all(u"\\*.*");
-    EXPECT_EQ(names(found), (Names{"My Documents", "Program Files", "Storage Card", "Temp", "Windows"}));
+    EXPECT_EQ(names(found), (Names {"My Documents", "Program Files", "Storage Card", "Temp", "Windows"}));
     EXPECT_EQ(found[2].attributes, kAttrDirectory | kAttrTemporary);
-    EXPECT_EQ(names(find_all(u"\\Stor*")), (Names{"Storage Card"}));
+    EXPECT_EQ(names(find_all(u"\\Stor*")), (Names {"Storage Card"}));
 }
 
 TEST_F(FindTest, StorageCardListsTheCardFolder)
 {
     write_host_file(m_card + "/host.dat", "h");
     fs::create_directory(m_card + "/Sub");
-    EXPECT_EQ(names(find_all(u"\\Storage Card\\*.*")), (Names{"host.dat", "Sub"}));
-    EXPECT_EQ(names(find_all(u"\\STORAGE CARD\\*.DAT")), (Names{"host.dat"}));
+    EXPECT_EQ(names(find_all(u"\\Storage Card\\*.*")), (Names {"host.dat", "Sub"}));
+    EXPECT_EQ(names(find_all(u"\\STORAGE CARD\\*.DAT")), (Names {"host.dat"}));
 }
 
 TEST_F(FindTest, EmptyPatternFindsNothing)

@@ -9,14 +9,14 @@ using namespace testing_support;
 TEST_F(DeviceTest, FoldersAreCreatedAndRemovedOnlyWhenThatMakesSense)
 {
     EXPECT_TRUE(create_directory(u"\\My Documents\\Jobs"));
-    EXPECT_FALSE(create_directory(u"\\MY DOCUMENTS\\JOBS"));        // exists, in another case
-    EXPECT_FALSE(create_directory(u"\\Missing\\Jobs"));            // parent missing
+    EXPECT_FALSE(create_directory(u"\\MY DOCUMENTS\\JOBS"));  // exists, in another case
+    EXPECT_FALSE(create_directory(u"\\Missing\\Jobs"));       // parent missing
     EXPECT_TRUE(is_directory(u"\\my documents\\jobs"));
     write_device_file(u"\\My Documents\\Jobs\\a.dat", "a");
-    EXPECT_FALSE(remove_directory(u"\\My Documents\\Jobs"));        // not empty
-    EXPECT_FALSE(remove(u"\\My Documents\\Jobs"));                  // a folder is no file
+    EXPECT_FALSE(remove_directory(u"\\My Documents\\Jobs"));  // not empty
+    EXPECT_FALSE(remove(u"\\My Documents\\Jobs"));            // a folder is no file
     EXPECT_TRUE(remove(u"\\My Documents\\Jobs\\A.DAT"));
-    EXPECT_FALSE(remove(u"\\My Documents\\Jobs\\a.dat"));           // already gone
+    EXPECT_FALSE(remove(u"\\My Documents\\Jobs\\a.dat"));  // already gone
     EXPECT_TRUE(remove_directory(u"\\My Documents\\Jobs"));
     EXPECT_EQ(attributes(u"\\My Documents\\Jobs"), kInvalidAttributes);
     EXPECT_FALSE(remove_directory(u"\\"));
@@ -30,7 +30,7 @@ TEST_F(DeviceTest, MoveRenamesButNeverReplaces)
     EXPECT_EQ(read_host_file(m_root + "/Temp/b.dat"), "B");
     EXPECT_TRUE(move(u"\\TEMP\\A.DAT", u"\\My Documents\\c.dat"));
     EXPECT_EQ(read_host_file(m_root + "/My Documents/c.dat"), "A");
-    EXPECT_FALSE(move(u"\\Temp\\a.dat", u"\\Temp\\z.dat"));        // source gone
+    EXPECT_FALSE(move(u"\\Temp\\a.dat", u"\\Temp\\z.dat"));  // source gone
 }
 
 TEST_F(DeviceTest, MoveToAnotherCaseOfTheSameNameRenames)
@@ -54,11 +54,11 @@ TEST_F(DeviceTest, ReplaceTakesTheNameOfAnExistingFileWhereMoveWouldNot)
     write_device_file(u"\\Temp\\a.dat", "A");
     write_device_file(u"\\Temp\\b.dat", "B");
     EXPECT_TRUE(replace(u"\\Temp\\a.dat", u"\\TEMP\\B.DAT"));
-    EXPECT_EQ(read_host_file(m_root + "/Temp/b.dat"), "A");      // the name found, not a second spelling
+    EXPECT_EQ(read_host_file(m_root + "/Temp/b.dat"), "A");  // the name found, not a second spelling
     EXPECT_FALSE(fs::exists(m_root + "/Temp/B.DAT"));
     EXPECT_EQ(attributes(u"\\Temp\\a.dat"), kInvalidAttributes);
-    EXPECT_FALSE(replace(u"\\Temp\\a.dat", u"\\Temp\\b.dat"));    // source gone
-    EXPECT_TRUE(replace(u"\\Temp\\b.dat", u"\\Temp\\c.dat"));     // a new name is fine too
+    EXPECT_FALSE(replace(u"\\Temp\\a.dat", u"\\Temp\\b.dat"));  // source gone
+    EXPECT_TRUE(replace(u"\\Temp\\b.dat", u"\\Temp\\c.dat"));   // a new name is fine too
     EXPECT_EQ(read_host_file(m_root + "/Temp/c.dat"), "A");
 }
 
@@ -91,7 +91,7 @@ TEST_F(DeviceTest, AReadOnlyFolderTakesNoNewNamesButItsFilesStayWritable)
     EXPECT_FALSE(replace(u"\\Temp\\outside.dat", u"\\Temp\\Locked\\kept.dat"));
     EXPECT_FALSE(fs::exists(m_root + "/Temp/Locked/new.dat"));
 
-    Handle h = create_always(u"\\Temp\\Locked\\kept.dat", Access::ReadWrite);   // an existing name
+    Handle h = create_always(u"\\Temp\\Locked\\kept.dat", Access::ReadWrite);  // an existing name
     ASSERT_NE(h, nullptr);
     EXPECT_EQ(write(h, "rewritten", 9), 9u);
     close(h);
@@ -114,17 +114,17 @@ TEST_F(SideFileTest, AWriteThatComesUpShortLeavesTheOldFileWholeAndNoSideFile)
     const std::string host = m_root + "/Temp/job.txt";
     write_device_file(u"\\Temp\\job.txt", "the last good contents");
     for (uint32_t moved : {0u, 5u}) {
-        arm_write_fault(Fault{0, 1, moved});
+        arm_write_fault(Fault {0, 1, moved});
         EXPECT_EQ(write_text(u"\\Temp\\job.txt", "new contents, longer than before"), SideWrite::ShortWrite);
         EXPECT_EQ(read_host_file(host), "the last good contents") << moved;
         EXPECT_FALSE(side_exists(host));
     }
     EXPECT_EQ(write_text(u"\\Temp\\job.txt", "new"), SideWrite::Replaced);
-    EXPECT_EQ(read_host_file(host), "new");   // whole: nothing of the longer old file is left
+    EXPECT_EQ(read_host_file(host), "new");  // whole: nothing of the longer old file is left
     EXPECT_FALSE(side_exists(host));
 
     // With no file before, a failed write leaves none rather than an empty or partial one.
-    arm_write_fault(Fault{0, -1, 2});
+    arm_write_fault(Fault {0, -1, 2});
     EXPECT_EQ(write_text(u"\\Temp\\fresh.txt", "contents"), SideWrite::ShortWrite);
     EXPECT_FALSE(fs::exists(m_root + "/Temp/fresh.txt"));
     EXPECT_FALSE(side_exists(m_root + "/Temp/fresh.txt"));

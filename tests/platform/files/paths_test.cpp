@@ -61,8 +61,8 @@ TEST_F(DeviceTest, DotDotStaysInsideTheDevice)
 {
     EXPECT_EQ(host_path(u"\\Temp\\..\\windows\\.\\x"), device_root() + "/Windows/x");
     EXPECT_EQ(host_path(u"\\"), device_root());
-    for (const char16_t* bad : {u"\\..", u"\\..\\etc\\passwd", u"\\Temp\\..\\..\\device\\Temp", u"..\\x",
-                                u"\\Storage Card\\..\\..\\x"}) {
+    for (const char16_t* bad :
+        {u"\\..", u"\\..\\etc\\passwd", u"\\Temp\\..\\..\\device\\Temp", u"..\\x", u"\\Storage Card\\..\\..\\x"}) {
         EXPECT_EQ(host_path(bad), "") << platform::text::to_utf8(bad);
         EXPECT_EQ(create_always(bad, Access::ReadWrite), nullptr);
         EXPECT_EQ(attributes(bad), kInvalidAttributes);

@@ -19,14 +19,14 @@ TEST_F(DeviceTest, ShareModesDecideWhetherASecondOpenSucceeds)
 {
     constexpr uint32_t kRW = kShareRead | kShareWrite;
     const ShareCase cases[] = {
-        {Access::Read, kShareNone, Access::Read, kRW, false},              // first forbids all
+        {Access::Read, kShareNone, Access::Read, kRW, false},  // first forbids all
         {Access::Read, kShareRead, Access::Read, kShareRead, true},
-        {Access::Read, kShareRead, Access::ReadWrite, kRW, false},         // first forbids writers
+        {Access::Read, kShareRead, Access::ReadWrite, kRW, false},  // first forbids writers
         {Access::Read, kRW, Access::ReadWrite, kRW, true},
-        {Access::ReadWrite, kRW, Access::Read, kShareRead, false},         // second forbids the writer
+        {Access::ReadWrite, kRW, Access::Read, kShareRead, false},  // second forbids the writer
         {Access::ReadWrite, kRW, Access::Read, kRW, true},
-        {Access::Read, kRW, Access::Read, kShareNone, false},              // second forbids the reader
-        {Access::ReadWrite, kShareWrite, Access::Read, kRW, false},        // first forbids readers
+        {Access::Read, kRW, Access::Read, kShareNone, false},        // second forbids the reader
+        {Access::ReadWrite, kShareWrite, Access::Read, kRW, false},  // first forbids readers
     };
     write_device_file(u"\\Temp\\shared.dat", "data");
     for (const ShareCase& c : cases) {

@@ -31,14 +31,14 @@ void scribble(Bitmap& b, unsigned seed)
 
 TEST(Rect, IntersectionAndEmptiness)
 {
-    Rect r = intersect(Rect{0, 0, 10, 10}, Rect{5, -3, 20, 4});
+    Rect r = intersect(Rect {0, 0, 10, 10}, Rect {5, -3, 20, 4});
     EXPECT_EQ(r.left, 5);
     EXPECT_EQ(r.top, 0);
     EXPECT_EQ(r.right, 10);
     EXPECT_EQ(r.bottom, 4);
-    EXPECT_TRUE(intersect(Rect{0, 0, 10, 10}, Rect{10, 0, 20, 10}).empty());   // touching edges share nothing
-    EXPECT_TRUE(intersect(Rect{0, 0, 10, 10}, Rect{-5, 20, 3, 30}).empty());
-    EXPECT_FALSE((Rect{0, 0, 1, 1}.contains(1, 0)));
+    EXPECT_TRUE(intersect(Rect {0, 0, 10, 10}, Rect {10, 0, 20, 10}).empty());  // touching edges share nothing
+    EXPECT_TRUE(intersect(Rect {0, 0, 10, 10}, Rect {-5, 20, 3, 30}).empty());
+    EXPECT_FALSE((Rect {0, 0, 1, 1}.contains(1, 0)));
 }
 
 TEST(Bitmap, OutsideReadsZeroAndWritesAreIgnored)
@@ -58,26 +58,26 @@ TEST(Bitmap, OutsideReadsZeroAndWritesAreIgnored)
 TEST(DC, FillRectHonoursOriginAndClip)
 {
     Bitmap screen(100, 100);
-    DC dc(&screen, Point{20, 30}, Rect{20, 30, 60, 50});
-    dc.fill_rect(Rect{-10, -10, 10, 5}, kBlack);
+    DC dc(&screen, Point {20, 30}, Rect {20, 30, 60, 50});
+    dc.fill_rect(Rect {-10, -10, 10, 5}, kBlack);
     // Client (0..9, 0..4) lands on screen (20..29, 30..34); the part left of and above the origin is clipped.
     EXPECT_EQ(count_color(screen, kBlack), 10 * 5);
     EXPECT_EQ(screen.pixel(20, 30), kBlack);
     EXPECT_EQ(screen.pixel(29, 34), kBlack);
     EXPECT_EQ(screen.pixel(19, 30), kWhite);
     screen.fill(kWhite);
-    dc.fill_rect(Rect{0, 0, 32767, 32767}, kBlack);
+    dc.fill_rect(Rect {0, 0, 32767, 32767}, kBlack);
     EXPECT_EQ(count_color(screen, kBlack), 40 * 20);
-    dc.fill_rect(Rect{10, 10, 5, 20}, rgb(1, 1, 1));   // inverted rectangle: nothing
+    dc.fill_rect(Rect {10, 10, 5, 20}, rgb(1, 1, 1));  // inverted rectangle: nothing
     EXPECT_EQ(count_color(screen, rgb(1, 1, 1)), 0);
 }
 
 TEST(DC, ClipIsLimitedToTheBitmap)
 {
     Bitmap b(10, 10);
-    DC dc(&b, Point{0, 0}, Rect{-100, -100, 100, 100});
+    DC dc(&b, Point {0, 0}, Rect {-100, -100, 100, 100});
     EXPECT_EQ(dc.clip().right, 10);
-    dc.fill_rect(Rect{-50, -50, 50, 50}, kBlack);
+    dc.fill_rect(Rect {-50, -50, 50, 50}, kBlack);
     EXPECT_EQ(count_color(b, kBlack), 100);
     dc.set_pixel(10, 3, rgb(5, 5, 5));
     EXPECT_EQ(dc.pixel(10, 3), 0u);
@@ -86,7 +86,7 @@ TEST(DC, ClipIsLimitedToTheBitmap)
 TEST(DC, FrameRectIsOnePixelInside)
 {
     MemoryDC dc(20, 20);
-    dc.frame_rect(Rect{2, 3, 12, 9}, kBlack);
+    dc.frame_rect(Rect {2, 3, 12, 9}, kBlack);
     EXPECT_EQ(count_color(dc.bitmap(), kBlack), 2 * 10 + 2 * 4);
     EXPECT_EQ(dc.pixel(2, 3), kBlack);
     EXPECT_EQ(dc.pixel(11, 8), kBlack);
@@ -97,7 +97,7 @@ TEST(DC, FrameRectIsOnePixelInside)
 TEST(DC, SetPixelAndPixelUseTheOrigin)
 {
     Bitmap screen(30, 30);
-    DC dc(&screen, Point{5, 6}, Rect{5, 6, 25, 26});
+    DC dc(&screen, Point {5, 6}, Rect {5, 6, 25, 26});
     dc.set_pixel(0, 0, rgb(10, 20, 30));
     EXPECT_EQ(screen.pixel(5, 6), rgb(10, 20, 30));
     EXPECT_EQ(dc.pixel(0, 0), rgb(10, 20, 30));
@@ -120,7 +120,7 @@ TEST(BitBlt, CopiesABlockBetweenContexts)
     MemoryDC src(40, 40);
     scribble(src.bitmap(), 11);
     Bitmap screen(100, 100);
-    DC dst(&screen, Point{10, 10}, Rect{10, 10, 90, 90});
+    DC dst(&screen, Point {10, 10}, Rect {10, 10, 90, 90});
     dst.bit_blt(5, 6, 20, 15, src, 3, 4);
     for (int y = 0; y < 100; ++y)
         for (int x = 0; x < 100; ++x) {
@@ -148,7 +148,7 @@ TEST(BitBlt, ClipsOnBothSides)
 
 TEST(BitBlt, OverlappingCopyWithinOneBitmap)
 {
-    for (Point shift : {Point{3, 4}, Point{-3, -4}, Point{5, -2}, Point{-1, 6}}) {
+    for (Point shift : {Point {3, 4}, Point {-3, -4}, Point {5, -2}, Point {-1, 6}}) {
         MemoryDC dc(30, 30);
         scribble(dc.bitmap(), 9);
         Bitmap before = dc.bitmap();
@@ -163,7 +163,7 @@ TEST(BitBlt, OverlappingCopyWithinOneBitmap)
 TEST(DC, SelectReturnsThePreviousObjects)
 {
     MemoryDC dc(2, 2);
-    Pen old = dc.select_pen(Pen{PenStyle::Dash, 1, rgb(1, 2, 3)});
+    Pen old = dc.select_pen(Pen {PenStyle::Dash, 1, rgb(1, 2, 3)});
     EXPECT_EQ(old.style, PenStyle::Solid);
     EXPECT_EQ(dc.select_pen(old).color, rgb(1, 2, 3));
     EXPECT_EQ(dc.set_text_color(rgb(4, 5, 6)), kBlack);
@@ -178,8 +178,8 @@ namespace {
 // The state a painter sets up once before drawing its entities.
 void select_base_state(DC& dc)
 {
-    dc.select_pen(Pen{PenStyle::Solid, 1, rgb(0, 0, 255)});
-    dc.select_font(create_font(FontSpec{-12, 0, 0, 400, false, u"Arial"}));
+    dc.select_pen(Pen {PenStyle::Solid, 1, rgb(0, 0, 255)});
+    dc.select_font(create_font(FontSpec {-12, 0, 0, 400, false, u"Arial"}));
     dc.set_text_color(rgb(200, 0, 0));
     dc.set_bk_mode(BkMode::Transparent);
 }
@@ -195,9 +195,9 @@ void draw_entity(DC& dc)
 // Everything a rubber band or a rotated label would select.
 void select_everything_else(DC& dc)
 {
-    dc.select_pen(Pen{PenStyle::Dash, 1, rgb(9, 9, 9)});
+    dc.select_pen(Pen {PenStyle::Dash, 1, rgb(9, 9, 9)});
     dc.set_rop2(kRopXorPen);
-    dc.select_font(create_font(FontSpec{-20, 0, 900, 700, false, u"Courier"}));
+    dc.select_font(create_font(FontSpec {-20, 0, 900, 700, false, u"Courier"}));
     dc.set_text_color(rgb(0, 160, 0));
     dc.set_bk_color(rgb(1, 2, 3));
     dc.set_bk_mode(BkMode::Opaque);
@@ -233,7 +233,7 @@ TEST(DCSaver, NestedSaversUnwindOneScopeAtATime)
         DCSaver outer(dc);
         dc.set_rop2(kRopXorPen);
         dc.set_text_align(kAlignRight);
-        dc.select_font(create_font(FontSpec{-20, 0, 450, 400, false, u"Arial"}));
+        dc.select_font(create_font(FontSpec {-20, 0, 450, 400, false, u"Arial"}));
         const FontRef outer_font = dc.font();
         {
             DCSaver inner(dc);

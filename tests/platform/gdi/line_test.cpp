@@ -60,9 +60,8 @@ TEST(Line, HorizontalLeavesOutTheLastPixel)
 
 TEST(Line, EveryOctantFollowsTheIdealLineAndLeavesOutTheEnd)
 {
-    const Point ends[] = {{20, 7}, {7, 20}, {-7, 20}, {-20, 7}, {-20, -7}, {-7, -20}, {7, -20}, {20, -7},
-                          {20, 0}, {0, 20}, {-20, 0}, {0, -20}, {15, 15}, {-15, 15}, {-15, -15}, {15, -15},
-                          {1, 0}, {0, -1}, {3, 1}, {-1, 3}};
+    const Point ends[] = {{20, 7}, {7, 20}, {-7, 20}, {-20, 7}, {-20, -7}, {-7, -20}, {7, -20}, {20, -7}, {20, 0},
+        {0, 20}, {-20, 0}, {0, -20}, {15, 15}, {-15, 15}, {-15, -15}, {15, -15}, {1, 0}, {0, -1}, {3, 1}, {-1, 3}};
     for (Point d : ends) {
         SCOPED_TRACE(testing::Message() << "delta " << d.x << "," << d.y);
         MemoryDC dc(64, 64);
@@ -91,11 +90,11 @@ TEST(Line, ZeroLengthAndNullPenDrawNothingButMove)
     MemoryDC dc(20, 20);
     dc.move_to(5, 5);
     dc.line_to(5, 5);
-    dc.select_pen(Pen{PenStyle::Null, 1, kBlack});
+    dc.select_pen(Pen {PenStyle::Null, 1, kBlack});
     dc.line_to(15, 5);
     EXPECT_TRUE(inked(dc.bitmap()).empty());
-    dc.select_pen(Pen{PenStyle::Solid, 1, kBlack});
-    dc.line_to(15, 10);   // from (15,5), where the null pen left the position
+    dc.select_pen(Pen {PenStyle::Solid, 1, kBlack});
+    dc.line_to(15, 10);  // from (15,5), where the null pen left the position
     EXPECT_EQ(dc.pixel(15, 5), kBlack);
     EXPECT_EQ(dc.pixel(5, 5), kWhite);
     EXPECT_EQ(dc.move_to(0, 0).y, 10);
@@ -104,8 +103,8 @@ TEST(Line, ZeroLengthAndNullPenDrawNothingButMove)
 TEST(Line, WidthZeroAndOneDrawTheSamePixels)
 {
     MemoryDC a(40, 40), b(40, 40);
-    a.select_pen(Pen{PenStyle::Solid, 0, kBlack});
-    b.select_pen(Pen{PenStyle::Solid, 1, kBlack});
+    a.select_pen(Pen {PenStyle::Solid, 0, kBlack});
+    b.select_pen(Pen {PenStyle::Solid, 1, kBlack});
     for (DC* dc : {static_cast<DC*>(&a), static_cast<DC*>(&b)}) {
         dc->move_to(3, 4);
         dc->line_to(37, 19);
@@ -121,14 +120,14 @@ TEST(Line, ClipMatchesUnclippedDrawingWithOrigin)
 {
     std::mt19937 rng(7);
     std::uniform_int_distribution<int> near(-30, 90), far(-3000000, 3000000), pick(0, 3);
-    const Point origin{10, 20};
-    const Rect clip{15, 25, 57, 61};
+    const Point origin {10, 20};
+    const Rect clip {15, 25, 57, 61};
     for (int trial = 0; trial < 400; ++trial) {
         Bitmap clipped(80, 90), full(80, 90);
-        DC c(&clipped, origin, clip), f(&full, origin, Rect{0, 0, 80, 90});
+        DC c(&clipped, origin, clip), f(&full, origin, Rect {0, 0, 80, 90});
         PenStyle style = trial % 2 ? PenStyle::Dash : PenStyle::Solid;
-        c.select_pen(Pen{style, 0, rgb(200, 0, 0)});
-        f.select_pen(Pen{style, 0, rgb(200, 0, 0)});
+        c.select_pen(Pen {style, 0, rgb(200, 0, 0)});
+        f.select_pen(Pen {style, 0, rgb(200, 0, 0)});
         Point p[3];
         for (Point& q : p) {
             bool is_far = pick(rng) == 0;
@@ -157,33 +156,33 @@ TEST(Line, VeryLongLineThroughTheClipLightsItsRow)
 TEST(Line, DashPatternRunsEighteenOnSixOff)
 {
     MemoryDC dc(70, 3);
-    dc.select_pen(Pen{PenStyle::Dash, 0, kBlack});
+    dc.select_pen(Pen {PenStyle::Dash, 0, kBlack});
     dc.move_to(0, 1);
     dc.line_to(60, 1);
-    EXPECT_EQ(runs(path_ink(dc.bitmap(), {{0, 1}, {61, 1}})), (std::vector<int>{18, 6, 18, 6, 12, 1}));
+    EXPECT_EQ(runs(path_ink(dc.bitmap(), {{0, 1}, {61, 1}})), (std::vector<int> {18, 6, 18, 6, 12, 1}));
 }
 
 TEST(Line, DashContinuesAcrossPolylineJointsAndRestartsAtMoveTo)
 {
-    const std::vector<Point> path{{0, 5}, {10, 5}, {10, 40}, {45, 40}};
+    const std::vector<Point> path {{0, 5}, {10, 5}, {10, 40}, {45, 40}};
     {
         MemoryDC dc(60, 60);
-        dc.select_pen(Pen{PenStyle::Dash, 0, kBlack});
+        dc.select_pen(Pen {PenStyle::Dash, 0, kBlack});
         dc.polyline(path.data(), int(path.size()));
         // 80 pixels: 18 on (10 + 8 across the first joint), 6 off, 18 on (across the second joint), ...
-        EXPECT_EQ(runs(path_ink(dc.bitmap(), path)), (std::vector<int>{18, 6, 18, 6, 18, 6, 8}));
+        EXPECT_EQ(runs(path_ink(dc.bitmap(), path)), (std::vector<int> {18, 6, 18, 6, 18, 6, 8}));
     }
     {
         MemoryDC dc(60, 60);
-        dc.select_pen(Pen{PenStyle::Dash, 0, kBlack});
+        dc.select_pen(Pen {PenStyle::Dash, 0, kBlack});
         dc.move_to(0, 5);
         dc.line_to(10, 5);
         dc.line_to(10, 40);
-        dc.move_to(10, 40);   // restarts the pattern at the second joint
+        dc.move_to(10, 40);  // restarts the pattern at the second joint
         dc.line_to(45, 40);
         std::vector<bool> on = path_ink(dc.bitmap(), path);
-        EXPECT_EQ(runs(std::vector<bool>(on.begin(), on.begin() + 45)), (std::vector<int>{18, 6, 18, 3}));
-        EXPECT_EQ(runs(std::vector<bool>(on.begin() + 45, on.end())), (std::vector<int>{18, 6, 11}));
+        EXPECT_EQ(runs(std::vector<bool>(on.begin(), on.begin() + 45)), (std::vector<int> {18, 6, 18, 3}));
+        EXPECT_EQ(runs(std::vector<bool>(on.begin() + 45, on.end())), (std::vector<int> {18, 6, 11}));
     }
 }
 
@@ -196,13 +195,13 @@ TEST(Line, XorTwiceRestoresThePictureAndJointsAreHitOnce)
             dc.bitmap().set_pixel(x, y, rng() & 0xFFFFFF);
     Bitmap before = dc.bitmap();
     const Color pen = rgb(0, 255, 255);
-    dc.select_pen(Pen{PenStyle::Solid, 1, pen});
+    dc.select_pen(Pen {PenStyle::Solid, 1, pen});
     EXPECT_EQ(dc.set_rop2(kRopXorPen), kRopCopyPen);
     const Point square[] = {{10, 10}, {30, 10}, {30, 30}, {10, 30}, {10, 10}};
     dc.polyline(square, 5);
     // Every pixel of the outline, corners included, is exactly the old one xor the pen.
     for (int i = 10; i < 30; ++i)
-        for (Point p : {Point{i, 10}, Point{30, i}, Point{40 - i, 30}, Point{10, 40 - i}})
+        for (Point p : {Point {i, 10}, Point {30, i}, Point {40 - i, 30}, Point {10, 40 - i}})
             ASSERT_EQ(dc.pixel(p.x, p.y), before.pixel(p.x, p.y) ^ pen) << p.x << "," << p.y;
     EXPECT_EQ(dc.pixel(20, 20), before.pixel(20, 20));
     dc.polyline(square, 5);
@@ -218,7 +217,7 @@ TEST(Line, CopyPenAfterXorAndInvalidRopIgnored)
     EXPECT_EQ(dc.set_rop2(99), kRopXorPen);
     EXPECT_EQ(dc.rop2(), kRopXorPen);
     dc.set_rop2(kRopCopyPen);
-    dc.select_pen(Pen{PenStyle::Solid, 1, rgb(9, 9, 9)});
+    dc.select_pen(Pen {PenStyle::Solid, 1, rgb(9, 9, 9)});
     dc.move_to(0, 1);
     dc.line_to(3, 1);
     EXPECT_EQ(dc.pixel(2, 1), rgb(9, 9, 9));

@@ -12,7 +12,7 @@ using namespace platform::gdi;
 namespace {
 
 struct Box {
-    int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;   // inclusive ink extremes
+    int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;  // inclusive ink extremes
     int count = 0;
     int width() const { return right - left + 1; }
     int height() const { return bottom - top + 1; }
@@ -43,7 +43,7 @@ Box draw(const FontSpec& spec, unsigned align, int x, int y, std::u16string_view
     return ink(dc.bitmap(), kBlack);
 }
 
-const FontSpec kSans{-16, 0, 0, 400, false, u"Arial"};
+const FontSpec kSans {-16, 0, 0, 400, false, u"Arial"};
 
 }  // namespace
 
@@ -91,7 +91,7 @@ TEST(TextRotation, QuarterTurnsTurnTheInkAboutTheAnchor)
     const std::u16string text = u"Rotated";
     Box flat = draw(kSans, kAlignLeft | kAlignTop, x, y, text);
     FontSpec spec = kSans;
-    spec.escapement = 900;   // reads bottom to top, its top to the left
+    spec.escapement = 900;  // reads bottom to top, its top to the left
     Box up = draw(spec, kAlignLeft | kAlignTop, x, y, text);
     ASSERT_GT(up.count, 0);
     EXPECT_LE(up.bottom, y);
@@ -120,7 +120,7 @@ TEST(TextRotation, CentredRotatedTextIsCentredAlongItsBaseline)
     spec.escapement = 900;
     Box b = draw(spec, kAlignCenter | kAlignBottom, 150, 150, u"Centred text");
     EXPECT_NEAR((b.top + b.bottom) / 2.0, 150, 2.0);
-    EXPECT_LT(b.right, 150);   // bottom alignment: the text's bottom edge is at the anchor, its body to the left
+    EXPECT_LT(b.right, 150);  // bottom alignment: the text's bottom edge is at the anchor, its body to the left
 }
 
 TEST(TextBackground, OpaqueFillsTheExtentBoxTransparentLeavesItAlone)
@@ -136,7 +136,7 @@ TEST(TextBackground, OpaqueFillsTheExtentBoxTransparentLeavesItAlone)
         Size ext = dc.text_extent(u"Opaque");
         Box red = ink(dc.bitmap(), bk), blue = ink(dc.bitmap(), fg);
         ASSERT_GT(blue.count, 0);
-        EXPECT_EQ(ink(dc.bitmap(), kWhite).count + red.count + blue.count, 200 * 60);   // no third colour
+        EXPECT_EQ(ink(dc.bitmap(), kWhite).count + red.count + blue.count, 200 * 60);  // no third colour
         if (mode == BkMode::Opaque) {
             EXPECT_EQ(red.count + blue.count, ext.cx * ext.cy);
             EXPECT_EQ(red.left, 20);
@@ -157,10 +157,10 @@ TEST(TextBackground, OpaqueFillsTheExtentBoxTransparentLeavesItAlone)
 TEST(TextClip, NothingIsWrittenOutsideTheClip)
 {
     Bitmap clipped(120, 60), full(120, 60);
-    const Rect clip{30, 12, 70, 25};
-    DC c(&clipped, Point{10, 5}, clip), f(&full, Point{10, 5}, Rect{0, 0, 120, 60});
+    const Rect clip {30, 12, 70, 25};
+    DC c(&clipped, Point {10, 5}, clip), f(&full, Point {10, 5}, Rect {0, 0, 120, 60});
     for (DC* dc : {&c, &f}) {
-        dc->select_font(create_font(FontSpec{-20, 0, 0, 700, false, u"Arial"}));
+        dc->select_font(create_font(FontSpec {-20, 0, 0, 700, false, u"Arial"}));
         dc->set_bk_color(rgb(0, 255, 0));
         dc->text_out(5, 3, u"Clipped");
     }
@@ -172,17 +172,17 @@ TEST(TextClip, NothingIsWrittenOutsideTheClip)
 
 TEST(FontHeight, NegativeIsTheCharacterHeightPositiveTheCell)
 {
-    FontRef cell = create_font(FontSpec{20, 0, 0, 400, false, u"Arial"});
-    FontRef character = create_font(FontSpec{-20, 0, 0, 400, false, u"Arial"});
+    FontRef cell = create_font(FontSpec {20, 0, 0, 400, false, u"Arial"});
+    FontRef character = create_font(FontSpec {-20, 0, 0, 400, false, u"Arial"});
     EXPECT_EQ(metrics(cell).height, 20);
     EXPECT_GT(metrics(character).height, 20);
     EXPECT_GT(metrics(character).ascent, metrics(cell).ascent);
-    FontSpec spec{20, 0, 0, 400, false, u"Arial"};
+    FontSpec spec {20, 0, 0, 400, false, u"Arial"};
     Box small = draw(spec, kAlignLeft | kAlignTop, 10, 10, u"H");
     spec.height = -20;
     Box tall = draw(spec, kAlignLeft | kAlignTop, 10, 10, u"H");
     EXPECT_GT(tall.height(), small.height());
-    EXPECT_EQ(metrics(create_font(FontSpec{0, 0, 0, 400, false, u""})).height, 13);
+    EXPECT_EQ(metrics(create_font(FontSpec {0, 0, 0, 400, false, u""})).height, 13);
     FontMetrics ui = metrics(ui_font());
     EXPECT_EQ(ui.height, 13);
     EXPECT_EQ(ui.ascent + ui.descent, ui.height);
@@ -190,9 +190,9 @@ TEST(FontHeight, NegativeIsTheCharacterHeightPositiveTheCell)
 
 TEST(FontWidth, AverageWidthScalesTheText)
 {
-    FontRef natural = create_font(FontSpec{-16, 0, 0, 400, false, u"Arial"});
-    FontRef narrow = create_font(FontSpec{-16, 4, 0, 400, false, u"Arial"});
-    FontRef wide = create_font(FontSpec{-16, 14, 0, 400, false, u"Arial"});
+    FontRef natural = create_font(FontSpec {-16, 0, 0, 400, false, u"Arial"});
+    FontRef narrow = create_font(FontSpec {-16, 4, 0, 400, false, u"Arial"});
+    FontRef wide = create_font(FontSpec {-16, 14, 0, 400, false, u"Arial"});
     EXPECT_EQ(metrics(narrow).average_width, 4);
     EXPECT_EQ(metrics(wide).average_width, 14);
     EXPECT_EQ(metrics(narrow).height, metrics(natural).height);
@@ -226,23 +226,23 @@ TEST(FontFaces, CourierIsMonospacedArialIsNotBoldIsWider)
         dc.select_font(create_font(spec));
         return dc.text_extent(s).cx;
     };
-    FontSpec courier{-14, 0, 0, 400, false, u"Courier"};
+    FontSpec courier {-14, 0, 0, 400, false, u"Courier"};
     EXPECT_EQ(extent(courier, u"iiii"), extent(courier, u"MMMM"));
     courier.face = u"Courier New";
     EXPECT_EQ(extent(courier, u"iiii"), extent(courier, u"MMMM"));
-    FontSpec arial{-14, 0, 0, 400, false, u"ARIAL"};
+    FontSpec arial {-14, 0, 0, 400, false, u"ARIAL"};
     EXPECT_LT(extent(arial, u"iiii"), extent(arial, u"MMMM"));
     FontSpec bold = arial;
     bold.weight = 700;
     EXPECT_GT(extent(bold, u"Bold heading"), extent(arial, u"Bold heading"));
-    FontSpec unknown{-14, 0, 0, 400, false, u"No Such Face 42"};
+    FontSpec unknown {-14, 0, 0, 400, false, u"No Such Face 42"};
     EXPECT_GT(extent(unknown, u"still drawn"), 0);
 }
 
 TEST(TextOut, DefaultFontTextColourAndCharactersBeyondTheBasicPlane)
 {
     MemoryDC dc(200, 40);
-    EXPECT_EQ(dc.font(), nullptr);   // the UI font until one is selected
+    EXPECT_EQ(dc.font(), nullptr);  // the UI font until one is selected
     dc.set_text_color(rgb(0, 128, 0));
     dc.text_out(2, 2, u"45\u00B0 \u00B1 \U0001D400 end");
     Box green = ink(dc.bitmap(), rgb(0, 128, 0));
@@ -255,7 +255,7 @@ TEST(TextOut, DefaultFontTextColourAndCharactersBeyondTheBasicPlane)
 
 TEST(FontHeight, HugeRequestsAreLimitedNotAllocatedInFull)
 {
-    FontRef huge = create_font(FontSpec{-1000000, 0, 0, 400, false, u"Arial"});
+    FontRef huge = create_font(FontSpec {-1000000, 0, 0, 400, false, u"Arial"});
     FontMetrics fm = metrics(huge);
     EXPECT_GT(fm.ascent, 1000);
     EXPECT_LE(fm.height, 2 * 4096);
@@ -263,6 +263,6 @@ TEST(FontHeight, HugeRequestsAreLimitedNotAllocatedInFull)
     dc.select_font(huge);
     dc.set_text_align(kAlignLeft | kAlignBaseline);
     dc.set_bk_mode(BkMode::Transparent);
-    dc.text_out(-500, 30, u"I");   // the stem of a capital I thousands of pixels high covers the small bitmap
-    EXPECT_EQ(ink(dc.bitmap(), kBlack).count, 40 * 30);   // every row above the baseline, none below
+    dc.text_out(-500, 30, u"I");  // the stem of a capital I thousands of pixels high covers the small bitmap
+    EXPECT_EQ(ink(dc.bitmap(), kBlack).count, 40 * 30);  // every row above the baseline, none below
 }

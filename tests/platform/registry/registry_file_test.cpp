@@ -10,8 +10,8 @@ TEST(RegistryEscape, RandomTextRoundTrips)
 {
     std::mt19937 random(20261208);
     // Weighted toward the characters the escape treats specially.
-    const char16_t specials[] = {u'\\', u'"', u'\n', u'\r', u'\t', 0, 0x1F, 0x7F, u']', u'u',
-                                 0xD800, 0xDBFF, 0xDC00, 0xDFFF, 0xFFFF, 0x00E9, 0x20AC};
+    const char16_t specials[] = {u'\\', u'"', u'\n', u'\r', u'\t', 0, 0x1F, 0x7F, u']', u'u', 0xD800, 0xDBFF, 0xDC00,
+        0xDFFF, 0xFFFF, 0x00E9, 0x20AC};
     for (int round = 0; round < 2000; ++round) {
         std::u16string s;
         int length = static_cast<int>(random() % 12);
@@ -56,14 +56,14 @@ TEST(RegistryParse, DamagedLinesAreSkippedTheRestIsKept)
           "\"lost\"=number:3\n"
           "[Other]\n"
           "\"x\"=binary:\n",
-          &root);
+        &root);
     ASSERT_NE(root.find_value(u"top"), nullptr);
     Key* good = find_key(root, {u"Good", u"Key"});
     ASSERT_NE(good, nullptr);
     ASSERT_EQ(good->values.size(), 2u);
     EXPECT_EQ(good->find_value(u"n")->number, 4294967295u);
     EXPECT_EQ(good->find_value(u"t")->text, u"fine");
-    EXPECT_EQ(root.subkeys.size(), 2u);   // the broken key and its value are gone
+    EXPECT_EQ(root.subkeys.size(), 2u);  // the broken key and its value are gone
     Key* other = find_key(root, {u"Other"});
     ASSERT_NE(other, nullptr);
     EXPECT_EQ(other->find_value(u"x")->type, Type::Binary);
@@ -81,7 +81,7 @@ TEST(RegistryParse, ArbitraryBytesNeverCrash)
         Key root;
         parse(junk, &root);
         Key again;
-        parse(serialize(root), &again);   // whatever was read writes back and reads the same
+        parse(serialize(root), &again);  // whatever was read writes back and reads the same
         EXPECT_EQ(serialize(again), serialize(root));
     }
 }

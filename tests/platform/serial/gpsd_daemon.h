@@ -28,12 +28,13 @@ public:
             return;
         m_pid = fork();
         if (m_pid == 0) {
-            prctl(PR_SET_PDEATHSIG, SIGTERM);   // a test that dies does not leave gpsd behind
+            prctl(PR_SET_PDEATHSIG, SIGTERM);  // a test that dies does not leave gpsd behind
             const int null = ::open("/dev/null", O_WRONLY);
             dup2(null, STDOUT_FILENO);
             dup2(null, STDERR_FILENO);
             const std::string port = std::to_string(m_port);
-            execl(program.c_str(), "gpsd", "-N", "-n", "-S", port.c_str(), m_slave.c_str(), static_cast<char*>(nullptr));
+            execl(
+                program.c_str(), "gpsd", "-N", "-n", "-S", port.c_str(), m_slave.c_str(), static_cast<char*>(nullptr));
             _exit(127);
         }
         if (m_pid < 0) {
@@ -62,12 +63,12 @@ public:
     static unsigned free_loopback_port()
     {
         const int fd = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
+        sockaddr_in address {};
         address.sin_family = AF_INET;
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         socklen_t length = sizeof address;
-        const bool ok = fd >= 0 && bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-                        getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0;
+        const bool ok = fd >= 0 && bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0
+            && getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0;
         if (fd >= 0)
             ::close(fd);
         return ok ? ntohs(address.sin_port) : 0;
@@ -88,8 +89,7 @@ public:
             done += static_cast<size_t>(n);
         }
         char sink[512];
-        while (::read(m_master, sink, sizeof sink) > 0) {
-        }
+        while (::read(m_master, sink, sizeof sink) > 0) { }
     }
 
 private:
@@ -129,7 +129,7 @@ private:
                 return false;
             }
             const int fd = socket(AF_INET, SOCK_STREAM, 0);
-            sockaddr_in address{};
+            sockaddr_in address {};
             address.sin_family = AF_INET;
             address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
             address.sin_port = htons(static_cast<uint16_t>(m_port));

@@ -36,7 +36,7 @@ TEST(GpsdDevice, PassesTheReceiverSentencesToEveryOpenButNotTheJsonReplies)
     serial::Handle first = serial::open(serial::kMultiplexerPort, serial::Access::ReadWrite, serial::kShareNone);
     serial::Handle second = serial::open(u"gpd0:", serial::Access::ReadWrite, serial::kShareNone);
     ASSERT_NE(first, nullptr);
-    ASSERT_NE(second, nullptr);   // a multiplexer: exclusive opens do not exclude each other
+    ASSERT_NE(second, nullptr);  // a multiplexer: exclusive opens do not exclude each other
 
     std::string got_first, got_second;
     char buffer[512];
@@ -47,8 +47,8 @@ TEST(GpsdDevice, PassesTheReceiverSentencesToEveryOpenButNotTheJsonReplies)
         usleep(50000);
         got_first.append(buffer, serial::read(first, buffer, sizeof buffer));
         got_second.append(buffer, serial::read(second, buffer, sizeof buffer));
-        if (got_first.find(sentence_at(i - 3)) != std::string::npos &&
-            got_second.find(sentence_at(i - 3)) != std::string::npos)
+        if (got_first.find(sentence_at(i - 3)) != std::string::npos
+            && got_second.find(sentence_at(i - 3)) != std::string::npos)
             break;
     }
     EXPECT_EQ(got_first.find('{'), std::string::npos) << got_first;

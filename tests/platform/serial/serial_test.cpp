@@ -32,7 +32,7 @@ TEST(DeviceSpec, TerminalsTakeAPathAndASupportedBaudRate)
     EXPECT_EQ(spec->baud, 115200u);
     EXPECT_FALSE(serial::parse_spec("tty:"));
     EXPECT_FALSE(serial::parse_spec("tty:@9600"));
-    EXPECT_FALSE(serial::parse_spec("tty:/dev/ttyS1@12345"));   // not a line rate
+    EXPECT_FALSE(serial::parse_spec("tty:/dev/ttyS1@12345"));  // not a line rate
     EXPECT_FALSE(serial::parse_spec("tty:/dev/ttyS1@"));
     EXPECT_FALSE(serial::parse_spec("tty:/dev/ttyS1@99999999999"));
     EXPECT_FALSE(serial::parse_spec("TTY:/dev/ttyS1"));
@@ -49,7 +49,7 @@ TEST(DeviceSpec, ReplayTakesAPathAndAPositiveRate)
     ASSERT_TRUE(spec);
     EXPECT_EQ(spec->path, "/data/log.nmea");
     EXPECT_EQ(spec->rate, 100u);
-    spec = serial::parse_spec("replay:/data/me@home.nmea");   // '@' without digits belongs to the path
+    spec = serial::parse_spec("replay:/data/me@home.nmea");  // '@' without digits belongs to the path
     ASSERT_TRUE(spec);
     EXPECT_EQ(spec->path, "/data/me@home.nmea");
     EXPECT_EQ(spec->rate, 480u);
@@ -81,7 +81,7 @@ TEST(DeviceSpec, GpsdEndpoints)
     EXPECT_EQ(spec->host, "::1");
     EXPECT_EQ(spec->port, 3002);
     for (const char* bad : {"gpsd:host:", "gpsd:host:0", "gpsd:host:65536", "gpsd:host:29x", "gpsd:[::1",
-                            "gpsd:[::1]3000", "gpsdx", "gps"})
+             "gpsd:[::1]3000", "gpsdx", "gps"})
         EXPECT_FALSE(serial::parse_spec(bad)) << bad;
 }
 
@@ -122,7 +122,7 @@ TEST(PortSettings, CommandLineArgumentsForPortAndGpsd)
     EXPECT_EQ(serial::port_spec(u"GPD0:"), "gpsd");
     EXPECT_EQ(platform::registry::query_text(
                   u"System\\CurrentControlSet\\GPS Intermediate Driver\\Multiplexer", u"DriverInterface"),
-              u"GPD0:");
+        u"GPD0:");
     EXPECT_TRUE(serial::configure_gpsd("192.168.1.9:2950"));
     EXPECT_EQ(serial::port_spec(u"GPD0:"), "gpsd:192.168.1.9:2950");
 }
@@ -136,7 +136,7 @@ TEST(Ports, OpeningFailsForUnknownNamesAndMissingDevices)
     EXPECT_EQ(serial::open(u"COM3:", serial::Access::ReadWrite, serial::kShareNone), nullptr);
     const std::string plain = device.write_host_file("plain.txt", "$GPGGA\r\n");
     ASSERT_TRUE(serial::configure_port(u"COM4:", "tty:" + plain));
-    EXPECT_EQ(serial::open(u"COM4:", serial::Access::Read, serial::kShareRead), nullptr);   // not a terminal
+    EXPECT_EQ(serial::open(u"COM4:", serial::Access::Read, serial::kShareRead), nullptr);  // not a terminal
     // A spec put into the registry by hand that does not parse.
     ASSERT_TRUE(platform::registry::set_text(serial::kPortsKey, u"COM7:", u"modem:/dev/ttyS0"));
     EXPECT_EQ(serial::open(u"COM7:", serial::Access::Read, serial::kShareRead), nullptr);
@@ -159,10 +159,10 @@ TEST(Ports, ShareModesAreHonouredWithinTheProcess)
     EXPECT_NE(reader, nullptr);
     EXPECT_NE(second, nullptr);
     EXPECT_EQ(serial::open(u"COM3:", serial::Access::ReadWrite, serial::kShareRead | serial::kShareWrite), nullptr);
-    EXPECT_EQ(serial::open(u"COM3:", serial::Access::Read, serial::kShareNone), nullptr);   // would lock them out
+    EXPECT_EQ(serial::open(u"COM3:", serial::Access::Read, serial::kShareNone), nullptr);  // would lock them out
     serial::close(reader);
     serial::close(second);
-    serial::close(second);    // closing twice is harmless
+    serial::close(second);  // closing twice is harmless
     serial::close(nullptr);
 
     serial::Handle again = serial::open(u"COM3:", serial::Access::ReadWrite, serial::kShareNone);
@@ -193,22 +193,22 @@ TEST(ReplayDevice, BytesArriveAtTheRateByTheClock)
     platform::clock::use_virtual_time();
     std::string content;
     for (int i = 0; i < 1500; ++i)
-        content += static_cast<char>(i % 251);   // every byte value but a few, NULs included
+        content += static_cast<char>(i % 251);  // every byte value but a few, NULs included
     const std::string log = device.write_host_file("log.nmea", content);
     ASSERT_TRUE(serial::configure_port(u"COM3:", "replay:" + log));
     serial::Handle port = serial::open(u"COM3:", serial::Access::ReadWrite, serial::kShareNone);
     ASSERT_NE(port, nullptr);
 
     std::string got(2000, '\0');
-    EXPECT_EQ(serial::read(port, got.data(), 2000), 0u);    // nothing at the moment of opening
+    EXPECT_EQ(serial::read(port, got.data(), 2000), 0u);  // nothing at the moment of opening
     platform::clock::advance_ms(1000);
     EXPECT_EQ(serial::read(port, got.data(), 100), 100u);
-    EXPECT_EQ(serial::read(port, got.data() + 100, 2000), 380u);   // 480 in the first second
+    EXPECT_EQ(serial::read(port, got.data() + 100, 2000), 380u);  // 480 in the first second
     EXPECT_EQ(serial::read(port, got.data(), 2000), 0u);
     platform::clock::advance_ms(1);
-    EXPECT_EQ(serial::read(port, got.data() + 480, 2000), 0u);   // 0.48 of a byte is not a byte yet
+    EXPECT_EQ(serial::read(port, got.data() + 480, 2000), 0u);  // 0.48 of a byte is not a byte yet
     platform::clock::advance_ms(2999);
-    EXPECT_EQ(serial::read(port, got.data() + 480, 2000), 1020u);   // the rest of 1500
+    EXPECT_EQ(serial::read(port, got.data() + 480, 2000), 1020u);  // the rest of 1500
     platform::clock::advance_ms(60000);
     EXPECT_EQ(serial::read(port, got.data(), 2000), 0u);
     got.resize(1500);
@@ -244,7 +244,7 @@ struct PseudoTerminal {
         slave = ptsname(master);
         // Leave the terminal cooked, as a fresh serial device would be, so the port has to make it raw.
         const int fd = ::open(slave.c_str(), O_RDWR | O_NOCTTY);
-        termios t{};
+        termios t {};
         tcgetattr(fd, &t);
         t.c_lflag |= ICANON | ECHO;
         t.c_iflag |= ICRNL;
@@ -256,7 +256,10 @@ struct PseudoTerminal {
         if (master >= 0)
             ::close(master);
     }
-    void send(const std::string& bytes) const { ASSERT_EQ(::write(master, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size())); }
+    void send(const std::string& bytes) const
+    {
+        ASSERT_EQ(::write(master, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+    }
 };
 
 // Reads what has arrived, giving the terminal layer a moment to pass the bytes on.
@@ -283,7 +286,7 @@ TEST(TtyDevice, PseudoTerminalIsRawAtTheBaudRateAndNeverBlocks)
     ASSERT_NE(port, nullptr);
 
     const int probe = ::open(pty.slave.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
-    termios t{};
+    termios t {};
     ASSERT_EQ(tcgetattr(probe, &t), 0);
     ::close(probe);
     EXPECT_EQ(cfgetispeed(&t), B9600);
@@ -293,7 +296,7 @@ TEST(TtyDevice, PseudoTerminalIsRawAtTheBaudRateAndNeverBlocks)
     EXPECT_EQ(t.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
 
     char buffer[64];
-    EXPECT_EQ(serial::read(port, buffer, sizeof buffer), 0u);   // returns at once with nothing sent
+    EXPECT_EQ(serial::read(port, buffer, sizeof buffer), 0u);  // returns at once with nothing sent
     // A sentence without its line feed yet: raw mode passes the bytes on before the line ends.
     pty.send("$GPGGA,1*5A\r");
     EXPECT_EQ(read_for_a_while(port, 12), "$GPGGA,1*5A\r");
@@ -312,11 +315,11 @@ TEST(TtyDevice, DefaultRateAndAVanishedOtherEnd)
     serial::Handle port = serial::open(u"COM1:", serial::Access::Read, serial::kShareRead);
     ASSERT_NE(port, nullptr);
     const int probe = ::open(slave.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
-    termios t{};
+    termios t {};
     ASSERT_EQ(tcgetattr(probe, &t), 0);
     ::close(probe);
     EXPECT_EQ(cfgetispeed(&t), B4800);
-    pty.reset();   // the receiver is unplugged
+    pty.reset();  // the receiver is unplugged
     char buffer[64];
     EXPECT_EQ(serial::read(port, buffer, sizeof buffer), 0u);
     serial::close(port);

@@ -25,8 +25,8 @@ TEST(Codepage, HighControlRangeHoldsTypographicCharacters)
 
 TEST(Codepage, UnmappableCharactersBecomeQuestionMarks)
 {
-    EXPECT_EQ(to_ansi(u"\u0391\u03B2"), "??");        // Greek
-    EXPECT_EQ(to_ansi(u"\u0080"), "?");               // C1 control whose byte holds the euro sign
-    EXPECT_EQ(to_ansi(u"a\U0001F600b"), "a?b");       // a surrogate pair is one character
+    EXPECT_EQ(to_ansi(u"\u0391\u03B2"), "??");   // Greek
+    EXPECT_EQ(to_ansi(u"\u0080"), "?");          // C1 control whose byte holds the euro sign
+    EXPECT_EQ(to_ansi(u"a\U0001F600b"), "a?b");  // a surrogate pair is one character
     EXPECT_EQ(to_ansi(std::u16string(u"a\0b", 3)), std::string("a\0b", 3));
 }

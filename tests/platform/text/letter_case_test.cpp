@@ -7,16 +7,16 @@ using namespace platform::text;
 TEST(LetterCase, ConvertsAsciiAndLatin1Letters)
 {
     EXPECT_EQ(to_upper(std::u16string_view(u"my documents \u00E9\u00E0\u00FE\u00FF\u0161\u0153")),
-              u"MY DOCUMENTS \u00C9\u00C0\u00DE\u0178\u0160\u0152");
+        u"MY DOCUMENTS \u00C9\u00C0\u00DE\u0178\u0160\u0152");
     EXPECT_EQ(to_lower(u'\u00C9'), u'\u00E9');
     EXPECT_EQ(to_lower(u'\u0178'), u'\u00FF');
 }
 
 TEST(LetterCase, LeavesSignsAndUnpairedLettersAlone)
 {
-    EXPECT_EQ(to_upper(u'\u00F7'), u'\u00F7');   // division sign
-    EXPECT_EQ(to_lower(u'\u00D7'), u'\u00D7');   // multiplication sign
-    EXPECT_EQ(to_upper(u'\u00DF'), u'\u00DF');   // sharp s has no one-character capital
+    EXPECT_EQ(to_upper(u'\u00F7'), u'\u00F7');  // division sign
+    EXPECT_EQ(to_lower(u'\u00D7'), u'\u00D7');  // multiplication sign
+    EXPECT_EQ(to_upper(u'\u00DF'), u'\u00DF');  // sharp s has no one-character capital
     EXPECT_EQ(to_upper(u'\u00B5'), u'\u00B5');
     EXPECT_EQ(to_upper(u'@'), u'@');
     EXPECT_EQ(to_upper(u'{'), u'{');

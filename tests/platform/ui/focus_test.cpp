@@ -6,7 +6,8 @@ using namespace uitest;
 
 class FocusTest : public UiTest {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         UiTest::SetUp();
         top = make_top(u"Main");
         a = make_child(top, 1, {0, 0, 50, 20}, kVisibleChild | ui::kStyleTabStop);
@@ -19,8 +20,9 @@ protected:
     ui::Hwnd top = 0, a = 0, plain = 0, b = 0, c = 0;
 };
 
-TEST_F(FocusTest, SetFocusTellsTheOldWindowThenTheNew) {
-    EXPECT_EQ(ui::focus(), top);                     // the active window took it when it was made
+TEST_F(FocusTest, SetFocusTellsTheOldWindowThenTheNew)
+{
+    EXPECT_EQ(ui::focus(), top);  // the active window took it when it was made
     ui::set_focus(a);
     log().clear();
     EXPECT_EQ(ui::set_focus(b), a);
@@ -31,13 +33,14 @@ TEST_F(FocusTest, SetFocusTellsTheOldWindowThenTheNew) {
     EXPECT_EQ(log()[1].hwnd, b);
     EXPECT_EQ(log()[1].msg, ui::kMsgSetFocus);
     EXPECT_EQ(log()[1].wparam, a);
-    EXPECT_EQ(ui::set_focus(b), b);                  // no change, no messages
+    EXPECT_EQ(ui::set_focus(b), b);  // no change, no messages
     EXPECT_EQ(log().size(), 2u);
     EXPECT_EQ(ui::set_focus(424242), ui::kNoWindow);
     EXPECT_EQ(ui::focus(), b);
 }
 
-TEST_F(FocusTest, KeysGoToTheFocusElseTheActiveWindow) {
+TEST_F(FocusTest, KeysGoToTheFocusElseTheActiveWindow)
+{
     ui::set_focus(b);
     ui::input_key('7', 0);
     ui::input_char(u'7');
@@ -51,7 +54,8 @@ TEST_F(FocusTest, KeysGoToTheFocusElseTheActiveWindow) {
     EXPECT_EQ(count(top, ui::kMsgChar), 1);
 }
 
-TEST_F(FocusTest, TabWalksTheTabStopsAndWraps) {
+TEST_F(FocusTest, TabWalksTheTabStopsAndWraps)
+{
     EXPECT_EQ(ui::next_tab_stop(top, ui::kNoWindow, false), a);
     EXPECT_EQ(ui::next_tab_stop(top, ui::kNoWindow, true), c);
     EXPECT_EQ(ui::next_tab_stop(top, a, false), b);
@@ -64,7 +68,8 @@ TEST_F(FocusTest, TabWalksTheTabStopsAndWraps) {
     EXPECT_EQ(ui::next_tab_stop(plain, ui::kNoWindow, false), ui::kNoWindow);
 }
 
-TEST_F(FocusTest, TabTypedIntoAControlMovesTheFocusThroughItsTopLevelWindow) {
+TEST_F(FocusTest, TabTypedIntoAControlMovesTheFocusThroughItsTopLevelWindow)
+{
     ui::set_focus(a);
     ui::input_key(ui::kKeyTab, 0);
     ui::pump_messages();
@@ -75,7 +80,8 @@ TEST_F(FocusTest, TabTypedIntoAControlMovesTheFocusThroughItsTopLevelWindow) {
     EXPECT_EQ(ui::focus(), c);
 }
 
-TEST_F(FocusTest, ADialogStartsOnItsFirstTabStopAndGivesTheFocusBack) {
+TEST_F(FocusTest, ADialogStartsOnItsFirstTabStopAndGivesTheFocusBack)
+{
     ui::DialogTemplate t;
     t.name = "D";
     t.full_screen = false;
@@ -94,7 +100,8 @@ TEST_F(FocusTest, ADialogStartsOnItsFirstTabStopAndGivesTheFocusBack) {
         int focus_id = -1;
         bool focus_in_dialog = false;
         bool on_init() override { return focus_first; }
-        bool on_command(int id, int, ui::Hwnd) override {
+        bool on_command(int id, int, ui::Hwnd) override
+        {
             focus_id = ui::window_id(ui::focus());
             focus_in_dialog = ui::top_level(ui::focus()) == hwnd();
             ui::end_dialog(hwnd(), id);
@@ -106,7 +113,7 @@ TEST_F(FocusTest, ADialogStartsOnItsFirstTabStopAndGivesTheFocusBack) {
     ui::run_dialog("D", top, d);
     EXPECT_EQ(d.focus_id, 11);
     EXPECT_TRUE(d.focus_in_dialog);
-    EXPECT_EQ(ui::focus(), b);                       // back where it was
+    EXPECT_EQ(ui::focus(), b);  // back where it was
     EXPECT_GE(count(b, ui::kMsgKillFocus), 1);
     EXPECT_GE(count(b, ui::kMsgSetFocus), 1);
 
@@ -117,34 +124,38 @@ TEST_F(FocusTest, ADialogStartsOnItsFirstTabStopAndGivesTheFocusBack) {
     EXPECT_NE(d.focus_id, 11);
 }
 
-TEST_F(FocusTest, ActivationMessagesFollowTheTopWindow) {
+TEST_F(FocusTest, ActivationMessagesFollowTheTopWindow)
+{
     ui::Hwnd other = make_top(u"Other", ui::kNoWindow, {0, 100, 100, 200});
     EXPECT_EQ(ui::active_window(), other);
     ui::Hwnd a_msg = 0;
     for (const Entry& e : log()) {
-        if (e.msg == ui::kMsgActivate && e.wparam == 0) a_msg = e.hwnd;
+        if (e.msg == ui::kMsgActivate && e.wparam == 0)
+            a_msg = e.hwnd;
     }
     EXPECT_EQ(a_msg, top);
     EXPECT_EQ(count(other, ui::kMsgActivate), 1);
     EXPECT_TRUE(ui::set_foreground_window(top));
     EXPECT_EQ(ui::active_window(), top);
     EXPECT_EQ(ui::top_level_windows().back(), top);
-    EXPECT_FALSE(ui::set_foreground_window(a));      // not a top-level window
+    EXPECT_FALSE(ui::set_foreground_window(a));  // not a top-level window
     ui::show_window(top, false);
     EXPECT_EQ(ui::active_window(), other);
 }
 
-TEST_F(FocusTest, RaisingAWindowKeepsItsOwnedWindowsAboveIt) {
+TEST_F(FocusTest, RaisingAWindowKeepsItsOwnedWindowsAboveIt)
+{
     ui::Hwnd owned = make_top(u"Owned", top, {0, 100, 100, 200});
     ui::Hwnd other = make_top(u"Other", ui::kNoWindow, {0, 100, 100, 200});
     ui::set_foreground_window(top | 1);
-    EXPECT_EQ(ui::top_level_windows(), (std::vector<ui::Hwnd>{other, top, owned}));
+    EXPECT_EQ(ui::top_level_windows(), (std::vector<ui::Hwnd> {other, top, owned}));
     EXPECT_EQ(ui::active_window(), owned);
 }
 
-TEST_F(FocusTest, AWindowThatDoesNotActivateStillTakesTaps) {
-    ui::Hwnd bar = make_top(u"", top, {0, ui::kScreenHeight - ui::kMenuBarHeight, ui::kScreenWidth, ui::kScreenHeight},
-                            u"ProbeBar");
+TEST_F(FocusTest, AWindowThatDoesNotActivateStillTakesTaps)
+{
+    ui::Hwnd bar = make_top(
+        u"", top, {0, ui::kScreenHeight - ui::kMenuBarHeight, ui::kScreenWidth, ui::kScreenHeight}, u"ProbeBar");
     ui::set_focus(a);
     EXPECT_EQ(ui::active_window(), top);
     EXPECT_EQ(ui::set_focus(bar), ui::kNoWindow);
@@ -162,7 +173,8 @@ TEST_F(FocusTest, AWindowThatDoesNotActivateStillTakesTaps) {
     EXPECT_EQ(count(bar, ui::kMsgLButtonUp), 1);
 }
 
-TEST_F(FocusTest, CaptureTakesButtonMessagesWhereverTheyLand) {
+TEST_F(FocusTest, CaptureTakesButtonMessagesWhereverTheyLand)
+{
     ui::set_capture(a);
     ui::input_button_down(100, 200);
     ui::input_mouse_move(101, 201);
@@ -183,7 +195,8 @@ TEST_F(FocusTest, CaptureTakesButtonMessagesWhereverTheyLand) {
     EXPECT_EQ(count(top, ui::kMsgLButtonDown), 1);
 }
 
-TEST_F(FocusTest, TheKeyboardTypesIntoTheFocus) {
+TEST_F(FocusTest, TheKeyboardTypesIntoTheFocus)
+{
     ui::set_focus(b);
     ui::set_input_panel(true);
     ui::Hwnd panel = ui::input_panel_window();
@@ -197,16 +210,18 @@ TEST_F(FocusTest, TheKeyboardTypesIntoTheFocus) {
         ui::input_button_up(r.left + x, r.top + y);
         ui::pump_messages();
     };
-    tap(2, 2);                                       // "1"
-    tap(30, 20);                                     // "w"
-    tap(10, 70);                                     // shift
-    tap(30, 20);                                     // "W"
-    tap(160, 70);                                    // back
+    tap(2, 2);     // "1"
+    tap(30, 20);   // "w"
+    tap(10, 70);   // shift
+    tap(30, 20);   // "W"
+    tap(160, 70);  // back
     std::u16string typed;
     int backs = 0;
     for (const Entry& e : log()) {
-        if (e.hwnd == b && e.msg == ui::kMsgChar) typed += char16_t(e.wparam);
-        if (e.hwnd == b && e.msg == ui::kMsgKeyDown && e.wparam == ui::kKeyBack) ++backs;
+        if (e.hwnd == b && e.msg == ui::kMsgChar)
+            typed += char16_t(e.wparam);
+        if (e.hwnd == b && e.msg == ui::kMsgKeyDown && e.wparam == ui::kKeyBack)
+            ++backs;
     }
     EXPECT_EQ(typed, u"1wW");
     EXPECT_EQ(backs, 1);
@@ -224,31 +239,35 @@ TEST_F(FocusTest, TheKeyboardTypesIntoTheFocus) {
     EXPECT_EQ(ui::input_panel_window(), ui::kNoWindow);
 }
 
-TEST_F(FocusTest, TheActivationRecordCarriesThePanelStateAcrossWindows) {
+TEST_F(FocusTest, TheActivationRecordCarriesThePanelStateAcrossWindows)
+{
     ui::ActivationInfo info;
-    ui::handle_activate(top, 1, 0, &info);           // nothing recorded: nothing changes
+    ui::handle_activate(top, 1, 0, &info);  // nothing recorded: nothing changes
     EXPECT_FALSE(ui::input_panel_raised());
     ui::set_input_panel(true);
     ui::handle_setting_change(top, ui::kSettingInputPanel, 0, &info);
     EXPECT_EQ(info.previous_panel_state, ui::kPanelRaised);
-    ui::handle_activate(top, 0, 0, &info);           // leaving with the panel up
-    ui::set_input_panel(false);                      // another window lowers it
-    ui::handle_activate(top, 1, 0, &info);           // coming back raises it again
+    ui::handle_activate(top, 0, 0, &info);  // leaving with the panel up
+    ui::set_input_panel(false);             // another window lowers it
+    ui::handle_activate(top, 1, 0, &info);  // coming back raises it again
     EXPECT_TRUE(ui::input_panel_raised());
-    ui::handle_activate(top, 1, 0, nullptr);         // harmless
+    ui::handle_activate(top, 1, 0, nullptr);  // harmless
     ui::set_input_panel(false);
-    ui::handle_setting_change(top, 0x1234, 0, &info); // another setting: not recorded
+    ui::handle_setting_change(top, 0x1234, 0, &info);  // another setting: not recorded
     EXPECT_EQ(info.previous_panel_state, ui::kPanelRaised);
     ui::ActivationInfo fresh;
-    ui::handle_activate(top, 0, 0, &fresh);          // leaving without a record takes the current state
+    ui::handle_activate(top, 0, 0, &fresh);  // leaving without a record takes the current state
     EXPECT_EQ(fresh.previous_panel_state, ui::kPanelLowered);
 }
 
-TEST_F(FocusTest, ADialogThatLowersThePanelGivesItBackToItsOwner) {
+TEST_F(FocusTest, ADialogThatLowersThePanelGivesItBackToItsOwner)
+{
     ui::ActivationInfo info;
     hooks()[top] = [&info](ui::Hwnd h, uint32_t msg, ui::WParam wp, ui::LParam lp) {
-        if (msg == ui::kMsgActivate) ui::handle_activate(h, wp, lp, &info);
-        if (msg == ui::kMsgSettingChange) ui::handle_setting_change(h, wp, lp, &info);
+        if (msg == ui::kMsgActivate)
+            ui::handle_activate(h, wp, lp, &info);
+        if (msg == ui::kMsgSettingChange)
+            ui::handle_setting_change(h, wp, lp, &info);
         return false;
     };
     ui::set_input_panel(true);
@@ -257,7 +276,8 @@ TEST_F(FocusTest, ADialogThatLowersThePanelGivesItBackToItsOwner) {
     t.name = "LOWERS";
     ui::add_dialog_template(t);
     struct D : ui::DialogProc {
-        bool on_init() override {
+        bool on_init() override
+        {
             ui::set_input_panel(false);
             return true;
         }

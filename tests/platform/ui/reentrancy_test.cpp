@@ -14,7 +14,8 @@ namespace {
 class ClockBackend : public ScriptBackend {
 public:
     int waits = 0;
-    void wait(std::optional<uint64_t> deadline) override {
+    void wait(std::optional<uint64_t> deadline) override
+    {
         if (++waits > 1000 || !deadline) {
             ADD_FAILURE() << "the loop waited " << waits << " times, deadline " << deadline.value_or(0);
             ui::post_quit_message(99);
@@ -23,7 +24,8 @@ public:
         // Whatever is due is delivered before the loop waits: a deadline already past is a timer the loop
         // cannot deliver, and would have it spin.
         EXPECT_GT(*deadline, clk::now_ms());
-        if (*deadline > clk::now_ms()) clk::advance_ms(*deadline - clk::now_ms());
+        if (*deadline > clk::now_ms())
+            clk::advance_ms(*deadline - clk::now_ms());
     }
 };
 
@@ -34,13 +36,15 @@ struct HookedDialog : ui::DialogProc {
     std::function<void(gdi::DC&)> paint = [](gdi::DC&) {};
     bool on_init() override { return init(); }
     bool on_timer(int id) override { return timer(id); }
-    bool on_paint(gdi::DC& dc) override {
+    bool on_paint(gdi::DC& dc) override
+    {
         paint(dc);
         return true;
     }
 };
 
-ui::DialogTemplate popup(std::string name) {
+ui::DialogTemplate popup(std::string name)
+{
     ui::DialogTemplate t;
     t.name = std::move(name);
     t.title = u"Pop";
@@ -53,14 +57,16 @@ ui::DialogTemplate popup(std::string name) {
 
 class ReentrancyTest : public UiTest {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         UiTest::SetUp();
         platform::display::set_backend(&clock_backend);
         main_window = make_top(u"Main");
         ui::add_dialog_template(popup("NESTED"));
         ui::pump_messages();
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         platform::display::set_backend(&backend);
         UiTest::TearDown();
     }
@@ -70,12 +76,14 @@ protected:
 
 // The main window's timer opens a dialog that lives for five ticks of its own timer. The outer timer,
 // due many times over meanwhile, waits for its handler to return and then fires once.
-TEST_F(ReentrancyTest, ATimerWaitsForItsOwnHandlerButNotForOthers) {
+TEST_F(ReentrancyTest, ATimerWaitsForItsOwnHandlerButNotForOthers)
+{
     constexpr int kOuter = 1, kInner = 2;
-    std::vector<std::pair<int, uint64_t>> ticks;   // (timer, time)
+    std::vector<std::pair<int, uint64_t>> ticks;  // (timer, time)
     uint64_t returned_at = 0;
     hooks()[main_window] = [&](ui::Hwnd h, uint32_t msg, ui::WParam id, ui::LParam) {
-        if (msg != ui::kMsgTimer) return false;
+        if (msg != ui::kMsgTimer)
+            return false;
         ticks.push_back({int(id), clk::now_ms()});
         if (ticks.size() > 1) {
             ui::post_quit_message(0);
@@ -86,7 +94,8 @@ TEST_F(ReentrancyTest, ATimerWaitsForItsOwnHandlerButNotForOthers) {
         nested.init = [&] { return ui::set_timer(nested.hwnd(), kInner, 10); };
         nested.timer = [&](int timer_id) {
             ticks.push_back({timer_id, clk::now_ms()});
-            if (++inner_ticks == 5) ui::end_dialog(nested.hwnd(), ui::kIdOk);
+            if (++inner_ticks == 5)
+                ui::end_dialog(nested.hwnd(), ui::kIdOk);
             return true;
         };
         EXPECT_EQ(ui::run_dialog("NESTED", h, nested), ui::kIdOk);
@@ -97,13 +106,15 @@ TEST_F(ReentrancyTest, ATimerWaitsForItsOwnHandlerButNotForOthers) {
     EXPECT_EQ(run_main_loop(), 0);
 
     std::vector<int> order;
-    for (const auto& t : ticks) order.push_back(t.first);
-    EXPECT_EQ(order, (std::vector<int>{kOuter, kInner, kInner, kInner, kInner, kInner, kOuter}));
-    EXPECT_EQ(ticks.back().second, returned_at);   // overdue at the return, so it fires then, once
+    for (const auto& t : ticks)
+        order.push_back(t.first);
+    EXPECT_EQ(order, (std::vector<int> {kOuter, kInner, kInner, kInner, kInner, kInner, kOuter}));
+    EXPECT_EQ(ticks.back().second, returned_at);  // overdue at the return, so it fires then, once
     EXPECT_LT(clock_backend.waits, 20);
 }
 
-TEST_F(ReentrancyTest, NoDialogOpensWhilePaintingAndPaintingEndsWithThePaint) {
+TEST_F(ReentrancyTest, NoDialogOpensWhilePaintingAndPaintingEndsWithThePaint)
+{
     HookedDialog refused;
     bool inits = false;
     refused.init = [&] { return inits = true; };
@@ -119,7 +130,7 @@ TEST_F(ReentrancyTest, NoDialogOpensWhilePaintingAndPaintingEndsWithThePaint) {
         if (msg == ui::kMsgUser) {
             painting_seen.push_back(ui::painting());
             ui::invalidate(h);
-            ui::update_window(h);   // a paint inside another handler is painting too
+            ui::update_window(h);  // a paint inside another handler is painting too
             painting_seen.push_back(ui::painting());
             return true;
         }
@@ -129,35 +140,38 @@ TEST_F(ReentrancyTest, NoDialogOpensWhilePaintingAndPaintingEndsWithThePaint) {
     ui::pump_messages();
     ui::post_message(main_window, ui::kMsgUser);
     ui::pump_messages();
-    EXPECT_EQ(results, (std::vector<int>{-1, -1}));
+    EXPECT_EQ(results, (std::vector<int> {-1, -1}));
     EXPECT_FALSE(inits);
     EXPECT_TRUE(ui::dialog_stack().empty());
-    EXPECT_EQ(painting_seen, (std::vector<bool>{true, false, true, false}));
+    EXPECT_EQ(painting_seen, (std::vector<bool> {true, false, true, false}));
     EXPECT_FALSE(ui::painting());
 }
 
-TEST_F(ReentrancyTest, PostedCallsRunFromTheLoopInOrderWithPostedMessages) {
+TEST_F(ReentrancyTest, PostedCallsRunFromTheLoopInOrderWithPostedMessages)
+{
     std::vector<int> seen;
     hooks()[main_window] = [&](ui::Hwnd, uint32_t msg, ui::WParam wparam, ui::LParam) {
-        if (msg == ui::kMsgUser) seen.push_back(int(wparam));
+        if (msg == ui::kMsgUser)
+            seen.push_back(int(wparam));
         return msg == ui::kMsgUser;
     };
     ui::post_message(main_window, ui::kMsgUser, 1);
     ui::post_call([&] {
         seen.push_back(2);
-        ui::post_call([&] { seen.push_back(4); });   // queued behind what is already posted
+        ui::post_call([&] { seen.push_back(4); });  // queued behind what is already posted
     });
     ui::post_message(main_window, ui::kMsgUser, 3);
     EXPECT_TRUE(seen.empty());
     ui::pump_messages();
-    EXPECT_EQ(seen, (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_EQ(seen, (std::vector<int> {1, 2, 3, 4}));
     ui::pump_messages();
     EXPECT_EQ(seen.size(), 4u);
 }
 
 // The dialog's DC is on its client area after the erase; its controls paint over what it draws; and
 // what one paint selects is gone at the next.
-TEST_F(ReentrancyTest, ADialogPaintsThroughTheDeviceContextItIsGiven) {
+TEST_F(ReentrancyTest, ADialogPaintsThroughTheDeviceContextItIsGiven)
+{
     constexpr gdi::Color kRed = gdi::rgb(255, 0, 0), kBlue = gdi::rgb(0, 0, 255);
     ui::DialogTemplate t = popup("PAINTED");
     t.controls.push_back({7, u"Probe", u"", {10, 10, 30, 30}, ui::kStyleVisible | ui::kStyleChild});
@@ -190,5 +204,5 @@ TEST_F(ReentrancyTest, ADialogPaintsThroughTheDeviceContextItIsGiven) {
         return true;
     };
     EXPECT_EQ(ui::run_dialog("PAINTED", main_window, painted), ui::kIdOk);
-    EXPECT_EQ(rops_on_entry, (std::vector<int>{gdi::kRopCopyPen, gdi::kRopCopyPen}));
+    EXPECT_EQ(rops_on_entry, (std::vector<int> {gdi::kRopCopyPen, gdi::kRopCopyPen}));
 }
