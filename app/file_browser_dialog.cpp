@@ -130,12 +130,8 @@ void file_browser_reset_for_tests()
     s_browser = BrowserState {};
 }
 
-namespace {
-
 // What a new process starts with, for the tests.
-[[maybe_unused]] const bool s_reset_registered
+[[maybe_unused]] static const bool s_reset_registered
     = platform::register_reset(platform::ResetStage::Program, file_browser_reset_for_tests);
-
-}  // namespace
 
 }  // namespace app

@@ -198,12 +198,8 @@ void set_preferences_port_name(PreferencesRecord* record, std::u16string_view na
     set_field_text(record->port_name, name.substr(0, field_capacity(sizeof record->port_name)));
 }
 
-namespace {
-
 // What a new process starts with, for the tests.
-[[maybe_unused]] const bool s_reset_registered
+[[maybe_unused]] static const bool s_reset_registered
     = platform::register_reset(platform::ResetStage::Program, reset_preferences);
-
-}  // namespace
 
 }  // namespace app

@@ -61,11 +61,8 @@ void dwg_set_current(int index)
     s_table.current = (index >= 0 && index < kDrawingSlots) ? index : kNoDrawing;
 }
 
-namespace {
-
 // What a new process starts with, for the tests.
-[[maybe_unused]] const bool s_reset_registered = platform::register_reset(platform::ResetStage::Program, dwg_init);
-
-}  // namespace
+[[maybe_unused]] static const bool s_reset_registered
+    = platform::register_reset(platform::ResetStage::Program, dwg_init);
 
 }  // namespace draw

@@ -90,12 +90,8 @@ void reset_display_settings()
     s_display = DisplaySettings {};
 }
 
-namespace {
-
 // What a new process starts with, for the tests.
-[[maybe_unused]] const bool s_reset_registered
+[[maybe_unused]] static const bool s_reset_registered
     = platform::register_reset(platform::ResetStage::Foundation, reset_display_settings);
-
-}  // namespace
 
 }  // namespace formats

@@ -213,11 +213,8 @@ void ResetGpsLink()
     state() = link::LinkState {};
 }
 
-namespace {
-
 // What a new process starts with, for the tests.
-[[maybe_unused]] const bool s_reset_registered = platform::register_reset(platform::ResetStage::Program, ResetGpsLink);
-
-}  // namespace
+[[maybe_unused]] static const bool s_reset_registered
+    = platform::register_reset(platform::ResetStage::Program, ResetGpsLink);
 
 }  // namespace gps

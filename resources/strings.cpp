@@ -34,12 +34,8 @@ void clear_strings()
     s_strings.texts.clear();
 }
 
-namespace {
-
 // What a new process starts with, for the tests.
-[[maybe_unused]] const bool s_reset_registered
+[[maybe_unused]] static const bool s_reset_registered
     = platform::register_reset(platform::ResetStage::Foundation, clear_strings);
-
-}  // namespace
 
 }  // namespace resources

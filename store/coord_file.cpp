@@ -207,12 +207,8 @@ void coord_reset_for_tests()
     s_coord.generation = generation;
 }
 
-namespace {
-
 // What a new process starts with, for the tests.
-[[maybe_unused]] const bool s_reset_registered
+[[maybe_unused]] static const bool s_reset_registered
     = platform::register_reset(platform::ResetStage::Program, coord_reset_for_tests);
-
-}  // namespace
 
 }  // namespace store

@@ -43,12 +43,8 @@ void list_selection_reset_for_tests()
     s_selection.record = PointRecord {};
 }
 
-namespace {
-
 // What a new process starts with, for the tests.
-[[maybe_unused]] const bool s_reset_registered
+[[maybe_unused]] static const bool s_reset_registered
     = platform::register_reset(platform::ResetStage::Program, list_selection_reset_for_tests);
-
-}  // namespace
 
 }  // namespace store

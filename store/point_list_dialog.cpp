@@ -274,12 +274,8 @@ void point_list_reset_for_tests()
     s_list = PointListState {};
 }
 
-namespace {
-
 // What a new process starts with, for the tests.
-[[maybe_unused]] const bool s_reset_registered
+[[maybe_unused]] static const bool s_reset_registered
     = platform::register_reset(platform::ResetStage::Program, point_list_reset_for_tests);
-
-}  // namespace
 
 }  // namespace store

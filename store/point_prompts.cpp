@@ -174,12 +174,8 @@ void point_prompts_reset_for_tests()
     s_prompts = PromptState {};
 }
 
-namespace {
-
 // What a new process starts with, for the tests.
-[[maybe_unused]] const bool s_reset_registered
+[[maybe_unused]] static const bool s_reset_registered
     = platform::register_reset(platform::ResetStage::Program, point_prompts_reset_for_tests);
-
-}  // namespace
 
 }  // namespace store

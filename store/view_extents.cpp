@@ -80,12 +80,8 @@ void view_extents_reset_for_tests()
     s_extents = ExtentsState();
 }
 
-namespace {
-
 // What a new process starts with, for the tests.
-[[maybe_unused]] const bool s_reset_registered
+[[maybe_unused]] static const bool s_reset_registered
     = platform::register_reset(platform::ResetStage::Program, view_extents_reset_for_tests);
-
-}  // namespace
 
 }  // namespace store

@@ -76,12 +76,8 @@ void use_real_time()
     s_clock.virtual_mode.store(false);
 }
 
-namespace {
-
 // What a new process starts with, for the tests.
-[[maybe_unused]] const bool s_reset_registered
+[[maybe_unused]] static const bool s_reset_registered
     = platform::register_reset(platform::ResetStage::Platform, use_real_time);
-
-}  // namespace
 
 }  // namespace platform::clock

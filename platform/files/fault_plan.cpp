@@ -71,11 +71,8 @@ void clear_faults()
     s_faults.write = Plan {};
 }
 
-namespace {
-
 // What a new process starts with, for the tests.
-[[maybe_unused]] const bool s_reset_registered = platform::register_reset(platform::ResetStage::Plans, clear_faults);
-
-}  // namespace
+[[maybe_unused]] static const bool s_reset_registered
+    = platform::register_reset(platform::ResetStage::Plans, clear_faults);
 
 }  // namespace platform::files

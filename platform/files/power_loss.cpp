@@ -207,12 +207,8 @@ void clear_power_loss()
     s_power.writes = 0;
 }
 
-namespace {
-
 // What a new process starts with, for the tests.
-[[maybe_unused]] const bool s_reset_registered
+[[maybe_unused]] static const bool s_reset_registered
     = platform::register_reset(platform::ResetStage::Plans, clear_power_loss);
-
-}  // namespace
 
 }  // namespace platform::files

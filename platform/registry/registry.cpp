@@ -215,11 +215,7 @@ void reset()
     s_registry.loaded_from.clear();
 }
 
-namespace {
-
 // What a new process starts with, for the tests.
-[[maybe_unused]] const bool s_reset_registered = platform::register_reset(platform::ResetStage::Platform, reset);
-
-}  // namespace
+[[maybe_unused]] static const bool s_reset_registered = platform::register_reset(platform::ResetStage::Platform, reset);
 
 }  // namespace platform::registry

@@ -2,7 +2,8 @@
 // The resets of the process-wide tables. Every module that keeps such a table registers its own reset here
 // once, from a file-scope constant beside the table:
 //
-//   [[maybe_unused]] const bool s_reset = platform::register_reset(platform::ResetStage::Program, coord_reset);
+//   [[maybe_unused]] static const bool s_reset_registered
+//       = platform::register_reset(platform::ResetStage::Program, coord_reset);
 //
 // and run_registered_resets() gives the whole process the state a new one starts with, so that a test
 // cannot depend on what the test before it left behind. The program never calls it: registering costs one

@@ -545,11 +545,7 @@ void reset()
     reset_instance();
 }
 
-namespace {
-
 // What a new process starts with, for the tests.
-[[maybe_unused]] const bool s_reset_registered = platform::register_reset(platform::ResetStage::Windows, reset);
-
-}  // namespace
+[[maybe_unused]] static const bool s_reset_registered = platform::register_reset(platform::ResetStage::Windows, reset);
 
 }  // namespace platform::ui
