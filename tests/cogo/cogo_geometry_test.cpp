@@ -158,6 +158,15 @@ TEST(CogoCircleCircle, ContactContainmentAndEqualCentres)
     EXPECT_EQ(cogo::intersect_circle_circle({4, 4}, -5, {10, 4}, 5, &a, &b), 0);
     EXPECT_TRUE(same(a, kUntouched));
 
+    // Internal contact where the cosine of the angle at p1 rounds to 1 + 2e-16 and to -1 - 2e-16: one
+    // point, where the smaller circle touches the larger, not a NaN.
+    ASSERT_EQ(cogo::intersect_circle_circle({0, 0}, 0.2, {0.1, 0}, 0.1, &a, &b), 1);
+    EXPECT_NEAR(a.e, 0.2, 1e-12);
+    EXPECT_NEAR(a.n, 0, 1e-12);
+    ASSERT_EQ(cogo::intersect_circle_circle({0, 0}, 0.1, {0.1, 0}, 0.2, &a, &b), 1);
+    EXPECT_NEAR(a.e, -0.1, 1e-12);
+    EXPECT_NEAR(a.n, 0, 1e-12);
+
     // Near internal and external tangency at UTM size, where the cosine rounds past +-1: a finite point
     // on both circles, never a NaN.
     PlaneRandom random(9);
