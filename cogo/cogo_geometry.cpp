@@ -51,6 +51,9 @@ int intersect_azimuth_azimuth(Position p1, double az1, Position p2, double az2, 
 {
     if (!finite(p1) || !finite(p2) || !std::isfinite(az1) || !std::isfinite(az2))
         return 0;
+    // From one point there is no triangle to close (its base has no azimuth): the rays only share p1.
+    if (formats::plane_distance(p1, p2) == 0)
+        return 0;
     double b = formats::azimuth(p1, p2);
     double u = formats::angle_between(az1, az2);
     double w = formats::angle_between(az1, b);
@@ -70,7 +73,7 @@ int intersect_azimuth_azimuth(Position p1, double az1, Position p2, double az2, 
         return 0;
     double k1 = cross(de, dn, e2, n2) / denominator;
     double k2 = cross(de, dn, e1, n1) / denominator;
-    double behind = -1e-9 * std::max(1.0, plain_distance(p1, p2));
+    double behind = -1e-9 * plain_distance(p1, p2);
     if (k1 < behind || k2 < behind)
         return 0;
     Position x = formats::point_from_bearing(p1, az1, std::max(k1, 0.0));

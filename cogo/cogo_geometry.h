@@ -24,7 +24,8 @@ int arc_side(Position p, Position q, Position c);
 // Two rays: from p1 with azimuth az1 and from p2 with azimuth az2. 0 or 1 solutions.
 // None when the rays are parallel or opposite (|sin u| < 1e-9, u the angle between the azimuths), when the
 // triangle p1, p2, crossing does not close (angle sum off pi by more than 1e-5), or when the crossing does
-// not lie ahead of both points (lines that meet behind one of them). Rays from one point meet there.
+// not lie ahead of both points (lines that meet behind one of them), and for rays from one point (within
+// formats' 1e-06): they share only that point.
 int intersect_azimuth_azimuth(Position p1, double az1, Position p2, double az2, Position* a);
 
 // Two circles about p1 and p2 with radii r1 and r2. 0, 1 or 2 solutions.

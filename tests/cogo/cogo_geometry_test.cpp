@@ -103,10 +103,11 @@ TEST(CogoAzimuthAzimuth, ParallelOpposedAndBarelyDivergingRaysHaveNoCrossing)
     ASSERT_EQ(cogo::intersect_azimuth_azimuth({0, 0}, kPi / 2, {100, -0.001}, kPi / 2 - 2e-6, &a), 1);
     EXPECT_NEAR(a.e, 600, 1e-3);
     EXPECT_NEAR(a.n, 0, 1e-9);
-    // Two rays from one point meet there.
-    ASSERT_EQ(cogo::intersect_azimuth_azimuth({7, 8}, 1, {7, 8}, 2, &a), 1);
-    EXPECT_NEAR(a.e, 7, 1e-12);
-    EXPECT_NEAR(a.n, 8, 1e-12);
+    // Two rays from one point, whichever turns first, have no triangle to close.
+    a = kUntouched;
+    EXPECT_EQ(cogo::intersect_azimuth_azimuth({7, 8}, 1, {7, 8}, 2, &a), 0);
+    EXPECT_EQ(cogo::intersect_azimuth_azimuth({7, 8}, 2, {7, 8 + 1e-7}, 1, &a), 0);
+    EXPECT_TRUE(same(a, kUntouched));
 }
 
 TEST(CogoCircleCircle, ThreeFourFiveAndRandomCirclesGiveLeftThenRight)
