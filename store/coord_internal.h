@@ -34,7 +34,7 @@ inline int64_t record_offset(int index)
 constexpr uint32_t kRecordReadSize = 4 + sizeof(PointRecord);
 
 // What the bytes of one record hold, of which `moved` arrived.
-enum class RecordBytes { Point, Deleted, Short };
+enum class RecordBytes { Point, NoPoint, Short };
 
 // The type an append writes first: the record is no point until its type becomes 4, written on its own
 // once the rest of it is on the disk. A crash in between leaves no half point.
@@ -46,7 +46,7 @@ bool coord_record_pending(int index);
 // At close: ends a bulk store still under way as its end would. False when that failed.
 bool coord_bulk_close();
 
-// The one decoding of record index's bytes, for the single reads and the scans alike: Deleted as soon as
+// The one decoding of record index's bytes, for the single reads and the scans alike: NoPoint as soon as
 // the type has arrived and is not a point's (6, or a crash's leftovers: any type but 4, and but a pending
 // record of a bulk store); Short when fewer than kRecordReadSize bytes arrived; else Point, with every field
 // of *out but the flags filled (text copied up to its NUL and always NUL-terminated within its field).

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "store/checksum.h"
 #include "store/coord_file.h"
 #include "store/coord_internal.h"
 
@@ -23,14 +24,6 @@ struct JournalState {
 };
 
 JournalState s_journal;
-
-uint32_t checksum(const uint8_t* bytes, size_t size)
-{
-    uint32_t hash = 2166136261u;
-    for (size_t i = 0; i < size; ++i)
-        hash = (hash ^ bytes[i]) * 16777619u;
-    return hash;
-}
 
 std::u16string journal_path()
 {
@@ -52,7 +45,7 @@ bool journal_write(int index, const uint8_t* bytes)
     std::memcpy(block, kMagic, sizeof kMagic);
     store_le32(block + 8, uint32_t(index));
     std::memcpy(block + 12, bytes, kJournalRecordBytes);
-    store_le32(block + 96, checksum(block, 96));
+    store_le32(block + 96, fnv1a(block, 96));
     s_journal.live = put(block, kJournalSize);
     return s_journal.live;
 }
@@ -75,7 +68,7 @@ bool journal_replay()
         return true;
     uint8_t block[kJournalSize] = {};
     bool whole = files::read_at(file, 0, block, kJournalSize) == kJournalSize
-        && std::memcmp(block, kMagic, sizeof kMagic) == 0 && load_le32(block + 96) == checksum(block, 96);
+        && std::memcmp(block, kMagic, sizeof kMagic) == 0 && load_le32(block + 96) == fnv1a(block, 96);
     files::close(file);
     int index = int(load_le32(block + 8));
     if (whole && index >= 1 && index <= coord_record_count()) {

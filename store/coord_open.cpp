@@ -88,11 +88,13 @@ Index* open_fresh(const std::u16string& path, const IndexSpec& spec)
     return index_open(path, spec.key_size, spec.duplicates);
 }
 
+enum class Opened { Kept, Built, Closed };
+
 // Opens one index of the open coordinate file and hands it to the file (with the other index as it is
 // already held), building it from the records when it is new or cannot be trusted. An index is never left
-// broken: a file the engine refuses is replaced by a fresh one and built. False when the coordinate file
+// broken: a file the engine refuses is replaced by a fresh one and built. Closed when the coordinate file
 // was closed during the build.
-bool open_index(const IndexSpec& spec, bool rebuild, const char16_t* failure_caption, int live)
+Opened open_index(const IndexSpec& spec, bool rebuild, const char16_t* failure_caption, int live)
 {
     const std::u16string path = coord_base_path() + spec.suffix;
     bool existed = !rebuild && files::attributes(path) != files::kInvalidAttributes;
@@ -107,14 +109,14 @@ bool open_index(const IndexSpec& spec, bool rebuild, const char16_t* failure_cap
     if (!index) {
         formats::message(u"indexCoordFile()", u"init_b() error");
         formats::message(failure_caption, u"error");
-        return true;
+        return Opened::Kept;
     }
     Index* held = index.get();
     hand_over(spec.kind, index.release());
     bool trusted = existed && !reason;
     if (trusted || live < 1)
-        return true;
-    return build(held, spec.kind, reason);
+        return Opened::Kept;
+    return build(held, spec.kind, reason) ? Opened::Built : Opened::Closed;
 }
 
 int open_with_indexes(const std::u16string& path, bool rebuild, const char16_t* failure_caption)
@@ -123,12 +125,14 @@ int open_with_indexes(const std::u16string& path, bool rebuild, const char16_t* 
     coord_close();
     if (!coord_open_file(path))
         return 0;
+    int live = coord_live_count();
+    Opened numbers = open_index(kNumberSpec, rebuild, failure_caption, live);
+    if (numbers == Opened::Closed)
+        return 0;
     // Names after numbers: building the numbers can retire records that an older number shadowed.
-    if (!open_index(kNumberSpec, rebuild, failure_caption, coord_live_count()))
-        return 0;
-    if (!open_index(kNameSpec, rebuild, failure_caption, coord_live_count()))
-        return 0;
-    return 1;
+    if (numbers == Opened::Built)
+        live = coord_live_count();
+    return open_index(kNameSpec, rebuild, failure_caption, live) == Opened::Closed ? 0 : 1;
 }
 
 }  // namespace

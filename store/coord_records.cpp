@@ -79,6 +79,22 @@ bool prepare_change()
     return index_begin_change(coord_number_index()) && index_begin_change(coord_name_index());
 }
 
+// Writes a record's type alone (4 and 6 differ in one byte, so no crash can mix them).
+bool write_type(int index, uint32_t type)
+{
+    uint8_t bytes[4];
+    store_le32(bytes, type);
+    return prepare_change()
+        && files::write_at(coord_handle(), record_offset(index), bytes, sizeof bytes) == sizeof bytes
+        && settle_write(coord_handle());
+}
+
+// Cuts the file at offset: the records from there on are gone.
+bool cut_at(files::Handle file, int64_t offset)
+{
+    return files::seek(file, offset, files::Origin::Begin) == offset && files::set_end_of_file(file);
+}
+
 // The records appended during a bulk store become points once all of them are on the disk: flushed, their
 // types set a block at a time (a block written back differs from the disk only in those types, so a crash
 // amid it leaves each record pending or a point, whole either way), flushed again.
@@ -117,7 +133,7 @@ RecordBytes decode_record(const uint8_t* bytes, uint32_t moved, int index, Point
         uint32_t type = load_le32(bytes);
         bool point = type == kRecordTypePoint || (type == kRecordTypePending && coord_record_pending(index));
         if (!point)
-            return RecordBytes::Deleted;
+            return RecordBytes::NoPoint;
     }
     if (moved < kRecordReadSize)
         return RecordBytes::Short;
@@ -194,9 +210,7 @@ bool coord_append(const PointRecord& record, int* out_index)
         written = files::flush(file) && files::write_at(file, offset, &type, 1) == 1 && files::flush(file);
     }
     if (!written) {
-        // Nothing of it may stay behind for a later open to take for a point.
-        if (files::seek(file, offset, files::Origin::Begin) == offset)
-            files::set_end_of_file(file);
+        cut_at(file, offset);  // nothing of it may stay behind for a later open to take for a point
         formats::message(u"WriteNewMorventPointRecord", u"Error");
         return false;
     }
@@ -210,35 +224,18 @@ bool coord_undo_append(int index)
     files::Handle file = coord_handle();
     if (!file || index != coord_record_count())
         return false;
-    int64_t offset = record_offset(index);
-    return files::seek(file, offset, files::Origin::Begin) == offset && files::set_end_of_file(file)
-        && settle_write(file);
+    return cut_at(file, record_offset(index)) && settle_write(file);
 }
 
 int coord_delete(int index)
 {
-    files::Handle file = coord_handle();
-    if (!file || !index_in_file(index))
-        return 0;
-    uint8_t type[4];
-    store_le32(type, kRecordTypeDeleted);
     // A journal naming this record would bring it back at the next open: it goes first.
-    bool written = prepare_change() && journal_retire()
-        && files::write_at(file, record_offset(index), type, sizeof type) == sizeof type && settle_write(file);
-    return written ? 1 : 0;
+    return coord_handle() && index_in_file(index) && journal_retire() && write_type(index, kRecordTypeDeleted) ? 1 : 0;
 }
 
 int coord_restore(int index)
 {
-    files::Handle file = coord_handle();
-    if (!file || !index_in_file(index))
-        return 0;
-    uint8_t type[4];
-    store_le32(type, kRecordTypePoint);
-    return prepare_change() && files::write_at(file, record_offset(index), type, sizeof type) == sizeof type
-            && settle_write(file)
-        ? 1
-        : 0;
+    return coord_handle() && index_in_file(index) && write_type(index, kRecordTypePoint) ? 1 : 0;
 }
 
 void coord_begin_bulk()

@@ -99,6 +99,8 @@ void IndexBuild::enter_all()
             return order < 0;
         return a.record > b.record;
     });
+    // The retired records reach the disk together, with one flush, as a bulk store's changes do.
+    coord_begin_bulk();
     for (const Entry& entry : m_entries) {
         if (index_insert(m_index, entry.key, entry.record) == kIndexOk)
             continue;
@@ -107,6 +109,7 @@ void IndexBuild::enter_all()
         if (m_kind == IndexKind::Number && !index_damaged(m_index))
             coord_delete(int(entry.record));
     }
+    coord_end_bulk();
     m_entries.clear();
     m_entries.shrink_to_fit();
     m_finished = true;

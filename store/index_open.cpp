@@ -4,6 +4,7 @@
 #include <memory>
 #include <new>
 
+#include "store/checksum.h"
 #include "store/index_internal.h"
 
 namespace store {
@@ -15,14 +16,6 @@ namespace {
 constexpr int64_t kLargestFile = 0xFFFFF000;  // node addresses are 32-bit
 
 constexpr char kMarkMagic[8] = {'V', 'r', 'n', 'C', 'l', 'e', 'a', 'n'};
-
-uint32_t fnv1a(const uint8_t* bytes, size_t size)
-{
-    uint32_t hash = 2166136261u;
-    for (size_t i = 0; i < size; ++i)
-        hash = (hash ^ bytes[i]) * 16777619u;
-    return hash;
-}
 
 void put_mark(uint8_t* at, const IndexMark& mark)
 {

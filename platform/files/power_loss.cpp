@@ -101,6 +101,28 @@ void roll_back(Pending& pending, std::mt19937& random, bool tear)
     }
 }
 
+// Forgets the pending writes of one file (they are durable, or the file is gone).
+void forget(std::pair<dev_t, ino_t> key)
+{
+    auto it = s_power.files.find(key);
+    if (it != s_power.files.end()) {
+        release(it->second);
+        s_power.files.erase(it);
+    }
+}
+
+// Forgets every file's pending writes and starts counting afresh.
+void start_over(const PowerLoss& plan, bool armed)
+{
+    for (auto& [key, pending] : s_power.files)
+        release(pending);
+    s_power.files.clear();
+    s_power.plan = plan;
+    s_power.armed = armed;
+    s_power.off = false;
+    s_power.writes = 0;
+}
+
 void cut_power()
 {
     std::mt19937 random(s_power.plan.seed);
@@ -140,11 +162,7 @@ bool power_flush(File* file)
     std::lock_guard guard(s_power.lock);
     if (s_power.off)
         return false;
-    auto it = s_power.files.find(key_of(file));
-    if (it != s_power.files.end()) {
-        release(it->second);
-        s_power.files.erase(it);
-    }
+    forget(key_of(file));
     return true;
 }
 
@@ -165,23 +183,13 @@ bool power_before_truncate(File* file, int64_t new_size)
 void power_forget(dev_t device, ino_t inode)
 {
     std::lock_guard guard(s_power.lock);
-    auto it = s_power.files.find({device, inode});
-    if (it != s_power.files.end()) {
-        release(it->second);
-        s_power.files.erase(it);
-    }
+    forget({device, inode});
 }
 
 void arm_power_loss(const PowerLoss& plan)
 {
     std::lock_guard guard(s_power.lock);
-    for (auto& [key, pending] : s_power.files)
-        release(pending);
-    s_power.files.clear();
-    s_power.plan = plan;
-    s_power.armed = true;
-    s_power.off = false;
-    s_power.writes = 0;
+    start_over(plan, true);
 }
 
 int power_loss_writes()
@@ -199,12 +207,7 @@ bool power_is_off()
 void clear_power_loss()
 {
     std::lock_guard guard(s_power.lock);
-    for (auto& [key, pending] : s_power.files)
-        release(pending);
-    s_power.files.clear();
-    s_power.armed = false;
-    s_power.off = false;
-    s_power.writes = 0;
+    start_over(PowerLoss(), false);
 }
 
 // What a new process starts with, for the tests.
