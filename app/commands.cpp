@@ -4,6 +4,8 @@
 #include "app/file_browser_dialog.h"
 #include "app/open_commands.h"
 #include "app/options_dialog.h"
+#include "calc/area_dialog.h"
+#include "calc/mapcheck_dialog.h"
 #include "resources/app_resources.h"
 #include "store/coord_file.h"
 #include "store/point_edit_dialog.h"
@@ -58,6 +60,12 @@ bool dispatch_command(ui::Hwnd main, int command)
     case kCmdAbout:
         run_about_box(main);
         return true;
+    case kCmdMapCheck:
+        calc::run_map_check(main);
+        return true;
+    case kCmdArea:
+        calc::run_area(main);
+        return true;
     case kCmdExit:
         ui::send_message(main, ui::kMsgClose);
         return true;
@@ -68,8 +76,6 @@ bool dispatch_command(ui::Hwnd main, int command)
     case kCmdAsciiImport:
     case kCmdAsciiExport:
     case kCmdCogo:
-    case kCmdMapCheck:
-    case kCmdArea:
     case kCmdTraverse:
     case kCmdGpsSatellites:
     case kCmdNavCompass:

@@ -1,9 +1,11 @@
 #include "app/program.h"
 
+#include "app/file_browser_dialog.h"
 #include "app/main_window.h"
 #include "app/message_sink.h"
 #include "app/program_directory.h"
 #include "app/session.h"
+#include "calc/job_menu.h"
 #include "draw/drawing_model.h"
 #include "platform/controls/controls.h"
 #include "platform/files/files.h"
@@ -42,6 +44,15 @@ void install_index_build_runner()
     store::set_index_build_runner([](store::IndexBuild& build) { store::run_indexing_dialog(main_window(), build); });
 }
 
+// The calculations' File menu chooses its paths with the file browser.
+void install_job_path_chooser()
+{
+    calc::set_job_path_chooser([](ui::Hwnd owner) {
+        run_file_browser(owner);
+        return file_browser_result();
+    });
+}
+
 int message_loop()
 {
     ui::Message m;
@@ -62,6 +73,7 @@ void install_program()
     resources::install_all();
     install_message_sink();
     install_index_build_runner();
+    install_job_path_chooser();
 }
 
 int win_main()

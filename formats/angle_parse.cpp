@@ -166,6 +166,19 @@ double parse_angle(std::u16string_view text)
     return parse_in_current_mode(std::u16string(text), true);
 }
 
+bool angle_text_parses(std::u16string_view text)
+{
+    // Every form ends as a number once the bearing letters and the marks are gone; the compact D.MS form
+    // is a number as written.
+    std::u16string rest(text);
+    if (angle_mode() != kAngleGons) {
+        strip_bearing_letters(&rest);
+        rewrite_degree_mark(&rest);
+    }
+    double value = 0;
+    return parse_number(rest, &value);
+}
+
 double parse_angle_ansi(std::string_view text)
 {
     std::u16string wide;

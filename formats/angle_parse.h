@@ -21,6 +21,10 @@ namespace formats {
 // Reads the angle mode and angle decimals of the display settings.
 double parse_angle(std::u16string_view text);
 
+// Whether parse_angle reads the text in one of its forms, rather than giving 0 for a text in none of them
+// ("12a", "1.2x", "N45x"). The empty text reads (as 0). The text is trimmed by the caller.
+bool angle_text_parses(std::u16string_view text);
+
 // 8-bit form: the same rules without bearing letters and without the degree-mark form.
 double parse_angle_ansi(std::string_view text);
 

@@ -9,6 +9,9 @@
 
 #include "app/options_string.h"
 #include "app/preferences.h"
+#include "calc/area_job.h"
+#include "calc/curve_types.h"
+#include "calc/mapcheck_job.h"
 #include "formats/display_settings.h"
 #include "fuzz/fuzz_support.h"
 #include "platform/files/files.h"
@@ -127,6 +130,31 @@ void registry_seeds()
 
 }  // namespace
 
+// A map check with a naming entry, a curve and a free slot among its legs, and an area figure with a curve.
+void job_seeds()
+{
+    const std::u16string path = u"\\My Documents\\Seed.job";
+    calc::MapCheckJob map;
+    map.settings.start_n_text = u"5000";
+    map.settings.start_e_text = u"2000";
+    map.entries[0] = {1, 1, u"", u"", calc::kCorner};
+    map.entries[1] = {1, 2, u"90", u"10", calc::kCentre};
+    map.entries[2] = {1, 3, u"90", u"10", calc::kEndCurve};
+    map.entries[4] = {1, 1, u"270", u"20", calc::kCorner};
+    FUZZ_CHECK(calc::create_empty_job_file(path));
+    FUZZ_CHECK(calc::write_job(calc::kMapCheckJob, path, calc::map_check_image(map)) == calc::JobWrite::Written);
+    keep(path, "job_file", "mapcheck-curve.job");
+    calc::AreaJob area;
+    area.settings.units_text = u"0.0001";
+    int i = 0;
+    for (auto [number, type] : {std::pair {10u, calc::kBeginCurve}, {11u, calc::kCentreCounter},
+             {14u, calc::kPointOnCurve}, {11u, calc::kCentre}, {12u, calc::kEndCurve}, {10u, calc::kCorner}})
+        area.entries[size_t(i++)] = {1, number, type};
+    FUZZ_CHECK(calc::create_empty_job_file(path));
+    FUZZ_CHECK(calc::write_job(calc::kAreaJob, path, calc::area_image(area)) == calc::JobWrite::Written);
+    keep(path, "job_file", "area-curve.job");
+}
+
 int main(int argc, char** argv)
 {
     if (argc != 2) {
@@ -138,5 +166,6 @@ int main(int argc, char** argv)
     coordinate_seeds();
     preferences_seeds();
     registry_seeds();
+    job_seeds();
     return 0;
 }

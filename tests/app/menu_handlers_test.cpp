@@ -31,6 +31,12 @@ const std::map<int, std::function<void(Driver&)>>& ways_in()
                 d.inspect([] { store::coord_create(u"\\My Documents\\Menus.dat"); });
                 d.menu("Coords/Edit");
             }},
+        {170, [](Driver& d) { d.menu("Calc/Map Check"); }},
+        {171,
+            [](Driver& d) {
+                d.inspect([] { store::coord_create(u"\\My Documents\\Menus.dat"); });
+                d.menu("Calc/Area");
+            }},
         {160,
             [](Driver& d) {
                 d.inspect([] { store::coord_create(u"\\My Documents\\Menus.dat"); });

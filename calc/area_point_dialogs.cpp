@@ -1,0 +1,172 @@
+#include "calc/area_point_dialogs.h"
+
+#include "calc/curve_types.h"
+#include "calc/slot_table.h"
+#include "forms/fields.h"
+#include "forms/form.h"
+#include "platform/controls/controls.h"
+#include "platform/reset/reset.h"
+#include "resources/calc_resources.h"
+
+namespace calc {
+
+namespace ui = platform::ui;
+namespace controls = platform::controls;
+namespace res = resources;
+
+namespace {
+
+PointPicker s_picker;
+
+constexpr forms::Declaration kPoint {.dialog = res::kDialogAreaPoint, .cancel_result = 2};
+constexpr forms::Declaration kParams {.dialog = res::kDialogAreaParams, .cancel_result = 2};
+
+class PointDialog : public forms::Popup {
+public:
+    PointDialog(AreaJob* job, int* current, bool adding)
+        : Popup(kPoint)
+        , m_job(job)
+        , m_current(current)
+        , m_adding(adding)
+    {
+    }
+
+    bool changed() const { return m_changed; }
+
+private:
+    bool on_open() override
+    {
+        controls::edit_set_limit(item(res::kEditAreaPointNumber), res::kReadAreaPointNumber);
+        const ui::Hwnd types = item(res::kComboAreaPointType);
+        for (int t = 0; t < kCurveTypeCount; ++t)
+            controls::combo_add(types, curve_type_name(t));
+        if (m_adding) {
+            clear();
+            return false;
+        }
+        const AreaEntry& entry = m_job->entries[size_t(*m_current)];
+        forms::show_point_number(hwnd(), res::kEditAreaPointNumber, entry.number);
+        controls::combo_set_selection(types, is_known_curve_type(entry.type) ? entry.type : kCorner);
+        return true;
+    }
+
+    bool on_action(int id, int code, ui::Hwnd) override
+    {
+        if (id == res::kButtonAreaShow) {
+            if (code == ui::kBnClicked && s_picker) {
+                if (const uint32_t picked = s_picker(hwnd()); picked >= 1)
+                    forms::show_point_number(hwnd(), res::kEditAreaPointNumber, picked);
+            }
+            return true;
+        }
+        if (id != ui::kIdOk && id != res::kButtonAreaAnother)
+            return false;
+        if (id == res::kButtonAreaAnother && code != ui::kBnClicked)
+            return true;
+        if (!store())
+            return true;
+        if (id == ui::kIdOk || !m_adding)
+            end(1);
+        else
+            clear();
+        return true;
+    }
+
+    void clear()
+    {
+        forms::show_text(hwnd(), res::kEditAreaPointNumber, u"");
+        controls::combo_set_selection(item(res::kComboAreaPointType), kCorner);
+        ui::set_focus(item(res::kEditAreaPointNumber));
+    }
+
+    bool store()
+    {
+        AreaEntry entry;
+        entry.in_use = 1;
+        entry.number = forms::read_point_number(hwnd(), res::kEditAreaPointNumber, res::kReadAreaPointNumber);
+        const int type = controls::combo_selection(item(res::kComboAreaPointType));
+        entry.type = type < 0 ? kCorner : type;
+        if (!m_adding) {
+            m_job->entries[size_t(*m_current)].number = entry.number;
+            m_job->entries[size_t(*m_current)].type = entry.type;
+            m_changed = true;
+            return true;
+        }
+        const bool any = last_used_slot(m_job->entries) >= 0;
+        const int at = any ? *m_current + 1 : *m_current;
+        if (!slot_insert(m_job->entries, size_t(at), entry)) {
+            controls::message_box(hwnd(), u"Area", u"The figure is full (250 points): the point was not added.");
+            return false;
+        }
+        *m_current = at;
+        m_changed = true;
+        return true;
+    }
+
+    AreaJob* m_job;
+    int* m_current;
+    bool m_adding;
+    bool m_changed = false;
+};
+
+class ParamsDialog : public forms::Popup {
+public:
+    explicit ParamsDialog(AreaSettings* settings)
+        : Popup(kParams)
+        , m_settings(settings)
+    {
+    }
+
+private:
+    bool on_open() override
+    {
+        controls::edit_set_limit(item(res::kEditAreaProjection), res::kReadAreaFactor);
+        controls::edit_set_limit(item(res::kEditAreaUnits), res::kReadAreaFactor);
+        forms::show_text(hwnd(), res::kEditAreaProjection, m_settings->projection_text);
+        forms::show_text(hwnd(), res::kEditAreaUnits, m_settings->units_text);
+        return true;
+    }
+
+    bool on_action(int id, int, ui::Hwnd) override
+    {
+        if (id != ui::kIdOk)
+            return false;
+        m_settings->projection_text = forms::read_text(hwnd(), res::kEditAreaProjection, res::kReadAreaFactor);
+        m_settings->units_text = forms::read_text(hwnd(), res::kEditAreaUnits, res::kReadAreaFactor);
+        end(1);
+        return true;
+    }
+
+    AreaSettings* m_settings;
+};
+
+}  // namespace
+
+bool run_area_add_point(ui::Hwnd owner, AreaJob* job, int* current)
+{
+    PointDialog dialog(job, current, true);
+    dialog.run(owner);
+    return dialog.changed();
+}
+
+bool run_area_edit_point(ui::Hwnd owner, AreaJob* job, int current)
+{
+    PointDialog dialog(job, &current, false);
+    dialog.run(owner);
+    return dialog.changed();
+}
+
+bool run_area_params(ui::Hwnd owner, AreaSettings* settings)
+{
+    return ParamsDialog(settings).run(owner) == 1;
+}
+
+void set_area_point_picker(PointPicker picker)
+{
+    s_picker = std::move(picker);
+}
+
+[[maybe_unused]] static const bool s_reset_registered
+    = platform::register_reset(platform::ResetStage::Program, [] { s_picker = {}; });
+
+}  // namespace calc
