@@ -129,10 +129,10 @@ private:
         if (selected >= 0)
             s_area.current = selected;
         if (id == res::kButtonAreaAdd) {
-            if (run_area_add_point(hwnd(), &s_area.job, &s_area.current)) {
+            run_area_add_point(hwnd(), &s_area.job, &s_area.current, [this] {
                 refresh();
                 controls::list_set_selection(list(), s_area.current);
-            }
+            });
             return;
         }
         if (!s_area.job.entries[size_t(s_area.current)].used())

@@ -23,11 +23,12 @@ constexpr forms::Declaration kParams {.dialog = res::kDialogAreaParams, .cancel_
 
 class PointDialog : public forms::Popup {
 public:
-    PointDialog(AreaJob* job, int* current, bool adding)
+    PointDialog(AreaJob* job, int* current, bool adding, std::function<void()> added = {})
         : Popup(kPoint)
         , m_job(job)
         , m_current(current)
         , m_adding(adding)
+        , m_added(std::move(added))
     {
     }
 
@@ -100,12 +101,15 @@ private:
         }
         *m_current = at;
         m_changed = true;
+        if (m_added)
+            m_added();
         return true;
     }
 
     AreaJob* m_job;
     int* m_current;
     bool m_adding;
+    std::function<void()> m_added;
     bool m_changed = false;
 };
 
@@ -142,9 +146,9 @@ private:
 
 }  // namespace
 
-bool run_area_add_point(ui::Hwnd owner, AreaJob* job, int* current)
+bool run_area_add_point(ui::Hwnd owner, AreaJob* job, int* current, const std::function<void()>& added)
 {
-    PointDialog dialog(job, current, true);
+    PointDialog dialog(job, current, true, added);
     dialog.run(owner);
     return dialog.changed();
 }

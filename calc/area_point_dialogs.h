@@ -12,8 +12,8 @@ namespace calc {
 
 // Add mode: each OK or Another puts a point just after the current entry (at the current entry's index
 // while the figure is empty), which then becomes current; a full table is refused with a message and the
-// dialog stays. True when a point was added.
-bool run_area_add_point(platform::ui::Hwnd owner, AreaJob* job, int* current);
+// dialog stays. `added` runs after each point (the form shows it at once). True when a point was added.
+bool run_area_add_point(platform::ui::Hwnd owner, AreaJob* job, int* current, const std::function<void()>& added = {});
 // Edit mode: the current entry's number and type, replaced on OK (or Another). True when replaced.
 bool run_area_edit_point(platform::ui::Hwnd owner, AreaJob* job, int current);
 

@@ -1,5 +1,7 @@
 #include "calc/calc_lists.h"
 
+#include <algorithm>
+
 #include "platform/controls/controls.h"
 #include "platform/gdi/gdi.h"
 #include "resources/calc_resources.h"
@@ -15,20 +17,17 @@ namespace {
 // The frame and the scroll bar with its gap.
 constexpr int kListMargins = 2 + 6;
 
-gdi::FontRef calc_list_font()
+}  // namespace
+
+void set_calc_list_font(ui::Hwnd list, int columns)
 {
     gdi::FontSpec spec;
     spec.height = resources::kCalcListFontHeight;
     spec.width = resources::kCalcListFontWidth;
+    if (columns > 0)
+        spec.width = std::clamp((ui::client_rect(list).right - kListMargins) / columns, 1, spec.width);
     spec.face = u"Courier";
-    return gdi::create_font(spec);
-}
-
-}  // namespace
-
-void set_calc_list_font(ui::Hwnd list)
-{
-    ui::set_font(list, calc_list_font());
+    ui::set_font(list, gdi::create_font(spec));
 }
 
 size_t calc_list_columns(ui::Hwnd list)

@@ -8,8 +8,9 @@
 
 namespace calc {
 
-// Gives the list the calculations' Courier.
-void set_calc_list_font(platform::ui::Hwnd list);
+// Gives the list the calculations' Courier, narrowed where `columns` characters would not fit its width
+// otherwise (0: the usual width).
+void set_calc_list_font(platform::ui::Hwnd list, int columns = 0);
 // How many characters of that font a row of the list shows whole (scroll bar and frame aside).
 size_t calc_list_columns(platform::ui::Hwnd list);
 // Replaces the entries; the selection stays on the same index when there still is one.

@@ -57,7 +57,7 @@ public:
 private:
     bool on_open() override
     {
-        set_calc_list_font(list());
+        set_calc_list_font(list(), res::kMapCheckLegColumns);
         refresh();
         return true;
     }
@@ -125,8 +125,10 @@ private:
                 controls::message_box(hwnd(), u"Map Check", u"The leg table is full (250 legs): no leg can be added.");
                 return;
             }
-            if (run_map_check_add_leg(hwnd(), &s_job, at))
+            run_map_check_add_leg(hwnd(), &s_job, at, [this](size_t added) {
                 refresh();
+                controls::list_set_selection(list(), int(added));
+            });
             return;
         }
         if (line < 0 || !s_job.entries[size_t(line)].used())

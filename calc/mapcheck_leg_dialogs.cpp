@@ -52,11 +52,12 @@ private:
 
 class LegDialog : public forms::Popup {
 public:
-    LegDialog(MapCheckJob* job, size_t at, bool adding)
+    LegDialog(MapCheckJob* job, size_t at, bool adding, std::function<void(size_t)> added = {})
         : Popup(kLeg)
         , m_job(job)
         , m_at(at)
         , m_adding(adding)
+        , m_added(std::move(added))
     {
     }
 
@@ -131,6 +132,8 @@ private:
             controls::message_box(hwnd(), u"Map Check", u"The leg table is full (250 legs): the leg was not added.");
             return false;
         }
+        if (m_added)
+            m_added(m_at);
         ++m_at;
         m_changed = true;
         return true;
@@ -139,6 +142,7 @@ private:
     MapCheckJob* m_job;
     size_t m_at;
     bool m_adding;
+    std::function<void(size_t)> m_added;
     bool m_changed = false;
 };
 
@@ -149,9 +153,9 @@ bool run_map_check_start(ui::Hwnd owner, MapCheckSettings* settings)
     return StartDialog(settings).run(owner) == 1;
 }
 
-bool run_map_check_add_leg(ui::Hwnd owner, MapCheckJob* job, size_t at)
+bool run_map_check_add_leg(ui::Hwnd owner, MapCheckJob* job, size_t at, const std::function<void(size_t)>& added)
 {
-    LegDialog dialog(job, at, true);
+    LegDialog dialog(job, at, true, added);
     dialog.run(owner);
     return dialog.changed();
 }

@@ -33,10 +33,11 @@ ui::DialogTemplate map_check()
 {
     return build::full_screen(kDialogMapCheck, u"Map Check",
         {
-            label(kLabelMapCheckFirst, u"Pt", {4, 2, 40, 18}),
-            label(kLabelMapCheckFirst + 1, u"Azimuth", {52, 2, 110, 18}),
-            label(kLabelMapCheckFirst + 2, u"Distance", {118, 2, 180, 18}),
-            label(kLabelMapCheckFirst + 3, u"Type", {190, 2, 236, 18}),
+            // Over the columns of the lines in Courier 5 wide: 7, 12 and 12 characters, then the type.
+            label(kLabelMapCheckFirst, u"Pt", {4, 2, 37, 18}, controls::kStaticRight),
+            label(kLabelMapCheckFirst + 1, u"Azimuth", {42, 2, 102, 18}, controls::kStaticRight),
+            label(kLabelMapCheckFirst + 2, u"Distance", {107, 2, 167, 18}, controls::kStaticRight),
+            label(kLabelMapCheckFirst + 3, u"Type", {172, 2, 236, 18}),
             build::list(kListMapCheckLegs, {0, 20, 240, 238}, controls::kListNotify | controls::kListFixedPitch),
             button(kButtonMapCheckAdd, u"Add Leg", {4, 242, 78, 264}),
             button(kButtonMapCheckEdit, u"Edit", {84, 242, 156, 264}),
@@ -90,8 +91,9 @@ ui::DialogTemplate area()
 {
     return build::full_screen(kDialogArea, u"Area Calculation",
         {
-            label(kLabelAreaFirst, u"Pt.#", {4, 2, 50, 18}),
-            label(kLabelAreaFirst + 1, u"Type", {52, 2, 120, 18}),
+            // Over the columns of the lines in Courier 6 wide: 7 characters, then the type.
+            label(kLabelAreaFirst, u"Pt.#", {2, 2, 44, 18}, controls::kStaticRight),
+            label(kLabelAreaFirst + 1, u"Type", {50, 2, 120, 18}),
             build::list(kListAreaPoints, {0, 20, 240, 238}, controls::kListNotify | controls::kListFixedPitch),
             button(kButtonAreaAdd, u"Add Pt", {4, 242, 78, 264}),
             button(kButtonAreaEdit, u"Edit", {84, 242, 156, 264}),

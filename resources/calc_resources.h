@@ -73,9 +73,11 @@ constexpr const char* kDialogAreaResults = "AREA_RESULTS";
 constexpr int kListAreaResults = 2080;
 constexpr int kButtonAreaDisplay = 2081;
 
-// The lists of the calculations: Courier of this size.
-constexpr int kCalcListFontHeight = 13;
-constexpr int kCalcListFontWidth = 5;
+// The lists of the calculations: Courier of this height, this wide where a list's lines fit, narrower
+// where they need it (the map check's legs).
+constexpr int kCalcListFontHeight = 16;
+constexpr int kCalcListFontWidth = 6;
+constexpr int kMapCheckLegColumns = 40;  // "%7lu %12s %12s %s" with "Corner"
 
 struct TemplateSet;
 TemplateSet calc_templates();

@@ -162,3 +162,21 @@ TEST_F(AngleParse, GonsReadBack)
 }
 
 }  // namespace
+
+// What the parser reads in one of its forms is told apart from what it reads as 0 for being in none; a text
+// said not to read always gives 0.
+TEST_F(AngleParse, TextsInNoFormAreToldApart)
+{
+    using formats::angle_text_parses;
+    auto platform_text = [](const char16_t* t) { return std::string(t, t + std::char_traits<char16_t>::length(t)); };
+    for (const char16_t* good : {u"", u"0", u"45", u"12.", u"45.3015", u"-12.3", u"N45.3E", u"s10w", u"S0.0000E",
+             u"12\u00BA34'56.7\"", u"12\u00BA5'3\""})
+        EXPECT_TRUE(angle_text_parses(good)) << platform_text(good);
+    for (const char16_t* bad : {u"12a", u"1.2x", u"N45xE", u"1..2", u"x", u"12 3", u"--4"}) {
+        EXPECT_FALSE(angle_text_parses(bad)) << platform_text(bad);
+        EXPECT_EQ(parse_angle(bad), 0) << platform_text(bad);
+    }
+    formats::set_angle_mode(formats::kAngleGons);
+    EXPECT_TRUE(angle_text_parses(u"100.5"));
+    EXPECT_FALSE(angle_text_parses(u"N45E"));
+}
