@@ -10,6 +10,7 @@ namespace {
 struct DrawingTable {
     DrawingSlot slots[kDrawingSlots];  // lives for the whole run; nodes owned by their slot
     int current = kNoDrawing;          // index of the current drawing
+    BlockUnderDefinition defining;     // the block dwg_block_add_* append to
 };
 DrawingTable s_table;
 
@@ -38,6 +39,7 @@ void dwg_init()
         slot.block_counter = kFreeBlockCounter;
     }
     s_table.current = kNoDrawing;
+    s_table.defining = BlockUnderDefinition {};
 }
 
 DrawingSlot& dwg_slot(int index)
@@ -59,6 +61,24 @@ int dwg_current()
 void dwg_set_current(int index)
 {
     s_table.current = (index >= 0 && index < kDrawingSlots) ? index : kNoDrawing;
+}
+
+Node* dwg_append_node(int index, int32_t type)
+{
+    DrawingSlot& slot = dwg_slot(index);
+    assert(slot.last);
+    auto node = std::make_unique<Node>();
+    node->id = slot.last->id + 1;
+    node->type = type;
+    Node* added = node.get();
+    slot.last->next = std::move(node);
+    slot.last = added;
+    return added;
+}
+
+BlockUnderDefinition& dwg_block_under_definition()
+{
+    return s_table.defining;
 }
 
 // What a new process starts with, for the tests.

@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 
+#include "draw/entity.h"
+
 namespace draw {
 
 constexpr int kDrawingSlots = 5;
@@ -22,11 +24,14 @@ constexpr int32_t kNodeBlock = 7;
 
 // One node of a drawing. Each node owns the rest of the list after it, payload included, so the slot that
 // owns the header owns the whole drawing. A list is freed one node at a time, never by recursion: a
-// drawing may hold many thousand nodes.
+// drawing may hold many thousand nodes. The payload lives in the node (one allocation per entity): the
+// entity of a type 1 node, the block of a type 7 node; the header's name is the slot's.
 struct Node {
     int32_t id = 0;  // 0 for the header, then one more than the node that was last before it
     int32_t type = kNodeHeader;
-    int32_t erased = 0;  // 1 once erased by name: never drawn, never found
+    int32_t erased = 0;            // 1 once erased by name: never drawn, never found
+    Entity entity;                 // type 1
+    std::unique_ptr<Block> block;  // type 7
     std::unique_ptr<Node> next;
 
     ~Node();
@@ -50,5 +55,16 @@ bool dwg_slot_in_use(int index);  // false for an index outside 0..4
 // Index of the current drawing, or kNoDrawing.
 int dwg_current();
 void dwg_set_current(int index);
+
+// Appends a node of `type` to the drawing in use at `index`, with id = (id of the last node) + 1; the new
+// node, now the last. REQUIRES: dwg_slot_in_use(index).
+Node* dwg_append_node(int index, int32_t type);
+
+// The one block under definition (symbol_blocks.h), or none. Forgotten when its drawing is deleted.
+struct BlockUnderDefinition {
+    int slot = kNoDrawing;
+    Block* block = nullptr;  // borrowed from its node
+};
+BlockUnderDefinition& dwg_block_under_definition();
 
 }  // namespace draw

@@ -3,6 +3,7 @@
 // out in order and read back by number; storing and deleting a point must then work on it.
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -185,7 +186,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     check_scans_agree_with_reads(count);
     int live = store::coord_live_count();
     double box[4] = {};
-    FUZZ_CHECK(store::coord_bounding_box(&box[0], &box[1], &box[2], &box[3]));
+    const bool boxed = store::coord_bounding_box(&box[0], &box[1], &box[2], &box[3]);
+    FUZZ_CHECK(live > 0 || !boxed);
+    FUZZ_CHECK(!boxed || (box[0] <= box[2] && box[1] <= box[3] && std::isfinite(box[0] + box[1] + box[2] + box[3])));
     store::coord_point_near(box[0], box[1], 1.0);
 
     FUZZ_CHECK(store::coord_number_index() && store::coord_name_index());

@@ -173,9 +173,8 @@ bool coord_scan_records(int first, int last, const RecordVisitor& visit);
 // The number of records 1 .. n that read (0 with no file open or an empty file).
 int coord_live_count();
 
-// Smallest E, smallest N, largest E, largest N over the live records, starting from 10 000 000.0 for the
-// smallest and -10 000 000.0 for the largest (returned unchanged when no record is live). Returns false and
-// leaves the outputs unchanged with no file open.
+// Smallest E, smallest N, largest E, largest N over the live records whose coordinates are finite. Returns
+// false and leaves the outputs unchanged with no file open or no such record.
 bool coord_bounding_box(double* min_e, double* min_n, double* max_e, double* max_n);
 
 // 1 as soon as a live record, examined in record order, lies at a plane distance <= tolerance from (e, n);

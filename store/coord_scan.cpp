@@ -64,19 +64,27 @@ bool coord_bounding_box(double* min_e, double* min_n, double* max_e, double* max
 {
     if (!coord_is_open())
         return false;
-    double lo_e = 10000000.0, lo_n = 10000000.0;
-    double hi_e = -10000000.0, hi_n = -10000000.0;
+    // The box starts from the first live point: no start value is far enough for every grid (state-plane
+    // feet pass 13 000 000). A coordinate that is not a finite number takes no part.
+    bool any = false;
+    double lo_e = 0, lo_n = 0, hi_e = 0, hi_n = 0;
     coord_scan_records(1, coord_record_count(), [&](int, const PointRecord& record) {
-        if (record.easting < lo_e)
-            lo_e = record.easting;
-        if (record.easting > hi_e)
-            hi_e = record.easting;
-        if (record.northing < lo_n)
-            lo_n = record.northing;
-        if (record.northing > hi_n)
-            hi_n = record.northing;
+        if (!std::isfinite(record.easting) || !std::isfinite(record.northing))
+            return true;
+        if (!any) {
+            lo_e = hi_e = record.easting;
+            lo_n = hi_n = record.northing;
+            any = true;
+            return true;
+        }
+        lo_e = std::min(lo_e, record.easting);
+        hi_e = std::max(hi_e, record.easting);
+        lo_n = std::min(lo_n, record.northing);
+        hi_n = std::max(hi_n, record.northing);
         return true;
     });
+    if (!any)
+        return false;
     *min_e = lo_e;
     *min_n = lo_n;
     *max_e = hi_e;

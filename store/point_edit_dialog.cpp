@@ -34,8 +34,7 @@ void set_view_extents_from_points()
     if (!coord_is_open() || view_extents_valid())
         return;
     double min_e = 0, min_n = 0, max_e = 0, max_n = 0;
-    // With no live point the box keeps its start values, smallest above largest.
-    if (!coord_bounding_box(&min_e, &min_n, &max_e, &max_n) || min_e > max_e)
+    if (!coord_bounding_box(&min_e, &min_n, &max_e, &max_n))
         return;
     double dx = 0.1 * (max_e - min_e), dy = 0.1 * (max_n - min_n);
     view_extents_set(min_e - dx, min_n - dy, max_e + dx, max_n + dy);

@@ -17,6 +17,9 @@ public:
     // timer), or until something was posted from elsewhere; then returns. Under the headless driver this is
     // where the program parks and the driver acts.
     virtual void wait(std::optional<uint64_t> deadline_ms) = 0;
+    // Called on the user-interface thread in the middle of long work (a plot drawing many points): delivers
+    // input that has already arrived, through ui::input_*, without waiting.
+    virtual void poll() { }
     // The screen changed; show it.
     virtual void present(const gdi::Bitmap& screen) = 0;
     // Another instance asked this one to come forward.

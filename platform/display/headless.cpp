@@ -25,6 +25,7 @@ enum class Turn { Program, Driver };
 class HeadlessBackend : public Backend {
 public:
     void wait(std::optional<uint64_t> deadline_ms) override;
+    void poll() override;
     void present(const gdi::Bitmap& screen) override { }
     // A wake from another thread is taken up at the driver's next step: the program resumes only when
     // the driver lets it, so runs stay repeatable.
@@ -40,6 +41,9 @@ struct HeadlessState {
     int exit_code = 0;
     std::thread thread;  // the program's user-interface thread
     HeadlessBackend backend;
+    // Input armed to arrive while the program works: delivered at the given poll.
+    int polls_until_input = 0;
+    std::function<void()> input_during_work;
 
     // A program still parked at exit cannot be joined; it ends with the process.
     ~HeadlessState()
@@ -57,6 +61,19 @@ void HeadlessBackend::wait(std::optional<uint64_t>)
     s_headless.turn = Turn::Driver;
     s_headless.cv.notify_all();
     s_headless.cv.wait(lock, [] { return s_headless.turn == Turn::Program; });
+}
+
+void HeadlessBackend::poll()
+{
+    std::function<void()> input;
+    {
+        std::lock_guard lock(s_headless.mutex);
+        if (!s_headless.input_during_work || --s_headless.polls_until_input > 0)
+            return;
+        input = std::move(s_headless.input_during_work);
+        s_headless.input_during_work = nullptr;
+    }
+    input();
 }
 
 // Driver side: hands the baton to the program and waits until it parks again or ends.
@@ -99,6 +116,13 @@ void advance_clock_to(uint64_t t)
 }
 
 }  // namespace
+
+void arm_input_during_work(int polls, std::function<void()> input)
+{
+    std::lock_guard lock(s_headless.mutex);
+    s_headless.polls_until_input = polls < 1 ? 1 : polls;
+    s_headless.input_during_work = std::move(input);
+}
 
 void start(std::function<int()> program)
 {
@@ -186,8 +210,11 @@ int finish()
 namespace {
 
 // What a new process starts with, for the tests.
-[[maybe_unused]] const bool s_reset_registered
-    = platform::register_reset(platform::ResetStage::Display, [] { finish(); });
+[[maybe_unused]] const bool s_reset_registered = platform::register_reset(platform::ResetStage::Display, [] {
+    finish();
+    std::lock_guard lock(s_headless.mutex);
+    s_headless.input_during_work = nullptr;
+});
 
 }  // namespace
 

@@ -23,6 +23,11 @@ bool act(const std::function<void()>& action);
 // parks after each). Returns false when the program ended meanwhile.
 bool advance(uint64_t ms);
 
+// Arms `input` (ui::input_* calls) to arrive while the program is busy: the program's thread runs it at
+// the `polls`-th time long work looks for input (display::Backend::poll), as if the user tapped then. One
+// input at a time; arming again replaces it; a reset forgets it.
+void arm_input_during_work(int polls, std::function<void()> input);
+
 bool running();
 // Waits for the program's thread to end and returns its exit code. If it is still running, asks the main
 // window to close first (ui::post_quit_message as last resort).

@@ -182,6 +182,21 @@ Result Driver::tap(int x, int y)
     });
 }
 
+Result Driver::tap_during_work(int x, int y, int polls)
+{
+    return on_parked(*this, [&]() -> Result {
+        Hwnd window = ui::active_window();
+        if (window == ui::kNoWindow)
+            return fail("no active window");
+        const gdi::Point screen = ui::client_to_screen(window, {x, y});
+        headless::arm_input_during_work(polls, [screen] {
+            ui::input_button_down(screen.x, screen.y);
+            ui::input_button_up(screen.x, screen.y);
+        });
+        return {};
+    });
+}
+
 Result Driver::key(std::string_view name)
 {
     KeyPress press;

@@ -72,6 +72,10 @@ public:
     Result select(const ControlName& list, std::string_view entry);
     // A stylus tap at client coordinates of the active window (pressed, then released).
     Result tap(int x, int y);
+    // Arms a tap at client coordinates of the active window to arrive while the program is busy: at the
+    // `polls`-th time long work looks for input (a plot drawing many points). The next operation sets the
+    // work going; the tap is then served like any other once the work returns to the message loop.
+    Result tap_during_work(int x, int y, int polls);
     // A key press: "ctrl+a", "shift+tab", "tab", "escape", "return", "up", "down", "left", "right",
     // "home", "end", "pageup", "pagedown", "delete", "backspace", "space", "f1".."f12", or one
     // printable character ("7", "a", "."), which also types it.

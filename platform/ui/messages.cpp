@@ -219,6 +219,20 @@ LResult dispatch_message(const Message& m)
     return r;
 }
 
+bool input_waiting(Hwnd window, uint32_t msg)
+{
+    if (display::Backend* b = display::backend())
+        b->poll();
+    for (const Message& m : state().queue) {
+        if (m.msg != msg)
+            continue;
+        for (Hwnd h = m.hwnd; h != kNoWindow; h = parent(h))
+            if (h == window)
+                return true;
+    }
+    return false;
+}
+
 int pump_messages()
 {
     int count = 0;

@@ -116,6 +116,10 @@ LResult dispatch_message(const Message& m);
 // waiting, and presents the screen if it changed. Stops short of a pending quit, which stays pending.
 // Returns the number of messages dispatched.
 int pump_messages();
+// For long work on the user-interface thread that the user may cut short: gathers the input that has
+// arrived (display::Backend::poll) and tells whether a message `msg` for `window` or one of its
+// descendants is waiting in the queue. Nothing is taken from the queue.
+bool input_waiting(Hwnd window, uint32_t msg);
 
 // ---- Timers -------------------------------------------------------------------------------------------
 

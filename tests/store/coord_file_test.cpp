@@ -192,11 +192,8 @@ TEST_F(CoordFileTest, BoundingBoxCoversLivePointsOnly)
 {
     double lo_e = 0, lo_n = 0, hi_e = 0, hi_n = 0;
     create_with(0);
-    ASSERT_TRUE(coord_bounding_box(&lo_e, &lo_n, &hi_e, &hi_n));
-    EXPECT_EQ(lo_e, 10000000.0);
-    EXPECT_EQ(lo_n, 10000000.0);
-    EXPECT_EQ(hi_e, -10000000.0);
-    EXPECT_EQ(hi_n, -10000000.0);
+    EXPECT_FALSE(coord_bounding_box(&lo_e, &lo_n, &hi_e, &hi_n));
+    EXPECT_EQ(lo_e, 0);
 
     ASSERT_TRUE(coord_append(make_point(1, 5, -7), nullptr));
     ASSERT_TRUE(coord_append(make_point(2, -3, 12), nullptr));
@@ -210,9 +207,17 @@ TEST_F(CoordFileTest, BoundingBoxCoversLivePointsOnly)
 
     ASSERT_EQ(coord_delete(1), 1);
     ASSERT_EQ(coord_delete(2), 1);
+    EXPECT_FALSE(coord_bounding_box(&lo_e, &lo_n, &hi_e, &hi_n));
+    EXPECT_EQ(lo_e, -3);
+    EXPECT_EQ(hi_n, 12);
+
+    // State-plane feet pass the ten million a fixed start value would assume.
+    ASSERT_TRUE(coord_append(make_point(7, 13500000.25, 13400000.5), nullptr));
     ASSERT_TRUE(coord_bounding_box(&lo_e, &lo_n, &hi_e, &hi_n));
-    EXPECT_EQ(lo_e, 10000000.0);
-    EXPECT_EQ(hi_n, -10000000.0);
+    EXPECT_EQ(lo_e, 13500000.25);
+    EXPECT_EQ(hi_e, 13500000.25);
+    EXPECT_EQ(lo_n, 13400000.5);
+    EXPECT_EQ(hi_n, 13400000.5);
 }
 
 TEST_F(CoordFileTest, PointNearUsesPlaneDistanceInclusive)

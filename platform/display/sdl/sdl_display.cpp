@@ -133,6 +133,15 @@ void SdlBackend::wait(std::optional<uint64_t> deadline_ms)
         handle_event(&event);
 }
 
+void SdlBackend::poll()
+{
+    if (!m_open)
+        return;
+    SDL_Event event;
+    while (SDL_PollEvent(&event))
+        handle_event(&event);
+}
+
 void SdlBackend::raise()
 {
     m_raise_requested = true;

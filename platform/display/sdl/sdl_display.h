@@ -35,6 +35,7 @@ public:
     bool window_shown() const;
 
     void wait(std::optional<uint64_t> deadline_ms) override;
+    void poll() override;
     void present(const gdi::Bitmap& screen) override;
     void raise() override;  // any thread
     void wake() override;   // any thread
