@@ -129,6 +129,10 @@ private:
         if (selected >= 0)
             s_area.current = selected;
         if (id == res::kButtonAreaAdd) {
+            if (s_area.job.entries[kJobSlots - 1].used()) {
+                controls::message_box(hwnd(), u"Area", u"The figure is full (250 points): no point can be added.");
+                return;
+            }
             run_area_add_point(hwnd(), &s_area.job, &s_area.current, [this] {
                 refresh();
                 controls::list_set_selection(list(), s_area.current);

@@ -1,6 +1,7 @@
 #include "calc/job_menu.h"
 
 #include "formats/text_helpers.h"
+#include "platform/files/files.h"
 #include "platform/controls/controls.h"
 #include "platform/reset/reset.h"
 
@@ -30,12 +31,14 @@ void not_overwritten(ui::Hwnd owner, const JobType& type)
         owner, std::u16string(type.save_title), std::u16string(type.wrong_type_text) + u" It was not overwritten.");
 }
 
-// Writes to `path`, creating the file when there is none; shows what went wrong. True when written.
+// Writes to `path`, creating the file when there is none; shows what went wrong. True when written. A file
+// that is there but does not open for writing is never emptied to make room.
 bool write_to(ui::Hwnd owner, const JobDocument& job, const std::u16string& path)
 {
     const JobImage image = job.image();
     JobWrite written = write_job(*job.type, path, image);
-    if (written == JobWrite::NoFile && create_empty_job_file(path))
+    if (written == JobWrite::NoFile && platform::files::attributes(path) == platform::files::kInvalidAttributes
+        && create_empty_job_file(path))
         written = write_job(*job.type, path, image);
     if (written == JobWrite::Written)
         return true;

@@ -5,7 +5,7 @@
 //
 //   Save     writes to the job's path; with no path, or a file that does not open, it goes on as Save As.
 //   Save As  asks for a path with the file browser and writes there (creating the file when it does not
-//            exist). The path becomes the job's path once the job is written. Failures show the type's
+//            exist; an existing file that does not open for writing is not emptied). The path becomes the job's path once the job is written. Failures show the type's
 //            save title with "Could not save file."; a file that holds something else (a coordinate file,
 //            another job type) is left untouched and reported with the type's wrong-type text and
 //            "It was not overwritten.".

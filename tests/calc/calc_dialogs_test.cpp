@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "calc/area_dialog.h"
+#include "calc/area_job.h"
 #include "calc/curve_types.h"
 #include "calc/job_file.h"
 #include "calc/job_menu.h"
@@ -397,6 +398,18 @@ TEST_F(CalcDialogTest, AreaJobsReopenExactlyAndBadFilesLeaveTheFigure)
         expect_box("Error", "Not a Area file.");
         expect_items(res::kListAreaPoints, {"     10 BC", "     11 C"});
     }
+
+    // A figure of 250 points takes no other.
+    calc::AreaJob full;
+    for (auto& entry : full.entries)
+        entry = {1, 1, calc::kCorner};
+    ASSERT_EQ(calc::write_job(calc::kAreaJob, kJob, calc::area_image(full)), calc::JobWrite::Written);
+    choose(kJob);
+    EXPECT_OK(d().menu("File/Open"));
+    EXPECT_OK(d().expect_count(res::kListAreaPoints, 250));
+    EXPECT_OK(d().click("Add Pt"));
+    expect_box("Area", "The figure is full (250 points): no point can be added.");
+    EXPECT_OK(d().expect_count(res::kListAreaPoints, 250));
 }
 
 }  // namespace
