@@ -101,7 +101,6 @@ private:
         }
     }
 
-    // Exit and closing leave the job as it is for the next opening.
     ui::Hwnd list() const { return item(res::kListMapCheckLegs); }
     int selected() const { return controls::list_selection(list()); }
 
@@ -158,6 +157,7 @@ private:
 
 }  // namespace
 
+// Exit and closing leave the job as it is for the next opening.
 void run_map_check(ui::Hwnd owner)
 {
     MapCheckDialog().run(owner);

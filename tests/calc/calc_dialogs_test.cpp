@@ -10,6 +10,8 @@
 
 #include "calc/area_dialog.h"
 #include "calc/area_job.h"
+#include "calc/area_point_dialogs.h"
+#include "calc/results_dialog.h"
 #include "calc/curve_types.h"
 #include "calc/job_file.h"
 #include "calc/job_menu.h"
@@ -162,6 +164,15 @@ TEST_F(CalcDialogTest, AMapCheckWithACurveIsEnteredEditedAndComputed)
         {"   Pt     N                      E", "        1 5000.000 2000.000", "        2    5000.000    2010.000",
             "        3    5000.000    2020.000", "        1    5000.000    2000.000", "",
             "Misclosure:", "   North = 0.000", "   East  = 0.000", "", "Area = 157.080"});
+    // Display hands the figure to the plot window.
+    calc::FigurePlot shown;
+    d().inspect(
+        [&] { calc::set_figure_plot_runner([&](platform::ui::Hwnd, const calc::FigurePlot& p) { shown = p; }); });
+    EXPECT_OK(d().click("Display"));
+    EXPECT_EQ(shown.drawing, "MAPCHECK");
+    EXPECT_EQ(shown.lines.size(), 3u);
+    EXPECT_EQ(shown.arcs.size(), 1u);
+    EXPECT_EQ(shown.marks.size(), 4u);
     EXPECT_OK(d().click("OK"));
 
     // The last leg 0.5 short: a misclosure, its precision, and the area of the figure closed.
@@ -332,7 +343,11 @@ TEST_F(CalcDialogTest, AnAreaFromStoredPointsWithFactorsAndACurve)
     add_point("1", "Corner", "Another");
     add_point("2", "Corner", "Another");
     add_point("3", "Corner", "Another");
-    add_point("1", "Corner", "OK");
+    // "Show" takes the number of the point picked in the point plot.
+    d().inspect([] { calc::set_area_point_picker([](platform::ui::Hwnd) { return 1u; }); });
+    EXPECT_OK(d().click("Show"));
+    EXPECT_OK(d().expect_text(res::kEditAreaPointNumber, "1"));
+    EXPECT_OK(d().click("OK"));
     expect_items(res::kListAreaPoints, {"      1 Corner", "      2 Corner", "      3 Corner", "      1 Corner"});
     EXPECT_OK(d().menu("Calc"));
     expect_items(res::kListAreaResults, {"Area = 2.000"});
