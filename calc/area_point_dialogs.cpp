@@ -1,7 +1,9 @@
 #include "calc/area_point_dialogs.h"
 
+#include "calc/calc_lists.h"
 #include "calc/curve_types.h"
 #include "calc/slot_table.h"
+#include "calc/text_pair_dialog.h"
 #include "forms/fields.h"
 #include "forms/form.h"
 #include "platform/controls/controls.h"
@@ -39,8 +41,7 @@ private:
     {
         controls::edit_set_limit(item(res::kEditAreaPointNumber), res::kReadAreaPointNumber);
         const ui::Hwnd types = item(res::kComboAreaPointType);
-        for (int t = 0; t < kCurveTypeCount; ++t)
-            controls::combo_add(types, curve_type_name(t));
+        fill_curve_type_box(types);
         if (m_adding) {
             clear();
             return false;
@@ -113,37 +114,6 @@ private:
     bool m_changed = false;
 };
 
-class ParamsDialog : public forms::Popup {
-public:
-    explicit ParamsDialog(AreaSettings* settings)
-        : Popup(kParams)
-        , m_settings(settings)
-    {
-    }
-
-private:
-    bool on_open() override
-    {
-        controls::edit_set_limit(item(res::kEditAreaProjection), res::kReadAreaFactor);
-        controls::edit_set_limit(item(res::kEditAreaUnits), res::kReadAreaFactor);
-        forms::show_text(hwnd(), res::kEditAreaProjection, m_settings->projection_text);
-        forms::show_text(hwnd(), res::kEditAreaUnits, m_settings->units_text);
-        return true;
-    }
-
-    bool on_action(int id, int, ui::Hwnd) override
-    {
-        if (id != ui::kIdOk)
-            return false;
-        m_settings->projection_text = forms::read_text(hwnd(), res::kEditAreaProjection, res::kReadAreaFactor);
-        m_settings->units_text = forms::read_text(hwnd(), res::kEditAreaUnits, res::kReadAreaFactor);
-        end(1);
-        return true;
-    }
-
-    AreaSettings* m_settings;
-};
-
 }  // namespace
 
 bool run_area_add_point(ui::Hwnd owner, AreaJob* job, int* current, const std::function<void()>& added)
@@ -162,7 +132,8 @@ bool run_area_edit_point(ui::Hwnd owner, AreaJob* job, int current)
 
 bool run_area_params(ui::Hwnd owner, AreaSettings* settings)
 {
-    return ParamsDialog(settings).run(owner) == 1;
+    return run_text_pair(owner, kParams, {res::kEditAreaProjection, res::kEditAreaUnits, res::kReadAreaFactor},
+        &settings->projection_text, &settings->units_text);
 }
 
 void set_area_point_picker(PointPicker picker)

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "calc/curve_types.h"
 #include "platform/controls/controls.h"
 #include "platform/gdi/gdi.h"
 #include "resources/calc_resources.h"
@@ -35,6 +36,12 @@ size_t calc_list_columns(ui::Hwnd list)
     const int width = ui::client_rect(list).right - kListMargins;
     const int glyph = std::max(1, gdi::metrics(ui::font(list)).average_width);
     return size_t(std::max(8, width / glyph));
+}
+
+void fill_curve_type_box(ui::Hwnd combo)
+{
+    for (int t = 0; t < kCurveTypeCount; ++t)
+        controls::combo_add(combo, curve_type_name(t));
 }
 
 void fill_list(ui::Hwnd list, const std::vector<std::u16string>& lines)

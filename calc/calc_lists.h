@@ -13,6 +13,8 @@ namespace calc {
 void set_calc_list_font(platform::ui::Hwnd list, int columns = 0);
 // How many characters of that font a row of the list shows whole (scroll bar and frame aside).
 size_t calc_list_columns(platform::ui::Hwnd list);
+// The six point and leg types ("Corner" to "POC") into a drop-down list, in index order.
+void fill_curve_type_box(platform::ui::Hwnd combo);
 // Replaces the entries; the selection stays on the same index when there still is one.
 void fill_list(platform::ui::Hwnd list, const std::vector<std::u16string>& lines);
 

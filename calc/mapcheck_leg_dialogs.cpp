@@ -1,7 +1,9 @@
 #include "calc/mapcheck_leg_dialogs.h"
 
+#include "calc/calc_lists.h"
 #include "calc/curve_types.h"
 #include "calc/slot_table.h"
+#include "calc/text_pair_dialog.h"
 #include "forms/fields.h"
 #include "forms/form.h"
 #include "platform/controls/controls.h"
@@ -18,37 +20,6 @@ namespace {
 
 constexpr forms::Declaration kStart {.dialog = res::kDialogMapCheckStart, .cancel_result = 2};
 constexpr forms::Declaration kLeg {.dialog = res::kDialogMapCheckLeg, .cancel_result = 2};
-
-class StartDialog : public forms::Popup {
-public:
-    explicit StartDialog(MapCheckSettings* settings)
-        : Popup(kStart)
-        , m_settings(settings)
-    {
-    }
-
-private:
-    bool on_open() override
-    {
-        controls::edit_set_limit(item(res::kEditMapCheckStartN), res::kReadMapCheckText);
-        controls::edit_set_limit(item(res::kEditMapCheckStartE), res::kReadMapCheckText);
-        forms::show_text(hwnd(), res::kEditMapCheckStartN, m_settings->start_n_text);
-        forms::show_text(hwnd(), res::kEditMapCheckStartE, m_settings->start_e_text);
-        return true;
-    }
-
-    bool on_action(int id, int, ui::Hwnd) override
-    {
-        if (id != ui::kIdOk)
-            return false;
-        m_settings->start_n_text = forms::read_text(hwnd(), res::kEditMapCheckStartN, res::kReadMapCheckText);
-        m_settings->start_e_text = forms::read_text(hwnd(), res::kEditMapCheckStartE, res::kReadMapCheckText);
-        end(1);
-        return true;
-    }
-
-    MapCheckSettings* m_settings;
-};
 
 class LegDialog : public forms::Popup {
 public:
@@ -70,8 +41,7 @@ private:
         controls::edit_set_limit(item(res::kEditMapCheckLegAzimuth), res::kReadMapCheckText);
         controls::edit_set_limit(item(res::kEditMapCheckLegDistance), res::kReadMapCheckText);
         const ui::Hwnd types = item(res::kComboMapCheckLegType);
-        for (int t = 0; t < kCurveTypeCount; ++t)
-            controls::combo_add(types, curve_type_name(t));
+        fill_curve_type_box(types);
         if (m_adding) {
             clear();
             return false;
@@ -150,7 +120,8 @@ private:
 
 bool run_map_check_start(ui::Hwnd owner, MapCheckSettings* settings)
 {
-    return StartDialog(settings).run(owner) == 1;
+    return run_text_pair(owner, kStart, {res::kEditMapCheckStartN, res::kEditMapCheckStartE, res::kReadMapCheckText},
+        &settings->start_n_text, &settings->start_e_text);
 }
 
 bool run_map_check_add_leg(ui::Hwnd owner, MapCheckJob* job, size_t at, const std::function<void(size_t)>& added)
