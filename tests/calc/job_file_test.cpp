@@ -208,6 +208,32 @@ TEST_F(JobFileTest, OtherFilesAreNotWrittenOverAndShortWritesFail)
     EXPECT_EQ(write_job(kMapCheckJob, u"", map_check_image(sample_map_check())), JobWrite::NoFile);
 }
 
+// A type with a block and no table (a transformation's parameters, an exchange layout): header and block
+// only, read back whole or refused when short; types of one text share one path.
+TEST_F(JobFileTest, TypesWithoutATableHoldTheirBlockOnly)
+{
+    const JobType parameters {.type = u"TRAN0",
+        .settings_size = 96,
+        .save_title = u"Save Transform",
+        .wrong_type_text = u"Not a Parameter Transform file."};
+    JobImage image;
+    image.settings.assign(96, 0);
+    put_f64(image.settings, 8, 0.5);
+    ASSERT_EQ(save(parameters, image), JobWrite::Written);
+    EXPECT_EQ(file_size(kPath), 48 + 96);
+    JobImage back;
+    ASSERT_EQ(read_job(parameters, kPath, &back), JobRead::Read);
+    EXPECT_EQ(back.settings, image.settings);
+    EXPECT_TRUE(back.slots.empty());
+    write_bytes(kPath, read_bytes(kPath).substr(0, 48 + 95));
+    EXPECT_EQ(read_job(parameters, kPath, &back), JobRead::Truncated);
+
+    const JobType by_points = parameters;
+    job_path(parameters) = kPath;
+    EXPECT_EQ(job_path(by_points), kPath);
+    EXPECT_EQ(job_path(kMapCheckJob), u"");
+}
+
 TEST(JobSlots, TheCountIsOneMoreThanTheHighestSlotInUseAndOneForNone)
 {
     EXPECT_EQ(job_slot_count({}), 1);
