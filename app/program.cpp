@@ -5,6 +5,7 @@
 #include "app/program_directory.h"
 #include "app/session.h"
 #include "draw/drawing_model.h"
+#include "draw/point_plot.h"
 #include "platform/controls/controls.h"
 #include "platform/files/files.h"
 #include "platform/ui/ui.h"
@@ -13,6 +14,7 @@
 #include "resources/strings.h"
 #include "store/coord_open.h"
 #include "store/indexing_dialog.h"
+#include "store/point_edit_dialog.h"
 
 namespace app {
 
@@ -36,10 +38,11 @@ void shrink_for_menu_bar(ui::Hwnd window)
 }
 
 // The store builds an index through this runner: behind the indexing dialog, over the main window once
-// it exists.
-void install_index_build_runner()
+// it exists. The point editor's "Show" opens the point plot.
+void install_runners()
 {
     store::set_index_build_runner([](store::IndexBuild& build) { store::run_indexing_dialog(main_window(), build); });
+    store::set_point_plot_runner([](ui::Hwnd owner) { draw::run_point_plot(owner); });
 }
 
 int message_loop()
@@ -61,7 +64,7 @@ void install_program()
     platform::controls::register_classes();
     resources::install_all();
     install_message_sink();
-    install_index_build_runner();
+    install_runners();
 }
 
 int win_main()

@@ -31,6 +31,12 @@ const std::map<int, std::function<void(Driver&)>>& ways_in()
                 d.inspect([] { store::coord_create(u"\\My Documents\\Menus.dat"); });
                 d.menu("Coords/Edit");
             }},
+        {143,
+            [](Driver& d) {
+                d.inspect([] { store::coord_create(u"\\My Documents\\Menus.dat"); });
+                d.menu("Coords/Edit");
+                d.menu("Show");
+            }},
         {160,
             [](Driver& d) {
                 d.inspect([] { store::coord_create(u"\\My Documents\\Menus.dat"); });
