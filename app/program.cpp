@@ -7,6 +7,7 @@
 #include "app/session.h"
 #include "calc/job_menu.h"
 #include "draw/drawing_model.h"
+#include "draw/point_plot.h"
 #include "platform/controls/controls.h"
 #include "platform/files/files.h"
 #include "platform/ui/ui.h"
@@ -15,6 +16,7 @@
 #include "resources/strings.h"
 #include "store/coord_open.h"
 #include "store/indexing_dialog.h"
+#include "store/point_edit_dialog.h"
 
 namespace app {
 
@@ -38,10 +40,11 @@ void shrink_for_menu_bar(ui::Hwnd window)
 }
 
 // The store builds an index through this runner: behind the indexing dialog, over the main window once
-// it exists.
-void install_index_build_runner()
+// it exists. The point editor's "Show" opens the point plot.
+void install_runners()
 {
     store::set_index_build_runner([](store::IndexBuild& build) { store::run_indexing_dialog(main_window(), build); });
+    store::set_point_plot_runner([](ui::Hwnd owner) { draw::run_point_plot(owner); });
 }
 
 // The calculations' File menu chooses its paths with the file browser.
@@ -72,7 +75,7 @@ void install_program()
     platform::controls::register_classes();
     resources::install_all();
     install_message_sink();
-    install_index_build_runner();
+    install_runners();
     install_job_path_chooser();
 }
 

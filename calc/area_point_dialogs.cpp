@@ -4,11 +4,12 @@
 #include "calc/curve_types.h"
 #include "calc/slot_table.h"
 #include "calc/text_pair_dialog.h"
+#include "draw/point_plot.h"
 #include "forms/fields.h"
 #include "forms/form.h"
 #include "platform/controls/controls.h"
-#include "platform/reset/reset.h"
 #include "resources/calc_resources.h"
+#include "store/list_selection.h"
 
 namespace calc {
 
@@ -17,8 +18,6 @@ namespace controls = platform::controls;
 namespace res = resources;
 
 namespace {
-
-PointPicker s_picker;
 
 constexpr forms::Declaration kPoint {.dialog = res::kDialogAreaPoint, .cancel_result = 2};
 constexpr forms::Declaration kParams {.dialog = res::kDialogAreaParams, .cancel_result = 2};
@@ -55,10 +54,8 @@ private:
     bool on_action(int id, int code, ui::Hwnd) override
     {
         if (id == res::kButtonAreaShow) {
-            if (code == ui::kBnClicked && s_picker) {
-                if (const uint32_t picked = s_picker(hwnd()); picked >= 1)
-                    forms::show_point_number(hwnd(), res::kEditAreaPointNumber, picked);
-            }
+            if (code == ui::kBnClicked)
+                show_plot();
             return true;
         }
         if (id != ui::kIdOk && id != res::kButtonAreaAnother)
@@ -72,6 +69,15 @@ private:
         else
             clear();
         return true;
+    }
+
+    // A point picked in the plot (number 1 or more) fills the number field.
+    void show_plot()
+    {
+        store::list_selection_clear();
+        draw::run_point_plot(hwnd());
+        if (const uint32_t picked = store::list_selection().number; picked >= 1)
+            forms::show_point_number(hwnd(), res::kEditAreaPointNumber, picked);
     }
 
     void clear()
@@ -135,13 +141,5 @@ bool run_area_params(ui::Hwnd owner, AreaSettings* settings)
     return run_text_pair(owner, kParams, {res::kEditAreaProjection, res::kEditAreaUnits, res::kReadAreaFactor},
         &settings->projection_text, &settings->units_text);
 }
-
-void set_area_point_picker(PointPicker picker)
-{
-    s_picker = std::move(picker);
-}
-
-[[maybe_unused]] static const bool s_reset_registered
-    = platform::register_reset(platform::ResetStage::Program, [] { s_picker = {}; });
 
 }  // namespace calc

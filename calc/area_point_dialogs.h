@@ -1,6 +1,7 @@
 #pragma once
 // The pop-ups of the area form: AREA_POINT ("Area Point": Pt #, Type; OK, Another, Show, Cancel) and
-// AREA_PARAMS ("Area Parameters": the projection and units factors).
+// AREA_PARAMS ("Area Parameters": the projection and units factors). "Show" opens the point plot; the
+// number of a point picked there goes into the Pt # field.
 
 #include <cstdint>
 #include <functional>
@@ -19,10 +20,5 @@ bool run_area_edit_point(platform::ui::Hwnd owner, AreaJob* job, int current);
 
 // The factor texts; OK keeps up to 18 characters of each. True on OK.
 bool run_area_params(platform::ui::Hwnd owner, AreaSettings* settings);
-
-// What "Show" opens: the point plot, which answers the number of the point picked there (0: none). Until
-// one is set "Show" does nothing; an empty function restores that.
-using PointPicker = std::function<uint32_t(platform::ui::Hwnd owner)>;
-void set_area_point_picker(PointPicker picker);
 
 }  // namespace calc

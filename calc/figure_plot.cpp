@@ -28,6 +28,25 @@ formats::Box box_around(Position p)
     return {p.e, p.n, p.e, p.n};
 }
 
+// The arc's ends and each of its points due north, east, south and west of the centre that it passes on
+// its clockwise way, so that the "All" view shows the whole curve.
+void extend_by_arc(formats::Box* box, const PlotArc& arc)
+{
+    formats::extend_box(box, arc.start.e, arc.start.n);
+    formats::extend_box(box, arc.end.e, arc.end.n);
+    const double from = formats::azimuth(arc.centre, arc.start);
+    const double sweep = std::fmod(formats::azimuth(arc.centre, arc.end) - from + formats::k2Pi, formats::k2Pi);
+    for (int quarter = 0; quarter < 4; ++quarter) {
+        const double az = quarter * formats::k2Pi / 4;
+        // Strictly between the ends: an end on a quarter is there already, without rounding noise.
+        const double along = std::fmod(az - from + formats::k2Pi, formats::k2Pi);
+        if (along > 1e-12 && along < sweep - 1e-12) {
+            const Position p = formats::point_from_bearing(arc.centre, az, arc.radius);
+            formats::extend_box(box, p.e, p.n);
+        }
+    }
+}
+
 }  // namespace
 
 FigurePlot map_check_plot(const MapCheckResult& result)
@@ -48,6 +67,7 @@ FigurePlot map_check_plot(const MapCheckResult& result)
             direction = leg.type == kCentre ? 1 : -1;
         if (ends_arc(leg.type) && i > 0) {
             plot.arcs.push_back(clockwise_arc(leg.from_point, result.legs[i - 1].from_point, leg.to_point, direction));
+            extend_by_arc(&plot.extents, plot.arcs.back());
             direction = 0;
         }
     }
@@ -77,6 +97,7 @@ FigurePlot area_plot(const AreaResult& result)
         }
         if (ends_arc(leg.to_type)) {
             plot.arcs.push_back(clockwise_arc(centre, arc_start, leg.to, direction));
+            extend_by_arc(&plot.extents, plot.arcs.back());
             if (leg.to_type == kPointOnCurve)
                 arc_start = leg.to;
         }

@@ -7,7 +7,8 @@
 // - lines: straight legs solid in palette colour 12 ("Blue"), radial legs dashed in colour 9 ("Green");
 // - arcs: solid in colour 12, running clockwise from `start` to `end` about `centre` (the drawing model
 //   draws every arc clockwise, so a counter-clockwise curve has its ends swapped here);
-// - extents: the box the "All" view shows (first: easting, second: northing).
+// - extents: the box the "All" view shows (first: easting, second: northing): every point, and every arc
+//   whole, so that no curve runs off the view.
 
 #include <cstdint>
 #include <string>
@@ -47,12 +48,11 @@ struct FigurePlot {
     formats::Box extents;
 };
 
-// The map check figure: marks at the start and at the end of every leg; extents over the start and the
-// ends of every leg.
+// The map check figure: marks at the start and at the end of every leg.
 FigurePlot map_check_plot(const MapCheckResult& result);
 
 // The area figure: a mark at each point; arcs about the last centre entered, from the last "BC" or "POC"
-// to the "EC" or "POC"; extents over the leg ends, widened to whole numbers.
+// to the "EC" or "POC"; extents widened to whole numbers.
 FigurePlot area_plot(const AreaResult& result);
 
 }  // namespace calc

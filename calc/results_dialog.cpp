@@ -1,9 +1,10 @@
 #include "calc/results_dialog.h"
 
 #include "calc/calc_lists.h"
+#include "calc/figure_drawing.h"
 #include "calc/fit_lines.h"
+#include "draw/graphics_plot.h"
 #include "forms/form.h"
-#include "platform/reset/reset.h"
 #include "resources/calc_resources.h"
 
 namespace calc {
@@ -12,8 +13,6 @@ namespace ui = platform::ui;
 namespace res = resources;
 
 namespace {
-
-FigurePlotRunner s_plot_runner;
 
 constexpr forms::Declaration kMapCheckResults {
     .dialog = res::kDialogMapCheckResults, .cancel_result = 2, .ok_result = 1};
@@ -43,9 +42,18 @@ private:
     {
         if (id != m_display)
             return false;
-        if (code == ui::kBnClicked && s_plot_runner)
-            s_plot_runner(hwnd(), m_plot);
+        if (code == ui::kBnClicked)
+            display();
         return true;
+    }
+
+    // The plot window creates the drawing, has it filled and deletes it as it closes.
+    void display()
+    {
+        const formats::Box& box = m_plot.extents;
+        draw::run_graphics_plot(hwnd(),
+            {m_plot.drawing, [this](int slot) { add_figure_to_drawing(slot, m_plot); }, box.min_first, box.min_second,
+                box.max_first, box.max_second});
     }
 
     int m_list;
@@ -60,13 +68,5 @@ void run_results(ui::Hwnd owner, ResultsKind kind, const std::vector<std::u16str
 {
     ResultsDialog(kind, lines, plot).run(owner);
 }
-
-void set_figure_plot_runner(FigurePlotRunner runner)
-{
-    s_plot_runner = std::move(runner);
-}
-
-[[maybe_unused]] static const bool s_reset_registered
-    = platform::register_reset(platform::ResetStage::Program, [] { s_plot_runner = {}; });
 
 }  // namespace calc

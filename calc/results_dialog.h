@@ -1,8 +1,8 @@
 #pragma once
 // The results of a calculation: a full-screen list of lines, every one shown in full (a line wider than
-// the list goes on on the next), "Display" for the plot and "OK".
+// the list goes on on the next), "Display" for the plot (the GRAPHICS window on a drawing of the figure)
+// and "OK".
 
-#include <functional>
 #include <string>
 #include <vector>
 

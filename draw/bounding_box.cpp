@@ -88,7 +88,7 @@ Box text_box(const TextGeometry& text, size_t characters)
     double u0 = column == 0 ? 0 : column == 1 ? -length / 2 : -length;
     double v0 = row == 0 ? -h : row == 1 ? -h / 2 : 0;
     // u along the baseline (counter-clockwise from east by the orientation), v square to it, up.
-    double t = normalise_degrees(text.orientation) * std::acos(-1.0) / 180.0;
+    double t = normalise_degrees(text.orientation) * kDegree;
     double c = std::cos(t), s = std::sin(t);
     Box box = point_box(x + u0 * c - v0 * s, y + u0 * s + v0 * c);
     for (double u : {u0, u0 + length})

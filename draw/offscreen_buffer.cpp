@@ -1,18 +1,19 @@
 #include "draw/offscreen_buffer.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
 #include "draw/paint_state.h"
 #include "draw/pixel_primitives.h"
 #include "draw/view.h"
+#include "draw/world_geometry.h"
 #include "platform/reset/reset.h"
 
 namespace draw {
 namespace {
 
 constexpr double kSmallestCircleStep = 0.01;  // degrees: 36 000 points at most
-constexpr double kDegree = 3.14159265358979323846 / 180.0;
 
 std::unique_ptr<gdi::MemoryDC> s_buffer;  // from buf_create to buf_free
 

@@ -22,7 +22,7 @@ void paint_entity(gdi::DC& dc, int slot, const Entity& e)
         break;
     case kEntityCircle:
         draw_world_circle(dc, line_pen(field_text(e.line_type), e.hairline(), e.colour), plan(e.geometry.circle.centre),
-            e.geometry.circle.radius, kEntityCircleStep);
+            e.geometry.circle.radius, false);
         break;
     case kEntityArc:
         draw_world_arc(dc, line_pen(field_text(e.line_type), e.hairline(), e.colour), plan(e.geometry.arc.centre),

@@ -2,14 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "draw/segment_visibility.h"
 #include "draw/view.h"
 
 namespace draw {
 namespace {
-
-constexpr double kDegree = 3.14159265358979323846 / 180.0;
 
 bool finite(Vec2 p)
 {
@@ -33,6 +32,34 @@ bool may_show(const gdi::DC& dc, Vec2 centre, double radius)
     double right = clip.right - dc.origin().x, bottom = clip.bottom - dc.origin().y;
     return std::max(a.x, b.x) >= left - 1 && std::min(a.x, b.x) <= right + 1 && std::max(a.y, b.y) >= top - 1
         && std::min(a.y, b.y) <= bottom + 1;
+}
+
+// Cosine and sine of k * step degrees, k = 0 .. 360 / step, for the steps circles are drawn in: computed
+// once, not for every circle of every paint.
+class AngleTable {
+public:
+    explicit AngleTable(double step)
+        : m_step(step)
+    {
+        for (int k = 0; k * step <= 360.0; ++k) {
+            m_cos.push_back(std::cos(k * step * kDegree));
+            m_sin.push_back(std::sin(k * step * kDegree));
+        }
+    }
+    double step() const { return m_step; }
+    size_t size() const { return m_cos.size(); }
+    double cos(size_t k) const { return m_cos[k]; }
+    double sin(size_t k) const { return m_sin[k]; }
+
+private:
+    double m_step;
+    std::vector<double> m_cos, m_sin;
+};
+
+const AngleTable& angles(double step)
+{
+    static const AngleTable entity(kEntityCircleStep), symbol(kSymbolCircleStep);
+    return step == kSymbolCircleStep ? symbol : entity;
 }
 
 }  // namespace
@@ -82,19 +109,17 @@ void WorldPolyline::add(Vec2 world)
     m_has_position = true;
 }
 
-void draw_world_circle(gdi::DC& dc, const gdi::Pen& pen, Vec2 centre, double radius, double step_degrees)
+void draw_world_circle(gdi::DC& dc, const gdi::Pen& pen, Vec2 centre, double radius, bool in_symbol)
 {
     if (!may_show(dc, centre, radius))
         return;
+    const AngleTable& table = angles(in_symbol ? kSymbolCircleStep : kEntityCircleStep);
     WorldPolyline line(dc, pen);
     Vec2 start {centre.x + radius, centre.y};
     line.add(start);
-    for (int k = 0;; ++k) {
-        double a = 360.0 - k * step_degrees;
-        if (!(a > 0))
-            break;
-        line.add(Vec2 {centre.x + radius * std::cos(a * kDegree), centre.y + radius * std::sin(a * kDegree)});
-    }
+    // a = 360 - k step while a > 0: cos a = cos(k step), sin a = -sin(k step).
+    for (size_t k = 0; k < table.size() && 360.0 - double(k) * table.step() > 0; ++k)
+        line.add(Vec2 {centre.x + radius * table.cos(k), centre.y - radius * table.sin(k)});
     line.add(start);
 }
 
@@ -106,11 +131,9 @@ void draw_world_arc(gdi::DC& dc, const gdi::Pen& pen, Vec2 centre, Vec2 start, V
     double sweep = arc_sweep_degrees(centre.x, centre.y, start.x, start.y, end.x, end.y);
     WorldPolyline line(dc, pen);
     line.add(start);
-    for (int k = 1;; ++k) {
-        double a = k * kEntityCircleStep;
-        if (!(a < sweep))
-            break;
-        Vec2 p = turn_clockwise(v, a);
+    const AngleTable& table = angles(kEntityCircleStep);
+    for (size_t k = 1; k < table.size() && double(k) * table.step() < sweep; ++k) {
+        Vec2 p = turn_clockwise(v, table.cos(k), table.sin(k));
         line.add(Vec2 {centre.x + p.x, centre.y + p.y});
     }
     Vec2 p = turn_clockwise(v, sweep);

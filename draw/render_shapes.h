@@ -35,8 +35,10 @@ private:
     bool m_has_position = false;  // ... when it is the context's current position
 };
 
-// Circle about `centre` (world units) drawn counter-clockwise from east in `step_degrees`, closed.
-void draw_world_circle(gdi::DC& dc, const gdi::Pen& pen, Vec2 centre, double radius, double step_degrees);
+// Circle about `centre` (world units) drawn from east through 360, 360 - step, ... degrees (counter-clockwise
+// from east) and closed: 1 degree steps, 3 for a circle inside a symbol. Left out where it cannot reach
+// the context's clip.
+void draw_world_circle(gdi::DC& dc, const gdi::Pen& pen, Vec2 centre, double radius, bool in_symbol);
 
 // Arc about `centre` from `start` clockwise to the azimuth of `end`, in 1 degree steps.
 void draw_world_arc(gdi::DC& dc, const gdi::Pen& pen, Vec2 centre, Vec2 start, Vec2 end);

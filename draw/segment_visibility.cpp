@@ -38,8 +38,10 @@ bool segment_visible(DevicePoint a, DevicePoint b, const DeviceRect& rect)
 
 bool clip_to_device_limit(Vec2* a, Vec2* b)
 {
-    // Liang-Barsky: the parameter range [t0, t1] of a + t (b - a) inside the square.
     const double limit = kDeviceLimit;
+    if (std::fabs(a->x) <= limit && std::fabs(a->y) <= limit && std::fabs(b->x) <= limit && std::fabs(b->y) <= limit)
+        return true;  // the common case: nothing to cut
+    // Liang-Barsky: the parameter range [t0, t1] of a + t (b - a) inside the square.
     double t0 = 0, t1 = 1, dx = b->x - a->x, dy = b->y - a->y;
     const double p[4] = {-dx, dx, -dy, dy};
     const double q[4] = {a->x + limit, limit - a->x, a->y + limit, limit - a->y};

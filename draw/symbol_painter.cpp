@@ -23,7 +23,6 @@ struct Placement {
 
 Placement placement(const SymbolGeometry& s)
 {
-    constexpr double kDegree = 3.14159265358979323846 / 180.0;
     double sx = s.scale_x < 0 ? -s.scale_x / view_scale_x() : s.scale_x;
     double sy = s.scale_y < 0 ? -s.scale_y / view_scale_y() : s.scale_y;
     double r = drawing_rotation(s.orientation) * kDegree;
@@ -46,7 +45,7 @@ void paint_symbol_reference(gdi::DC& dc, int slot, const Entity& entity)
             draw_world_segment(dc, pen, place.world(l.start.x, l.start.y), place.world(l.end.x, l.end.y));
         } else if (member.kind == kEntityCircle) {
             const CircleGeometry& c = member.geometry.circle;
-            draw_world_circle(dc, pen, place.world(c.centre.x, c.centre.y), c.radius * place.sx, kSymbolCircleStep);
+            draw_world_circle(dc, pen, place.world(c.centre.x, c.centre.y), c.radius * place.sx, true);
         }
     }
 }

@@ -1,13 +1,8 @@
 #include "draw/world_geometry.h"
 
 #include <cmath>
-#include <numbers>
 
 namespace draw {
-namespace {
-constexpr double kDegree = std::numbers::pi / 180.0;
-}
-
 double azimuth_degrees(double dx, double dy)
 {
     if (dx == 0 && dy == 0)

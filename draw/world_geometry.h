@@ -2,7 +2,11 @@
 // Plane geometry the drawing engine shares between its boxes and its rendering: azimuths (degrees
 // clockwise from north, the grid y axis), the sweep of an arc and turning a vector clockwise.
 
+#include <numbers>
+
 namespace draw {
+
+constexpr double kDegree = std::numbers::pi / 180.0;  // radians
 
 struct Vec2 {
     double x = 0, y = 0;

@@ -3,6 +3,7 @@
 #include "resources/app_resources.h"
 #include "resources/builders.h"
 #include "resources/calc_resources.h"
+#include "resources/plot_resources.h"
 #include "resources/point_dialog_resources.h"
 #include "resources/store_resources.h"
 
@@ -12,6 +13,7 @@ void install_all()
 {
     install_app_resources();
     install_point_dialog_resources();
+    install_plot_resources();
     install_store_resources();
     install_calc_resources();
 }
@@ -19,7 +21,8 @@ void install_all()
 TemplateSet all_templates()
 {
     TemplateSet all;
-    for (const TemplateSet& set : {app_templates(), point_dialog_templates(), store_templates(), calc_templates()}) {
+    for (const TemplateSet& set :
+        {app_templates(), point_dialog_templates(), plot_templates(), store_templates(), calc_templates()}) {
         all.dialogs.insert(all.dialogs.end(), set.dialogs.begin(), set.dialogs.end());
         all.menu_bars.insert(all.menu_bars.end(), set.menu_bars.begin(), set.menu_bars.end());
     }

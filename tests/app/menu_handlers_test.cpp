@@ -37,6 +37,18 @@ const std::map<int, std::function<void(Driver&)>>& ways_in()
                 d.inspect([] { store::coord_create(u"\\My Documents\\Menus.dat"); });
                 d.menu("Calc/Area");
             }},
+        {144,
+            [](Driver& d) {
+                d.menu("Calc/Map Check");
+                d.menu("Calc");
+                d.click("Display");
+            }},
+        {143,
+            [](Driver& d) {
+                d.inspect([] { store::coord_create(u"\\My Documents\\Menus.dat"); });
+                d.menu("Coords/Edit");
+                d.menu("Show");
+            }},
         {160,
             [](Driver& d) {
                 d.inspect([] { store::coord_create(u"\\My Documents\\Menus.dat"); });

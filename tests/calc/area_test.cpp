@@ -107,6 +107,12 @@ TEST_F(AreaTest, ACurveAddsItsSegmentInEitherDirection)
     EXPECT_EQ(plot.arcs[1].start.n, 10);
     EXPECT_EQ(plot.extents.max_first, 20);
     EXPECT_EQ(plot.extents.max_second, 10);
+    // A half disc bulging south: the view takes in its lowest point, not only its ends.
+    figure({{10, kBeginCurve}, {11, kCentreCounter}, {12, kEndCurve}, {10, kCorner}});
+    const FigurePlot south = area_plot(*compute().result);
+    EXPECT_EQ(south.extents.min_second, -10);
+    EXPECT_EQ(south.extents.max_second, 0);
+    EXPECT_EQ(south.extents.min_first, 0);
 }
 
 TEST_F(AreaTest, WhatWouldGiveAWrongAreaIsRefusedByName)

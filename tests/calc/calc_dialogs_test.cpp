@@ -5,18 +5,19 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "calc/area_dialog.h"
 #include "calc/area_job.h"
-#include "calc/area_point_dialogs.h"
-#include "calc/results_dialog.h"
 #include "calc/curve_types.h"
 #include "calc/job_file.h"
 #include "calc/job_menu.h"
 #include "calc/mapcheck_dialog.h"
 #include "calc/mapcheck_job.h"
+#include "draw/drawing_model.h"
+#include "draw/entity.h"
 #include "platform/controls/controls.h"
 #include "platform/driver/driver.h"
 #include "platform/files/files.h"
@@ -25,6 +26,7 @@
 #include "resources/calc_resources.h"
 #include "resources/resources.h"
 #include "store/coord_file.h"
+#include "store/list_selection.h"
 #include "store/point_index.h"
 #include "tests/support/program_harness.h"
 
@@ -164,15 +166,25 @@ TEST_F(CalcDialogTest, AMapCheckWithACurveIsEnteredEditedAndComputed)
         {"   Pt     N                      E", "        1 5000.000 2000.000", "        2    5000.000    2010.000",
             "        3    5000.000    2020.000", "        1    5000.000    2000.000", "",
             "Misclosure:", "   North = 0.000", "   East  = 0.000", "", "Area = 157.080"});
-    // Display hands the figure to the plot window.
-    calc::FigurePlot shown;
-    d().inspect(
-        [&] { calc::set_figure_plot_runner([&](platform::ui::Hwnd, const calc::FigurePlot& p) { shown = p; }); });
+    // Display opens the plot on a drawing of the figure, which goes when the plot closes.
     EXPECT_OK(d().click("Display"));
-    EXPECT_EQ(shown.drawing, "MAPCHECK");
-    EXPECT_EQ(shown.lines.size(), 3u);
-    EXPECT_EQ(shown.arcs.size(), 1u);
-    EXPECT_EQ(shown.marks.size(), 4u);
+    EXPECT_OK(d().expect_window("GRAPHICS"));
+    std::map<int32_t, int> kinds;
+    std::string name;
+    d().inspect([&] {
+        const int slot = draw::dwg_current();
+        name = slot >= 0 ? draw::dwg_slot(slot).name : "";
+        for (const draw::Node* n = slot >= 0 ? draw::dwg_slot(slot).first.get() : nullptr; n; n = n->next.get())
+            kinds[n->type == draw::kNodeEntity ? n->entity.kind : -1]++;
+    });
+    EXPECT_EQ(name, "MAPCHECK");
+    EXPECT_EQ(kinds[draw::kEntityLine], 3);
+    EXPECT_EQ(kinds[draw::kEntityArc], 1);
+    EXPECT_EQ(kinds[draw::kEntityText], 4);
+    EXPECT_OK(d().menu("OK"));
+    EXPECT_OK(d().expect_window(res::kDialogMapCheckResults));
+    d().inspect([&] { name = draw::dwg_current() >= 0 ? draw::dwg_slot(draw::dwg_current()).name : ""; });
+    EXPECT_EQ(name, "");
     EXPECT_OK(d().click("OK"));
 
     // The last leg 0.5 short: a misclosure, its precision, and the area of the figure closed.
@@ -343,9 +355,11 @@ TEST_F(CalcDialogTest, AnAreaFromStoredPointsWithFactorsAndACurve)
     add_point("1", "Corner", "Another");
     add_point("2", "Corner", "Another");
     add_point("3", "Corner", "Another");
-    // "Show" takes the number of the point picked in the point plot.
-    d().inspect([] { calc::set_area_point_picker([](platform::ui::Hwnd) { return 1u; }); });
+    // "Show" opens the point plot; the point picked there fills the number field.
     EXPECT_OK(d().click("Show"));
+    EXPECT_OK(d().expect_window("PT_GRAPHICS"));
+    d().inspect([] { store::list_selection_set_point(1, 0, 0); });
+    EXPECT_OK(d().menu("OK"));
     EXPECT_OK(d().expect_text(res::kEditAreaPointNumber, "1"));
     EXPECT_OK(d().click("OK"));
     expect_items(res::kListAreaPoints, {"      1 Corner", "      2 Corner", "      3 Corner", "      1 Corner"});
