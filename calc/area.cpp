@@ -21,16 +21,6 @@ std::u16string point_name(uint32_t number)
 
 }  // namespace
 
-PointLookup stored_points()
-{
-    return [](uint32_t number) -> std::optional<Position> {
-        store::PointRecord p;
-        if (number == 0 || store::point_read_by_number(number, &p) != 1)
-            return std::nullopt;
-        return Position {p.easting, p.northing};
-    };
-}
-
 void reset_area(AreaJob* job)
 {
     *job = AreaJob {};

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "calc/job_file.h"
+#include "calc/point_lookup.h"
 #include "formats/plane_geometry.h"
 
 namespace calc {
@@ -67,11 +68,6 @@ struct AreaOutcome {
     std::optional<AreaResult> result;
     std::u16string refusal;
 };
-
-// A stored point's position by number; nothing when the point is not there.
-using PointLookup = std::function<std::optional<formats::Position>(uint32_t number)>;
-// The open coordinate file (nothing for every point while none is open).
-PointLookup stored_points();
 
 // Computes the area. Refused, with a text that names what is wrong: a factor that does not read as a
 // number, a point missing from the file, a leg into "EC" or "POC" with no leg before it, an arc with a
