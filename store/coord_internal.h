@@ -43,6 +43,9 @@ constexpr uint32_t kRecordTypePending = 0;
 // True for a record appended during a bulk store that has not ended: its type is still pending, but it is
 // a point for this program until the store ends (store/coord_file.h).
 bool coord_record_pending(int index);
+// The type and point data (kRecordReadSize bytes) a bulk store under way rewrote record index with, not on
+// the disk until the store ends; nullptr when there is none. Readers take these over the file's bytes.
+const uint8_t* coord_pending_rewrite(int index);
 // At close: ends a bulk store still under way as its end would. False when that failed.
 bool coord_bulk_close();
 

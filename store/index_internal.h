@@ -5,7 +5,9 @@
 #include <cassert>
 #include <cstdint>
 #include <cstring>
+#include <deque>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/files/files.h"
@@ -16,6 +18,8 @@ namespace store {
 constexpr int kNodeHeaderSize = 16;
 constexpr int kNodeEntryBytes = 1005;  // entries a non-root node holds: M = floor(1005 / entry size)
 constexpr int kCachePages = 7;
+// A build or a bulk store may give an index more pages than the seven (index_set_cache_pages), up to this.
+constexpr int kLargestCache = 65536;
 constexpr uint32_t kFirstPageAddress = kIndexRootSize;
 constexpr int kMaxDepth = 64;  // far beyond any real tree: 50^64 keys
 constexpr int kMarkSize = 24;
@@ -84,6 +88,9 @@ struct PageBuffer {
     uint32_t address = 0;
     bool valid = false;
     bool modified = false;
+    int slot = 0;    // its place in the cache
+    int newer = -1;  // the buffer used just after this one (-1: this is the most recently used)
+    int older = -1;  // the buffer used just before (-1: the least recently used)
     std::array<uint8_t, kIndexPageSize> bytes {};
 };
 
@@ -98,8 +105,14 @@ struct Index {
     std::vector<uint8_t> root;  // kIndexRootSize bytes, always valid
     bool root_modified = false;
 
-    std::array<PageBuffer, kCachePages> pages;
-    std::array<int, kCachePages> lru;  // indices into pages, most recently used first
+    // The page buffers: up to cache_limit of them (kCachePages, more while a bulk store asked for more),
+    // made as they are first needed; a deque, so that making one moves none of the others. Their order of
+    // use is a list linked through the buffers; `cached` finds the buffer holding a valid node.
+    std::deque<PageBuffer> pages;
+    int cache_limit = kCachePages;
+    int most_recent = -1;
+    int least_recent = -1;
+    std::unordered_map<uint32_t, int> cached;  // node address -> its valid buffer
 
     std::vector<uint8_t> scratch;  // kIndexRootSize + 2 * entry size: up to three gathered nodes
     uint32_t next_free = kFirstPageAddress;
@@ -137,8 +150,12 @@ uint8_t* node_bytes(Index& index, uint32_t address);
 uint8_t* node_create(Index& index, uint32_t* address);
 // Marks a cached node (or the root) modified.
 void node_touch(Index& index, uint32_t address);
-// Writes the root and every modified page; false when a write came up short.
+// Writes the root and every modified page, neighbouring pages together in one write; false when a write came
+// up short.
 bool cache_write_all(Index& index);
+// Makes the cache hold up to count page buffers, all of them empty (what they held written first when
+// changed).
+void cache_reset(Index& index, int count);
 // Marks the handle damaged, recording the node and the check (see index.h) unless damage was found before;
 // returns kIndexDamaged for convenience.
 int index_fail(Index& index, uint32_t page, const char* check);
