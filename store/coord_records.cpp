@@ -34,6 +34,7 @@ void size_index_caches(int pages)
 struct BulkState {
     int depth = 0;             // nested bulk stores under way
     int first_pending = 0;     // first record appended during them (0: none yet)
+    bool written = false;      // something was written to the file meanwhile, to be flushed at the end
     PendingRewrites rewrites;  // records rewritten during them, reaching the file at the end
 };
 
@@ -83,7 +84,10 @@ void encode_record(uint32_t type, const PointRecord& record, uint32_t flags, uin
 // Outside a bulk store every change is flushed before it is reported; inside one, at its end.
 bool settle_write(files::Handle file)
 {
-    return s_bulk.depth > 0 || files::flush(file);
+    if (s_bulk.depth == 0)
+        return files::flush(file);
+    s_bulk.written = true;
+    return true;
 }
 
 // Before the file changes: the indexes give up their clean-close marks (after a crash from here on they
@@ -151,8 +155,8 @@ bool settle_rewrites()
 bool commit_pending()
 {
     files::Handle file = coord_handle();
-    if (!file)
-        return true;
+    if (!file || !s_bulk.written)
+        return true;  // nothing to make durable (a build that retired no record, say)
     bool done = files::flush(file);
     std::vector<uint8_t> block;
     int count = coord_record_count();
@@ -254,8 +258,10 @@ int coord_rewrite(int index, const PointRecord& record)
         // becomes 4, so it is written over in place, its type still pending.
         store_le32(bytes, kRecordTypePending);
         if (prepare_change()
-            && files::write_at(file, record_offset(index), bytes, kJournalRecordBytes) == kJournalRecordBytes)
+            && files::write_at(file, record_offset(index), bytes, kJournalRecordBytes) == kJournalRecordBytes) {
+            s_bulk.written = true;
             return 1;
+        }
         formats::message(u"WriteMorventPointRecord", u"Error.");
         return 0;
     }
@@ -292,6 +298,7 @@ bool coord_append(const PointRecord& record, int* out_index)
     encode_record(kRecordTypePending, record, kFlagsAppended, bytes);
     bool written = prepare_change() && files::write_at(file, offset, bytes, kCoordRecordSize) == kCoordRecordSize;
     if (written && s_bulk.depth > 0) {
+        s_bulk.written = true;
         if (s_bulk.first_pending == 0)
             s_bulk.first_pending = index;
     } else if (written) {

@@ -16,6 +16,18 @@ constexpr int kProgressSteps = 20;
 
 IndexBuild* s_active = nullptr;  // the build under way, borrowed
 
+// Keys of a size known here compare with a few word comparisons, not a call per comparison.
+template <size_t KeySize, typename Entries> void sort_entries(Entries& entries)
+{
+    using Entry = typename Entries::value_type;
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        int order = std::memcmp(a.key, b.key, KeySize);
+        if (order != 0)
+            return order < 0;
+        return a.record > b.record;
+    });
+}
+
 }  // namespace
 
 IndexBuild::IndexBuild(Index* index, IndexKind kind)
@@ -93,12 +105,10 @@ void IndexBuild::enter_all()
     // Index order: keys ascending; equal names by descending record as the index keeps them, equal numbers
     // by descending record too, so that the later record of a number is the one the index keeps.
     const size_t size = size_t(m_key_size);
-    std::sort(m_entries.begin(), m_entries.end(), [size](const Entry& a, const Entry& b) {
-        int order = std::memcmp(a.key, b.key, size);
-        if (order != 0)
-            return order < 0;
-        return a.record > b.record;
-    });
+    if (m_kind == IndexKind::Number)
+        sort_entries<kNumberKeySize>(m_entries);
+    else
+        sort_entries<kNameKeySize>(m_entries);
     // The retired records reach the disk together, with one flush, as a bulk store's changes do.
     coord_begin_bulk();
     std::vector<Entry> kept;
