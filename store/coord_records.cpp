@@ -36,6 +36,11 @@ struct BulkState {
     int first_pending = 0;     // first record appended during them (0: none yet)
     bool written = false;      // something was written to the file meanwhile, to be flushed at the end
     PendingRewrites rewrites;  // records rewritten during them, reaching the file at the end
+    // The last records appended, not written yet: they go to the file a block at a time (and at the end),
+    // so that an import of many points costs a write per block, not per point. tail_offset is where the
+    // first of them lies in the file.
+    std::vector<uint8_t> tail;
+    int64_t tail_offset = 0;
 };
 
 BulkState s_bulk;
@@ -81,6 +86,39 @@ void encode_record(uint32_t type, const PointRecord& record, uint32_t flags, uin
     std::memset(bytes + 4 + kPointSize, 0xFF, 3);
 }
 
+// Records appended and held back before they are written (kScanBlockRecords at most).
+constexpr size_t kTailBytes = size_t(kScanBlockRecords) * kCoordRecordSize;
+
+// The held-back bytes at offset .. offset + size when the tail holds all of them, else nullptr.
+uint8_t* tail_bytes(int64_t offset, uint32_t size)
+{
+    if (s_bulk.tail.empty() || offset < s_bulk.tail_offset
+        || offset + size > s_bulk.tail_offset + int64_t(s_bulk.tail.size()))
+        return nullptr;
+    return s_bulk.tail.data() + (offset - s_bulk.tail_offset);
+}
+
+// Writes bytes at offset: into the tail when they lie there, else to the file.
+bool put_bytes(int64_t offset, const uint8_t* bytes, uint32_t size)
+{
+    if (uint8_t* held = tail_bytes(offset, size)) {
+        std::memcpy(held, bytes, size);
+        return true;
+    }
+    return files::write_at(coord_handle(), offset, bytes, size) == size;
+}
+
+// Writes the held-back records to the file (not flushed).
+bool write_tail()
+{
+    if (s_bulk.tail.empty())
+        return true;
+    uint32_t size = uint32_t(s_bulk.tail.size());
+    bool written = files::write_at(coord_handle(), s_bulk.tail_offset, s_bulk.tail.data(), size) == size;
+    s_bulk.tail.clear();
+    return written;
+}
+
 // Outside a bulk store every change is flushed before it is reported; inside one, at its end.
 bool settle_write(files::Handle file)
 {
@@ -97,14 +135,20 @@ bool prepare_change()
     return index_begin_change(coord_number_index()) && index_begin_change(coord_name_index());
 }
 
-// Writes a record's type alone (4 and 6 differ in one byte, so no crash can mix them).
+// Writes a record's type alone (4 and 6 differ in one byte, so no crash can mix them). A record a bulk
+// store rewrote takes the type in its pending bytes, which reach the file with the others.
 bool write_type(int index, uint32_t type)
 {
     uint8_t bytes[4];
     store_le32(bytes, type);
-    return prepare_change()
-        && files::write_at(coord_handle(), record_offset(index), bytes, sizeof bytes) == sizeof bytes
-        && settle_write(coord_handle());
+    if (!prepare_change())
+        return false;
+    auto rewritten = s_bulk.rewrites.find(index);
+    if (rewritten != s_bulk.rewrites.end()) {
+        std::memcpy(rewritten->second.data(), bytes, sizeof bytes);
+        return true;
+    }
+    return put_bytes(record_offset(index), bytes, sizeof bytes) && settle_write(coord_handle());
 }
 
 // Cuts the file at offset: the records from there on are gone.
@@ -157,7 +201,7 @@ bool commit_pending()
     files::Handle file = coord_handle();
     if (!file || !s_bulk.written)
         return true;  // nothing to make durable (a build that retired no record, say)
-    bool done = files::flush(file);
+    bool done = write_tail() && files::flush(file);
     std::vector<uint8_t> block;
     int count = coord_record_count();
     for (int first = s_bulk.first_pending; done && first >= 1 && first <= count; first += kScanBlockRecords) {
@@ -214,12 +258,21 @@ RecordBytes decode_record(const uint8_t* bytes, uint32_t moved, int index, Point
     return RecordBytes::Point;
 }
 
-const uint8_t* coord_pending_rewrite(int index)
+const uint8_t* coord_unwritten_record(int index)
 {
+    if (const uint8_t* held = tail_bytes(record_offset(index), kRecordReadSize))
+        return held;
     if (s_bulk.rewrites.empty())
         return nullptr;
     auto it = s_bulk.rewrites.find(index);
     return it == s_bulk.rewrites.end() ? nullptr : it->second.data();
+}
+
+int64_t coord_size()
+{
+    if (!s_bulk.tail.empty())
+        return s_bulk.tail_offset + int64_t(s_bulk.tail.size());
+    return files::size(coord_handle());
 }
 
 int coord_read(int index, PointRecord* out)
@@ -227,7 +280,7 @@ int coord_read(int index, PointRecord* out)
     files::Handle file = coord_handle();
     if (!file || index < 1)
         return 0;
-    if (const uint8_t* pending = coord_pending_rewrite(index))
+    if (const uint8_t* pending = coord_unwritten_record(index))
         return decode_record(pending, kRecordReadSize, index, out) == RecordBytes::Point ? 1 : 0;
     // Type and point data in one read: the record is fetched with one call to the file system.
     uint8_t bytes[kRecordReadSize];
@@ -257,8 +310,7 @@ int coord_rewrite(int index, const PointRecord& record)
         // Appended in this bulk store: no point until the store ends, which flushes it before its type
         // becomes 4, so it is written over in place, its type still pending.
         store_le32(bytes, kRecordTypePending);
-        if (prepare_change()
-            && files::write_at(file, record_offset(index), bytes, kJournalRecordBytes) == kJournalRecordBytes) {
+        if (prepare_change() && put_bytes(record_offset(index), bytes, kJournalRecordBytes)) {
             s_bulk.written = true;
             return 1;
         }
@@ -290,13 +342,22 @@ bool coord_append(const PointRecord& record, int* out_index)
     files::Handle file = coord_handle();
     if (!file)
         return false;
-    int64_t offset = append_offset(files::size(file));
+    int64_t offset = append_offset(coord_size());
     int index = int((offset - kCoordHeaderSize) / kCoordRecordSize) + 1;
     // The whole record in one write, its type pending; the type follows on its own once the rest is on the
     // disk (in a bulk store, when the store ends). A crash before that leaves no point.
     uint8_t bytes[kCoordRecordSize];
     encode_record(kRecordTypePending, record, kFlagsAppended, bytes);
-    bool written = prepare_change() && files::write_at(file, offset, bytes, kCoordRecordSize) == kCoordRecordSize;
+    bool written = false;
+    if (s_bulk.depth > 0 && prepare_change()) {
+        // Held back with the records appended just before it, written when they fill a block.
+        if (s_bulk.tail.empty())
+            s_bulk.tail_offset = offset;
+        s_bulk.tail.insert(s_bulk.tail.end(), bytes, bytes + kCoordRecordSize);
+        written = s_bulk.tail.size() < kTailBytes || write_tail();
+    } else if (s_bulk.depth == 0) {
+        written = prepare_change() && files::write_at(file, offset, bytes, kCoordRecordSize) == kCoordRecordSize;
+    }
     if (written && s_bulk.depth > 0) {
         s_bulk.written = true;
         if (s_bulk.first_pending == 0)
@@ -306,6 +367,7 @@ bool coord_append(const PointRecord& record, int* out_index)
         written = files::flush(file) && files::write_at(file, offset, &type, 1) == 1 && files::flush(file);
     }
     if (!written) {
+        s_bulk.tail.clear();
         cut_at(file, offset);  // nothing of it may stay behind for a later open to take for a point
         formats::message(u"WriteNewMorventPointRecord", u"Error");
         return false;
@@ -320,21 +382,23 @@ bool coord_undo_append(int index)
     files::Handle file = coord_handle();
     if (!file || index != coord_record_count() || !settle_rewrites())
         return false;
+    if (tail_bytes(record_offset(index), kCoordRecordSize)) {
+        s_bulk.tail.resize(size_t(record_offset(index) - s_bulk.tail_offset));
+        if (!s_bulk.tail.empty())
+            return true;
+    }
     return cut_at(file, record_offset(index)) && settle_write(file);
 }
 
 int coord_delete(int index)
 {
     // A journal naming this record would bring it back at the next open: it goes first.
-    return coord_handle() && index_in_file(index) && settle_rewrites() && journal_retire()
-            && write_type(index, kRecordTypeDeleted)
-        ? 1
-        : 0;
+    return coord_handle() && index_in_file(index) && journal_retire() && write_type(index, kRecordTypeDeleted) ? 1 : 0;
 }
 
 int coord_restore(int index)
 {
-    return coord_handle() && index_in_file(index) && settle_rewrites() && write_type(index, kRecordTypePoint) ? 1 : 0;
+    return coord_handle() && index_in_file(index) && write_type(index, kRecordTypePoint) ? 1 : 0;
 }
 
 void coord_begin_bulk()

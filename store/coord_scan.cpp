@@ -26,8 +26,8 @@ bool scan_block(int first, int count, std::vector<uint8_t>& block, const RecordV
         uint32_t at = uint32_t(i) * kCoordRecordSize;
         const uint8_t* bytes = block.data() + at;
         uint32_t arrived = moved > at ? moved - at : 0;
-        // A record a bulk store under way rewrote is read as it will be written.
-        if (const uint8_t* pending = coord_pending_rewrite(first + i)) {
+        // A record a bulk store under way holds back is read as it will be written.
+        if (const uint8_t* pending = coord_unwritten_record(first + i)) {
             bytes = pending;
             arrived = kRecordReadSize;
         }

@@ -3,7 +3,7 @@
 // hold the same entries in the same order, pass the engine's checks and the reader written from the format,
 // and keep agreeing through inserts and deletes afterwards. And the index build of a coordinate file,
 // which fills that way, against a model of the records: the later of two records carrying one number wins
-// and the earlier is retired; names keep every duplicate.
+// and the earlier is retired; names keep every duplicate, and a name finds its highest record first.
 
 #include <algorithm>
 #include <cstdio>
@@ -211,6 +211,15 @@ TEST_F(IndexFillTest, TheBuildOfACoordinateFileKeepsTheLaterRecordOfANumberAndEv
             PointRecord got;
             bool kept = !deleted.count(r) && last_of[points[size_t(r - 1)].number] == r;
             EXPECT_EQ(coord_read(r, &got), kept ? 1 : 0) << "record " << r;
+        }
+        // A name finds its highest live record first, however its run of entries crosses the leaves.
+        std::map<std::string, uint32_t> highest;
+        for (const auto& [number, r] : last_of)
+            highest[points[size_t(r - 1)].name] = std::max(highest[points[size_t(r - 1)].name], uint32_t(r));
+        for (const auto& [name, r] : highest) {
+            PointRecord got;
+            EXPECT_EQ(point_find_nearest_by_name(std::u16string(name.begin(), name.end()), &got), 1);
+            EXPECT_EQ(got.number, points[r - 1].number) << name;
         }
         EXPECT_EQ(index_verify(coord_number_index()), int64_t(numbers.size()));
         EXPECT_EQ(index_verify(coord_name_index()), int64_t(names.size()));
