@@ -75,6 +75,12 @@ void remember(Index& index, int slot)
 // recently used one, written first when it holds another changed node.
 PageBuffer& take_buffer(Index& index, uint32_t address)
 {
+    // A descent asks again for the node it just had (a parent after a restructure, a leaf after a search).
+    if (index.most_recent >= 0) {
+        PageBuffer& last = index.pages[size_t(index.most_recent)];
+        if (last.valid && last.address == address)
+            return last;
+    }
     auto it = index.cached.find(address);
     if (it != index.cached.end()) {
         move_to_front(index, it->second);
