@@ -53,13 +53,32 @@ bool write_block(Index& index, uint32_t address, const uint8_t* bytes, uint32_t 
     return true;
 }
 
+// The seven pages are searched in turn, faster than any lookup; a larger cache keeps a lookup by address.
+bool uses_lookup(const Index& index)
+{
+    return index.cache_limit > kCachePages;
+}
+
+// The buffer holding the valid node at address, or -1.
+int find_cached(const Index& index, uint32_t address)
+{
+    if (uses_lookup(index)) {
+        auto it = index.cached.find(address);
+        return it == index.cached.end() ? -1 : it->second;
+    }
+    for (const PageBuffer& page : index.pages) {
+        if (page.valid && page.address == address)
+            return page.slot;
+    }
+    return -1;
+}
+
 // A buffer no longer holds its node: it leaves the lookup.
 void forget(Index& index, int slot)
 {
     PageBuffer& page = index.pages[size_t(slot)];
-    auto it = index.cached.find(page.address);
-    if (it != index.cached.end() && it->second == slot)
-        index.cached.erase(it);
+    if (page.valid && uses_lookup(index))
+        index.cached.erase(page.address);
     page.valid = false;
     page.modified = false;
 }
@@ -68,7 +87,8 @@ void remember(Index& index, int slot)
 {
     PageBuffer& page = index.pages[size_t(slot)];
     page.valid = true;
-    index.cached[page.address] = slot;
+    if (uses_lookup(index))
+        index.cached[page.address] = slot;
 }
 
 // The buffer for address, taken as the cache rules say: a valid buffer already holding it, else the least
@@ -81,10 +101,10 @@ PageBuffer& take_buffer(Index& index, uint32_t address)
         if (last.valid && last.address == address)
             return last;
     }
-    auto it = index.cached.find(address);
-    if (it != index.cached.end()) {
-        move_to_front(index, it->second);
-        return index.pages[size_t(it->second)];
+    int held = find_cached(index, address);
+    if (held >= 0) {
+        move_to_front(index, held);
+        return index.pages[size_t(held)];
     }
     if (int(index.pages.size()) < index.cache_limit) {
         // A buffer not made yet is the least recently used of all: it is made and taken.
@@ -189,9 +209,9 @@ void node_touch(Index& index, uint32_t address)
         index.root_modified = true;
         return;
     }
-    auto it = index.cached.find(address);
-    if (it != index.cached.end())
-        index.pages[size_t(it->second)].modified = true;
+    int held = find_cached(index, address);
+    if (held >= 0)
+        index.pages[size_t(held)].modified = true;
 }
 
 bool cache_write_all(Index& index)

@@ -223,7 +223,17 @@ Stop search_node(const Index& index, const Node& node, const uint8_t* key, uint3
 // The child a descent takes after stopping at stop.
 uint32_t child_after(const Node& node, const Stop& stop);
 // <0, 0, >0: entry a before, equal to, after entry b in index order (keys, then descending records).
-int compare_entries(const Index& index, const uint8_t* a, const uint8_t* b);
+inline int compare_entries(const Index& index, const uint8_t* a, const uint8_t* b)
+{
+    int c = compare_keys(a, b, size_t(index.key_size));
+    if (c != 0)
+        return c;
+    uint32_t ra = load_u32(a + index.key_size);
+    uint32_t rb = load_u32(b + index.key_size);
+    if (ra == rb)
+        return 0;
+    return ra > rb ? -1 : 1;  // equal keys: the larger record comes first
+}
 // Depth beyond which a descent must be going round in circles.
 int depth_limit(const Index& index);
 

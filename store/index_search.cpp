@@ -48,18 +48,6 @@ uint32_t child_after(const Node& node, const Stop& stop)
     return node.right(stop.position);
 }
 
-int compare_entries(const Index& index, const uint8_t* a, const uint8_t* b)
-{
-    int c = compare_keys(a, b, size_t(index.key_size));
-    if (c != 0)
-        return c;
-    uint32_t ra = load_u32(a + index.key_size);
-    uint32_t rb = load_u32(b + index.key_size);
-    if (ra == rb)
-        return 0;
-    return ra > rb ? -1 : 1;  // equal keys: the larger record comes first
-}
-
 int depth_limit(const Index& index)
 {
     uint32_t pages = (index.next_free - kFirstPageAddress) / kIndexPageSize;

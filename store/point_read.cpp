@@ -84,8 +84,10 @@ int find_nearest(IndexKind kind, const char* wanted, PointRecord* out)
 
 int point_read_by_number(uint32_t number, PointRecord* out)
 {
+    // A file without records reads nothing: whatever entry its index may hold names a record that is not
+    // there (read_existing tells), so no size is asked of the file system for every read.
     Index* index = usable_index(IndexKind::Number);
-    if (!index || coord_record_count() < 1)
+    if (!index)
         return 0;
     char key[kNumberKeySize];
     point_number_key(number, key);
