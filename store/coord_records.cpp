@@ -35,6 +35,7 @@ struct BulkState {
     int depth = 0;             // nested bulk stores under way
     int first_pending = 0;     // first record appended during them (0: none yet)
     bool written = false;      // something was written to the file meanwhile, to be flushed at the end
+    bool failed = false;       // records it had taken were lost to a write that came up short
     PendingRewrites rewrites;  // records rewritten during them, reaching the file at the end
     // The last records appended, not written yet: they go to the file a block at a time (and at the end),
     // so that an import of many points costs a write per block, not per point. tail_offset is where the
@@ -223,7 +224,7 @@ bool commit_pending()
 bool finish_bulk()
 {
     bool done = settle_rewrites();
-    done = commit_pending() && done;
+    done = commit_pending() && done && !s_bulk.failed;
     s_bulk = BulkState();
     size_index_caches(0);
     return done;
@@ -349,14 +350,21 @@ bool coord_append(const PointRecord& record, int* out_index)
     uint8_t bytes[kCoordRecordSize];
     encode_record(kRecordTypePending, record, kFlagsAppended, bytes);
     bool written = false;
+    int64_t cut = -1;  // where the file is cut after a failed write (-1: nothing reached it)
     if (s_bulk.depth > 0 && prepare_change()) {
         // Held back with the records appended just before it, written when they fill a block.
         if (s_bulk.tail.empty())
             s_bulk.tail_offset = offset;
         s_bulk.tail.insert(s_bulk.tail.end(), bytes, bytes + kCoordRecordSize);
         written = s_bulk.tail.size() < kTailBytes || write_tail();
-    } else if (s_bulk.depth == 0) {
-        written = prepare_change() && files::write_at(file, offset, bytes, kCoordRecordSize) == kCoordRecordSize;
+        if (!written) {
+            // The records held back with it are lost with it: the store fails at its end.
+            cut = s_bulk.tail_offset;
+            s_bulk.failed = true;
+        }
+    } else if (s_bulk.depth == 0 && prepare_change()) {
+        cut = offset;
+        written = files::write_at(file, offset, bytes, kCoordRecordSize) == kCoordRecordSize;
     }
     if (written && s_bulk.depth > 0) {
         s_bulk.written = true;
@@ -367,8 +375,8 @@ bool coord_append(const PointRecord& record, int* out_index)
         written = files::flush(file) && files::write_at(file, offset, &type, 1) == 1 && files::flush(file);
     }
     if (!written) {
-        s_bulk.tail.clear();
-        cut_at(file, offset);  // nothing of it may stay behind for a later open to take for a point
+        if (cut >= 0)
+            cut_at(file, cut);  // nothing of it may stay behind for a later open to take for a point
         formats::message(u"WriteNewMorventPointRecord", u"Error");
         return false;
     }
