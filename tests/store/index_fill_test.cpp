@@ -224,12 +224,7 @@ TEST_F(IndexFillTest, TheBuildOfACoordinateFileKeepsTheLaterRecordOfANumberAndEv
         EXPECT_EQ(index_verify(coord_number_index()), int64_t(numbers.size()));
         EXPECT_EQ(index_verify(coord_name_index()), int64_t(names.size()));
         coord_close();
-        IndexShape number_file = check_index_file(read_bytes(kLotNumbers), kNumberKeySize);
-        IndexShape name_file = check_index_file(read_bytes(kLotNames), kNameKeySize);
-        EXPECT_EQ(number_file.problem, "");
-        EXPECT_EQ(name_file.problem, "");
-        EXPECT_EQ(number_file.entries, numbers);
-        EXPECT_EQ(name_file.entries, names);
+        expect_point_indexes_hold(read_bytes(kLotNumbers), read_bytes(kLotNames), numbers, names);
         if (HasFailure())
             return;
     }

@@ -148,12 +148,7 @@ protected:
         }
         coord_close();
         // The reader written from the format: both trees sound, one entry for each live point, in order.
-        IndexShape number_file = check_index_file(read_bytes(kLotNumbers), kNumberKeySize);
-        IndexShape name_file = check_index_file(read_bytes(kLotNames), kNameKeySize);
-        EXPECT_EQ(number_file.problem, "");
-        EXPECT_EQ(name_file.problem, "");
-        EXPECT_EQ(number_file.entries, numbers);
-        EXPECT_EQ(name_file.entries, names);
+        expect_point_indexes_hold(read_bytes(kLotNumbers), read_bytes(kLotNames), numbers, names);
     }
 
     // Every point before is there, and the others are whole points of after.
