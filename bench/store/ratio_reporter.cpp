@@ -39,14 +39,16 @@ void RatioReporter::ReportRuns(const std::vector<Run>& runs)
 {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
-        if (run.run_type != Run::RT_Iteration || run.error_occurred)
+        // With --benchmark_repetitions the median stands for the operation (it comes after the runs).
+        bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+        if ((run.run_type != Run::RT_Iteration && !median) || run.error_occurred)
             continue;
         std::string name = run.benchmark_name();
         size_t slash = name.find('/');
         if (slash == std::string::npos)
             continue;
         std::string operation = name.substr(0, slash);
-        std::string side = name.substr(slash + 1, name.find('/', slash + 1) - slash - 1);
+        std::string side = name.substr(slash + 1, name.find_first_of("/_", slash + 1) - slash - 1);
         if (std::find(m_operations.begin(), m_operations.end(), operation) == m_operations.end())
             m_operations.push_back(operation);
         m_figures[operation][side] = {run.GetAdjustedRealTime(), run.time_unit};

@@ -1,6 +1,7 @@
 #pragma once
 // A console reporter that, after the usual lines, prints each operation measured on both sides with its
-// ratio. Benchmarks are named "<operation>/<side>"; the first side registered is the numerator.
+// ratio. Benchmarks are named "<operation>/<side>"; the first side registered is the numerator. With
+// --benchmark_repetitions the median of the repetitions is taken (the machine may be shared).
 
 #include <benchmark/benchmark.h>
 

@@ -21,6 +21,9 @@
 // - overwrite_all: every point of an indexed file stored again with new coordinates (store with
 //   overwrite) in random order in one bulk store, and the close; SQLite: one transaction of prepared
 //   INSERT OR REPLACE, COMMIT, close. Opening the file is not timed on either side.
+//
+// The table gives real (wall-clock) times. The two sides run one after the other: on a machine shared with
+// other work, --benchmark_repetitions=5 makes it take the median of each.
 
 #include <benchmark/benchmark.h>
 
