@@ -193,7 +193,7 @@ int coord_record_count()
 {
     if (!s_coord.file)
         return -1;
-    int64_t size = files::size(s_coord.file);
+    int64_t size = coord_size();
     if (size < kCoordHeaderSize - 1)
         return 0;
     return int((size - (kCoordHeaderSize - 1)) / kCoordRecordSize);

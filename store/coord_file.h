@@ -148,9 +148,12 @@ int coord_restore(int index);
 
 // A bulk store (an import, a traverse's or a transformation's points) flushes once, at its end, instead of
 // after every change: records appended meanwhile are points for this program at once, and on the disk from
-// the end on; a crash before the end leaves none of them. Bulk stores nest; coord_close ends one still
-// under way. coord_end_bulk returns false when the records could not be made durable (the run must not
-// report them stored).
+// the end on; a crash before the end leaves none of them. They are held back and written a block at a
+// time. Records rewritten meanwhile read as rewritten at once and reach the file together at the end,
+// through one redo journal of them all (store/coord_journal.h): a crash before the journal is whole leaves
+// every old record, one after it every new one. Both indexes keep a larger page cache meanwhile
+// (store/index.h). Bulk stores nest; coord_close ends one still under way. coord_end_bulk returns false
+// when the records could not be made durable (the run must not report them stored).
 void coord_begin_bulk();
 bool coord_end_bulk();
 

@@ -43,6 +43,12 @@ constexpr uint32_t kRecordTypePending = 0;
 // True for a record appended during a bulk store that has not ended: its type is still pending, but it is
 // a point for this program until the store ends (store/coord_file.h).
 bool coord_record_pending(int index);
+// The bytes of record index (its type and point data, kRecordReadSize bytes) that a bulk store under way
+// holds back from the file: a record it appended and has not written yet, or one it rewrote; nullptr when
+// the file has them. Readers take these over the file's bytes.
+const uint8_t* coord_unwritten_record(int index);
+// The size of the file with the records a bulk store holds back.
+int64_t coord_size();
 // At close: ends a bulk store still under way as its end would. False when that failed.
 bool coord_bulk_close();
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "formats/messages.h"
+#include "store/coord_bulk.h"
 #include "store/coord_file.h"
 #include "store/coord_internal.h"
 #include "store/coord_journal.h"
@@ -17,13 +18,6 @@ namespace files = platform::files;
 namespace {
 
 constexpr uint32_t kPointSize = sizeof(PointRecord);
-
-struct BulkState {
-    int depth = 0;          // nested bulk stores under way
-    int first_pending = 0;  // first record appended during them (0: none yet)
-};
-
-BulkState s_bulk;
 
 // Copies text up to its NUL; a field without one is cut so that the copy still ends in a NUL.
 void copy_text(char* to, const char* from, size_t field_size)
@@ -69,7 +63,10 @@ void encode_record(uint32_t type, const PointRecord& record, uint32_t flags, uin
 // Outside a bulk store every change is flushed before it is reported; inside one, at its end.
 bool settle_write(files::Handle file)
 {
-    return s_bulk.depth > 0 || files::flush(file);
+    if (!bulk_active())
+        return files::flush(file);
+    bulk_note_written();
+    return true;
 }
 
 // Before the file changes: the indexes give up their clean-close marks (after a crash from here on they
@@ -79,14 +76,19 @@ bool prepare_change()
     return index_begin_change(coord_number_index()) && index_begin_change(coord_name_index());
 }
 
-// Writes a record's type alone (4 and 6 differ in one byte, so no crash can mix them).
+// Writes a record's type alone (4 and 6 differ in one byte, so no crash can mix them). A record a bulk
+// store rewrote takes the type in its pending bytes, which reach the file with the others.
 bool write_type(int index, uint32_t type)
 {
     uint8_t bytes[4];
     store_le32(bytes, type);
-    return prepare_change()
-        && files::write_at(coord_handle(), record_offset(index), bytes, sizeof bytes) == sizeof bytes
-        && settle_write(coord_handle());
+    if (!prepare_change())
+        return false;
+    if (uint8_t* rewritten = bulk_rewrite_of(index)) {
+        std::memcpy(rewritten, bytes, sizeof bytes);
+        return true;
+    }
+    return bulk_put_bytes(record_offset(index), bytes, sizeof bytes) && settle_write(coord_handle());
 }
 
 // Cuts the file at offset: the records from there on are gone.
@@ -95,37 +97,7 @@ bool cut_at(files::Handle file, int64_t offset)
     return files::seek(file, offset, files::Origin::Begin) == offset && files::set_end_of_file(file);
 }
 
-// The records appended during a bulk store become points once all of them are on the disk: flushed, their
-// types set a block at a time (a block written back differs from the disk only in those types, so a crash
-// amid it leaves each record pending or a point, whole either way), flushed again.
-bool commit_pending()
-{
-    files::Handle file = coord_handle();
-    if (!file)
-        return true;
-    bool done = files::flush(file);
-    std::vector<uint8_t> block;
-    int count = coord_record_count();
-    for (int first = s_bulk.first_pending; done && first >= 1 && first <= count; first += kScanBlockRecords) {
-        int records = std::min(kScanBlockRecords, count - first + 1);
-        block.resize(size_t(records) * kCoordRecordSize);
-        uint32_t size = uint32_t(block.size());
-        done = files::read_at(file, record_offset(first), block.data(), size) == size;
-        for (int i = 0; done && i < records; ++i) {
-            if (load_le32(&block[size_t(i) * kCoordRecordSize]) == kRecordTypePending)
-                store_le32(&block[size_t(i) * kCoordRecordSize], kRecordTypePoint);
-        }
-        done = done && files::write_at(file, record_offset(first), block.data(), size) == size;
-    }
-    return done && files::flush(file);
-}
-
 }  // namespace
-
-bool coord_record_pending(int index)
-{
-    return s_bulk.first_pending > 0 && index >= s_bulk.first_pending;
-}
 
 RecordBytes decode_record(const uint8_t* bytes, uint32_t moved, int index, PointRecord* out)
 {
@@ -154,6 +126,8 @@ int coord_read(int index, PointRecord* out)
     files::Handle file = coord_handle();
     if (!file || index < 1)
         return 0;
+    if (const uint8_t* pending = coord_unwritten_record(index))
+        return decode_record(pending, kRecordReadSize, index, out) == RecordBytes::Point ? 1 : 0;
     // Type and point data in one read: the record is fetched with one call to the file system.
     uint8_t bytes[kRecordReadSize];
     uint32_t moved = files::read_at(file, record_offset(index), bytes, sizeof bytes);
@@ -178,8 +152,27 @@ int coord_rewrite(int index, const PointRecord& record)
         return 0;
     uint8_t bytes[kCoordRecordSize];
     encode_record(kRecordTypePoint, record, kFlagsRewritten, bytes);
-    // The journal first: from the moment the record is touched, a crash leaves it whole, old or new. The
-    // rewrite is flushed even in a bulk store, since the next rewrite takes the journal over.
+    if (bulk_active() && coord_record_pending(index)) {
+        // Appended in this bulk store: no point until the store ends, which flushes it before its type
+        // becomes 4, so it is written over in place, its type still pending.
+        store_le32(bytes, kRecordTypePending);
+        if (prepare_change() && bulk_put_bytes(record_offset(index), bytes, kJournalRecordBytes)) {
+            bulk_note_written();
+            return 1;
+        }
+        formats::message(u"WriteMorventPointRecord", u"Error.");
+        return 0;
+    }
+    if (bulk_active()) {
+        // Held until the store ends (readers see it at once), then journaled and written with the others.
+        if (!prepare_change()) {
+            formats::message(u"WriteMorventPointRecord", u"Error.");
+            return 0;
+        }
+        bulk_hold_rewrite(index, bytes);
+        return 1;
+    }
+    // The journal first: from the moment the record is touched, a crash leaves it whole, old or new.
     bool written = prepare_change() && journal_write(index, bytes)
         && files::write_at(file, record_offset(index), bytes, kJournalRecordBytes) == kJournalRecordBytes
         && files::flush(file);
@@ -195,22 +188,28 @@ bool coord_append(const PointRecord& record, int* out_index)
     files::Handle file = coord_handle();
     if (!file)
         return false;
-    int64_t offset = append_offset(files::size(file));
+    int64_t offset = append_offset(coord_size());
     int index = int((offset - kCoordHeaderSize) / kCoordRecordSize) + 1;
     // The whole record in one write, its type pending; the type follows on its own once the rest is on the
     // disk (in a bulk store, when the store ends). A crash before that leaves no point.
     uint8_t bytes[kCoordRecordSize];
     encode_record(kRecordTypePending, record, kFlagsAppended, bytes);
-    bool written = prepare_change() && files::write_at(file, offset, bytes, kCoordRecordSize) == kCoordRecordSize;
-    if (written && s_bulk.depth > 0) {
-        if (s_bulk.first_pending == 0)
-            s_bulk.first_pending = index;
-    } else if (written) {
-        const uint8_t type = uint8_t(kRecordTypePoint);
-        written = files::flush(file) && files::write_at(file, offset, &type, 1) == 1 && files::flush(file);
+    bool written = false;
+    int64_t cut = -1;  // where the file is cut after a failed write (-1: nothing reached it)
+    if (bulk_active() && prepare_change()) {
+        // Held back with the records appended just before it, written when they fill a block.
+        written = bulk_hold_append(offset, index, bytes, &cut);
+    } else if (!bulk_active() && prepare_change()) {
+        cut = offset;
+        written = files::write_at(file, offset, bytes, kCoordRecordSize) == kCoordRecordSize;
+        if (written) {
+            const uint8_t type = uint8_t(kRecordTypePoint);
+            written = files::flush(file) && files::write_at(file, offset, &type, 1) == 1 && files::flush(file);
+        }
     }
     if (!written) {
-        cut_at(file, offset);  // nothing of it may stay behind for a later open to take for a point
+        if (cut >= 0)
+            cut_at(file, cut);  // nothing of it may stay behind for a later open to take for a point
         formats::message(u"WriteNewMorventPointRecord", u"Error");
         return false;
     }
@@ -222,8 +221,10 @@ bool coord_append(const PointRecord& record, int* out_index)
 bool coord_undo_append(int index)
 {
     files::Handle file = coord_handle();
-    if (!file || index != coord_record_count())
+    if (!file || index != coord_record_count() || !bulk_settle_rewrites())
         return false;
+    if (bulk_take_back(record_offset(index)))
+        return true;
     return cut_at(file, record_offset(index)) && settle_write(file);
 }
 
@@ -236,30 +237,6 @@ int coord_delete(int index)
 int coord_restore(int index)
 {
     return coord_handle() && index_in_file(index) && write_type(index, kRecordTypePoint) ? 1 : 0;
-}
-
-void coord_begin_bulk()
-{
-    if (s_bulk.depth++ == 0)
-        s_bulk = BulkState {1, 0};
-}
-
-bool coord_end_bulk()
-{
-    if (s_bulk.depth == 0 || --s_bulk.depth > 0)
-        return true;
-    bool done = commit_pending();
-    s_bulk = BulkState();
-    return done;
-}
-
-bool coord_bulk_close()
-{
-    if (s_bulk.depth == 0)
-        return true;
-    bool done = commit_pending();
-    s_bulk = BulkState();
-    return done;
 }
 
 }  // namespace store

@@ -24,7 +24,14 @@ bool scan_block(int first, int count, std::vector<uint8_t>& block, const RecordV
     PointRecord record;
     for (int i = 0; i < count; ++i) {
         uint32_t at = uint32_t(i) * kCoordRecordSize;
-        RecordBytes kind = decode_record(block.data() + at, moved > at ? moved - at : 0, first + i, &record);
+        const uint8_t* bytes = block.data() + at;
+        uint32_t arrived = moved > at ? moved - at : 0;
+        // A record a bulk store under way holds back is read as it will be written.
+        if (const uint8_t* pending = coord_unwritten_record(first + i)) {
+            bytes = pending;
+            arrived = kRecordReadSize;
+        }
+        RecordBytes kind = decode_record(bytes, arrived, first + i, &record);
         // A record cut short is read again on its own: that read reports it when it cannot be had.
         if (kind == RecordBytes::Short && coord_read(first + i, &record) == 1)
             kind = RecordBytes::Point;

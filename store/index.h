@@ -57,6 +57,13 @@
 // when they are evicted or when the index is closed; a program that ends without closing loses them, and the
 // index must then be rebuilt from the coordinate file.
 //
+// The seven pages are what a handheld could spare, and all that finds and single saves need. A bulk store
+// departs from them on purpose: it gives each index a cache sized for the work (index_set_cache_pages),
+// since a few thousand keys in no order would otherwise fetch and write back a page for nearly every key;
+// its end gives the seven back. A larger cache holds more changed pages back from the file, which changes
+// nothing for a crash: the first change clears the clean-close mark, so an index a crash interrupted is
+// rebuilt from the records whatever pages reached it.
+//
 // ---- Damage -----------------------------------------------------------------------------------------
 //
 // Every page read from the file is checked before use: its key count within capacity, child and sibling
@@ -84,7 +91,9 @@
 //   "full"       no room in the file for another node (32-bit addresses)
 //   "write"      a page write (or the clearing of the clean-close mark) that came up short
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -145,6 +154,23 @@ std::optional<IndexMark> index_open_mark(const Index* index);
 // delete do this themselves; an owner calls it before it changes what the stamp describes. False, with the
 // handle damaged, when the mark could not be cleared; true for a null handle.
 bool index_begin_change(Index* index);
+
+// Gives the index a cache of `pages` page buffers (at least seven, at most 65536): the changed pages it holds
+// are written first, neighbouring ones together, and the new cache starts empty. A null handle is harmless.
+void index_set_cache_pages(Index* index, int pages);
+
+// The entry at position i of a sorted run: its key (key size bytes) and record.
+using IndexEntryAt = std::function<void(size_t i, const char** key, uint32_t* record)>;
+
+// Fills an empty index with count entries given in index order (keys ascending, equal keys by descending
+// record; equal keys only in an index with duplicates), bottom-up: the leaves written once, full (M entries,
+// the most any node may hold, the root 3 * M), at the end of the file in order, then each level of
+// internal nodes above them, full too, and the root last; only the last two nodes of a level share what is
+// left, so that neither is under half full. The index then holds the same entries, in the same order, as
+// one filled by inserting them one by one, and passes the same checks; later inserts and deletes
+// restructure it as any other tree. Returns kIndexOk; kIndexExists, with nothing changed, when the index is
+// not empty or the entries are not strictly in index order; kIndexDamaged.
+int index_fill_sorted(Index* index, size_t count, const IndexEntryAt& entry_at);
 
 // Reads every node of the tree and checks it: the page checks above, every node's entries inside the range
 // its parent's separators give it, all leaves at one depth, and the leaf chain linking the leaves in tree

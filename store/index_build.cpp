@@ -16,6 +16,18 @@ constexpr int kProgressSteps = 20;
 
 IndexBuild* s_active = nullptr;  // the build under way, borrowed
 
+// Keys of a size known here compare with a few word comparisons, not a call per comparison.
+template <size_t KeySize, typename Entries> void sort_entries(Entries& entries)
+{
+    using Entry = typename Entries::value_type;
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        int order = std::memcmp(a.key, b.key, KeySize);
+        if (order != 0)
+            return order < 0;
+        return a.record > b.record;
+    });
+}
+
 }  // namespace
 
 IndexBuild::IndexBuild(Index* index, IndexKind kind)
@@ -93,26 +105,45 @@ void IndexBuild::enter_all()
     // Index order: keys ascending; equal names by descending record as the index keeps them, equal numbers
     // by descending record too, so that the later record of a number is the one the index keeps.
     const size_t size = size_t(m_key_size);
-    std::sort(m_entries.begin(), m_entries.end(), [size](const Entry& a, const Entry& b) {
-        int order = std::memcmp(a.key, b.key, size);
-        if (order != 0)
-            return order < 0;
-        return a.record > b.record;
-    });
+    if (m_kind == IndexKind::Number)
+        sort_entries<kNumberKeySize>(m_entries);
+    else
+        sort_entries<kNameKeySize>(m_entries);
     // The retired records reach the disk together, with one flush, as a bulk store's changes do.
     coord_begin_bulk();
+    std::vector<Entry> kept;
+    kept.reserve(m_entries.size());
     for (const Entry& entry : m_entries) {
-        if (index_insert(m_index, entry.key, entry.record) == kIndexOk)
-            continue;
-        ++m_refused;
-        // A number the index holds already: this earlier record was superseded by a later save.
-        if (m_kind == IndexKind::Number && !index_damaged(m_index))
+        if (m_kind == IndexKind::Number && !kept.empty() && std::memcmp(kept.back().key, entry.key, size) == 0) {
+            // A number already kept: this earlier record was superseded by a later save.
+            ++m_refused;
             coord_delete(int(entry.record));
+            continue;
+        }
+        kept.push_back(entry);
     }
-    coord_end_bulk();
     m_entries.clear();
     m_entries.shrink_to_fit();
+    // An empty index is filled bottom-up, each page written once; one that holds entries already takes
+    // them one by one.
+    int filled = index_fill_sorted(m_index, kept.size(), [&kept](size_t i, const char** key, uint32_t* record) {
+        *key = kept[i].key;
+        *record = kept[i].record;
+    });
+    if (filled == kIndexExists)
+        insert_each(kept);
+    else if (filled != kIndexOk)
+        m_refused += int(kept.size());
+    coord_end_bulk();
     m_finished = true;
+}
+
+void IndexBuild::insert_each(const std::vector<Entry>& entries)
+{
+    for (const Entry& entry : entries) {
+        if (index_insert(m_index, entry.key, entry.record) != kIndexOk)
+            ++m_refused;
+    }
 }
 
 }  // namespace store

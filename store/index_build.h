@@ -8,10 +8,10 @@
 // record count / 20 (integer division), so a whole build comes to at most 20 steps (more only for files
 // under 20 records, where every record is a step).
 //
-// The keys are gathered while the records are read and entered into the index in index order once the
-// last record is read: entries arriving in order keep the engine's few cached pages busy, where record
-// order (names in no order at all) would fetch a page from the file for nearly every key. The index holds
-// the same entries either way. Where two records carry the same point number (a file saved by a program that
+// The keys are gathered while the records are read, sorted into index order once the last record is read,
+// and an empty index is filled with them bottom-up (index_fill_sorted): every page written once, in runs,
+// where inserting key by key would restructure and write each page many times. An index that already holds
+// entries takes them one by one. The index holds the same entries either way. Where two records carry the same point number (a file saved by a program that
 // could not find the first, or an overwrite a crash cut short), the one with the higher record index is
 // the later save: it is kept, and the earlier record is marked deleted so that the file and the index agree.
 //
@@ -68,6 +68,7 @@ private:
     // Reads and keys the records first .. last that read; the progress steps reached.
     int key_records(int first, int last);
     void enter_all();
+    void insert_each(const std::vector<Entry>& entries);
 
     Index* m_index;
     IndexKind m_kind;

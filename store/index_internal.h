@@ -2,10 +2,13 @@
 // Internals of the index engine, shared by its .cpp files. The layout of nodes and entries is in index.h.
 
 #include <array>
+#include <bit>
 #include <cassert>
 #include <cstdint>
 #include <cstring>
+#include <deque>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/files/files.h"
@@ -16,6 +19,8 @@ namespace store {
 constexpr int kNodeHeaderSize = 16;
 constexpr int kNodeEntryBytes = 1005;  // entries a non-root node holds: M = floor(1005 / entry size)
 constexpr int kCachePages = 7;
+// A build or a bulk store may give an index more pages than the seven (index_set_cache_pages), up to this.
+constexpr int kLargestCache = 65536;
 constexpr uint32_t kFirstPageAddress = kIndexRootSize;
 constexpr int kMaxDepth = 64;  // far beyond any real tree: 50^64 keys
 constexpr int kMarkSize = 24;
@@ -41,6 +46,34 @@ inline void store_u32(uint8_t* p, uint32_t v)
     p[1] = uint8_t(v >> 8);
     p[2] = uint8_t(v >> 16);
     p[3] = uint8_t(v >> 24);
+}
+
+// Byte order of two keys of size bytes: <0, 0, >0, as memcmp gives it. Keys are compared eight (then four)
+// bytes at a time as big-endian words, so the common key sizes (12 and 16) cost two word comparisons.
+inline int compare_keys(const uint8_t* a, const uint8_t* b, size_t size)
+{
+    static_assert(std::endian::native == std::endian::little, "words are turned big-endian by a byte swap");
+    size_t at = 0;
+    for (; at + 8 <= size; at += 8) {
+        uint64_t x, y;
+        std::memcpy(&x, a + at, 8);
+        std::memcpy(&y, b + at, 8);
+        if (x != y)
+            return __builtin_bswap64(x) < __builtin_bswap64(y) ? -1 : 1;
+    }
+    if (at + 4 <= size) {
+        uint32_t x, y;
+        std::memcpy(&x, a + at, 4);
+        std::memcpy(&y, b + at, 4);
+        if (x != y)
+            return __builtin_bswap32(x) < __builtin_bswap32(y) ? -1 : 1;
+        at += 4;
+    }
+    for (; at < size; ++at) {
+        if (a[at] != b[at])
+            return a[at] < b[at] ? -1 : 1;
+    }
+    return 0;
 }
 
 // A view of a node's bytes (a page buffer, the root buffer or the scratch buffer). It does not own them.
@@ -84,6 +117,9 @@ struct PageBuffer {
     uint32_t address = 0;
     bool valid = false;
     bool modified = false;
+    int slot = 0;    // its place in the cache
+    int newer = -1;  // the buffer used just after this one (-1: this is the most recently used)
+    int older = -1;  // the buffer used just before (-1: the least recently used)
     std::array<uint8_t, kIndexPageSize> bytes {};
 };
 
@@ -98,8 +134,14 @@ struct Index {
     std::vector<uint8_t> root;  // kIndexRootSize bytes, always valid
     bool root_modified = false;
 
-    std::array<PageBuffer, kCachePages> pages;
-    std::array<int, kCachePages> lru;  // indices into pages, most recently used first
+    // The page buffers: up to cache_limit of them (kCachePages, more while a bulk store asked for more),
+    // made as they are first needed; a deque, so that making one moves none of the others. Their order of
+    // use is a list linked through the buffers; `cached` finds the buffer holding a valid node.
+    std::deque<PageBuffer> pages;
+    int cache_limit = kCachePages;
+    int most_recent = -1;
+    int least_recent = -1;
+    std::unordered_map<uint32_t, int> cached;  // node address -> its valid buffer
 
     std::vector<uint8_t> scratch;  // kIndexRootSize + 2 * entry size: up to three gathered nodes
     uint32_t next_free = kFirstPageAddress;
@@ -137,8 +179,12 @@ uint8_t* node_bytes(Index& index, uint32_t address);
 uint8_t* node_create(Index& index, uint32_t* address);
 // Marks a cached node (or the root) modified.
 void node_touch(Index& index, uint32_t address);
-// Writes the root and every modified page; false when a write came up short.
+// Writes the root and every modified page, neighbouring pages together in one write; false when a write came
+// up short.
 bool cache_write_all(Index& index);
+// Makes the cache hold up to count page buffers, all of them empty (what they held written first when
+// changed).
+void cache_reset(Index& index, int count);
 // Marks the handle damaged, recording the node and the check (see index.h) unless damage was found before;
 // returns kIndexDamaged for convenience.
 int index_fail(Index& index, uint32_t page, const char* check);
@@ -185,7 +231,17 @@ Stop search_node(const Index& index, const Node& node, const uint8_t* key, uint3
 // The child a descent takes after stopping at stop.
 uint32_t child_after(const Node& node, const Stop& stop);
 // <0, 0, >0: entry a before, equal to, after entry b in index order (keys, then descending records).
-int compare_entries(const Index& index, const uint8_t* a, const uint8_t* b);
+inline int compare_entries(const Index& index, const uint8_t* a, const uint8_t* b)
+{
+    int c = compare_keys(a, b, size_t(index.key_size));
+    if (c != 0)
+        return c;
+    uint32_t ra = load_u32(a + index.key_size);
+    uint32_t rb = load_u32(b + index.key_size);
+    if (ra == rb)
+        return 0;
+    return ra > rb ? -1 : 1;  // equal keys: the larger record comes first
+}
 // Depth beyond which a descent must be going round in circles.
 int depth_limit(const Index& index);
 

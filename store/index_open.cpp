@@ -65,8 +65,7 @@ std::unique_ptr<Index> allocate(int key_size, bool duplicates)
         index->duplicates = duplicates;
         index->root.assign(kIndexRootSize, 0);
         index->scratch.assign(size_t(kIndexRootSize) + 2 * size_t(index->entry_size), 0);
-        for (int i = 0; i < kCachePages; ++i)
-            index->lru[i] = i;
+        cache_reset(*index, kCachePages);
         return index;
     } catch (const std::bad_alloc&) {
         return nullptr;

@@ -9,27 +9,36 @@ namespace store {
 // equal key stops with Equal, unless records are matched: then the same record is Equal, a smaller searched
 // record goes on (equal keys hold descending records) and a larger one stops with Less. Passing every entry
 // stops at the last one with Greater.
+//
+// The entries a scan goes on past are exactly those before the searched key (and record) in index order,
+// and a node's entries are in index order (every page read is checked for it), so they form a prefix: the
+// stop is found by halving the node instead of comparing every entry before it, with the same result.
 Stop search_node(const Index& index, const Node& node, const uint8_t* key, uint32_t record, bool match_record)
 {
     int count = node.count();
-    bool by_record = match_record && record != 0;
-    for (int j = 0; j < count; ++j) {
-        int c = std::memcmp(key, node.entry(j), size_t(index.key_size));
-        if (c > 0)
-            continue;
-        if (c < 0)
-            return {j, Compare::Less};
-        if (!by_record)
-            return {j, Compare::Equal};
-        uint32_t stored = node.record(j);
-        if (record == stored)
-            return {j, Compare::Equal};
-        if (record > stored)
-            return {j, Compare::Less};
-    }
     if (count == 0)
         return {0, Compare::Less};
-    return {count - 1, Compare::Greater};
+    bool by_record = match_record && record != 0;
+    const size_t size = size_t(index.key_size);
+    auto goes_on = [&](int j) {
+        int c = compare_keys(key, node.entry(j), size);
+        return c > 0 || (c == 0 && by_record && record < node.record(j));
+    };
+    int low = 0;
+    int high = count;
+    while (low < high) {
+        int middle = low + (high - low) / 2;
+        if (goes_on(middle))
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    if (low == count)
+        return {count - 1, Compare::Greater};
+    int c = compare_keys(key, node.entry(low), size);
+    if (c < 0 || (by_record && record != node.record(low)))
+        return {low, Compare::Less};
+    return {low, Compare::Equal};
 }
 
 uint32_t child_after(const Node& node, const Stop& stop)
@@ -37,18 +46,6 @@ uint32_t child_after(const Node& node, const Stop& stop)
     if (stop.result == Compare::Less)
         return node.child_left_of(stop.position);
     return node.right(stop.position);
-}
-
-int compare_entries(const Index& index, const uint8_t* a, const uint8_t* b)
-{
-    int c = std::memcmp(a, b, size_t(index.key_size));
-    if (c != 0)
-        return c;
-    uint32_t ra = load_u32(a + index.key_size);
-    uint32_t rb = load_u32(b + index.key_size);
-    if (ra == rb)
-        return 0;
-    return ra > rb ? -1 : 1;  // equal keys: the larger record comes first
 }
 
 int depth_limit(const Index& index)

@@ -75,6 +75,9 @@ bool read_existing(uint32_t record, PointRecord* out)
     platform::files::Handle file = coord_handle();
     if (!file || record < 1 || record > uint32_t(INT32_MAX))
         return false;
+    // A record a bulk store under way holds back: its bytes are not on the disk yet.
+    if (coord_unwritten_record(int(record)))
+        return coord_read(int(record), out) == 1;
     // Type and point data in one positioned read. Where it comes up short inside the file, the record's own
     // read is left to report it; past the end there is simply no such record.
     uint8_t bytes[4 + sizeof(PointRecord)];

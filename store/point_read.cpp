@@ -1,5 +1,6 @@
 // Reading points through the indexes: by number, nearest by number or name, and stepping in either order.
 
+#include <cstdint>
 #include <cstring>
 
 #include "platform/text/text.h"
@@ -52,11 +53,16 @@ int find_nearest(IndexKind kind, const char* wanted, PointRecord* out)
     char key[kNameKeySize] = {};
     std::memcpy(key, wanted, size_t(index_key_size(index)));
     uint32_t record = 0;
-    int result = index_find(index, key, 0, false, &record);
+    // Equal names lie in descending record order, and a run of them may cross leaves with one of them as
+    // the separator between: a search by the key alone would go right of it and miss the first. Asking for
+    // a record above every record stops before the whole run, at its first entry (the highest record).
+    int result = kind == IndexKind::Name ? index_find(index, key, UINT32_MAX, true, &record)
+                                         : index_find(index, key, 0, false, &record);
     if (result == kIndexDamaged || record == 0)
         return -1;
     PointRecord point;
-    bool exact = result == kIndexOk && std::memcmp(key, wanted, size_t(index_key_size(index))) == 0;
+    bool stopped = result == kIndexOk || result == kIndexNextGreater || result == kIndexNotFound;
+    bool exact = stopped && std::memcmp(key, wanted, size_t(index_key_size(index))) == 0;
     if (exact && entry_agrees(kind, key, record, &point)) {
         deliver(point, out);
         return 1;
@@ -78,8 +84,10 @@ int find_nearest(IndexKind kind, const char* wanted, PointRecord* out)
 
 int point_read_by_number(uint32_t number, PointRecord* out)
 {
+    // A file without records reads nothing: whatever entry its index may hold names a record that is not
+    // there (read_existing tells), so no size is asked of the file system for every read.
     Index* index = usable_index(IndexKind::Number);
-    if (!index || coord_record_count() < 1)
+    if (!index)
         return 0;
     char key[kNumberKeySize];
     point_number_key(number, key);

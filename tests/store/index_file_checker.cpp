@@ -1,5 +1,7 @@
 #include "index_file_checker.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstring>
 #include <optional>
@@ -168,4 +170,15 @@ private:
 IndexShape check_index_file(const std::string& bytes, int key_size)
 {
     return Checker(bytes, key_size).run();
+}
+
+void expect_point_indexes_hold(const std::string& number_bytes, const std::string& name_bytes,
+    const std::vector<CheckedEntry>& numbers, const std::vector<CheckedEntry>& names)
+{
+    IndexShape number_file = check_index_file(number_bytes, 12);
+    IndexShape name_file = check_index_file(name_bytes, 16);
+    EXPECT_EQ(number_file.problem, "");
+    EXPECT_EQ(name_file.problem, "");
+    EXPECT_EQ(number_file.entries, numbers);
+    EXPECT_EQ(name_file.entries, names);
 }

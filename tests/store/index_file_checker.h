@@ -27,6 +27,11 @@ struct IndexShape {
 
 IndexShape check_index_file(const std::string& bytes, int key_size);
 
+// The bytes of a coordinate file's number index (12-byte keys) and name index (16-byte keys), checked on their
+// own: both trees sound, and holding exactly these entries in this order (gtest expectations).
+void expect_point_indexes_hold(const std::string& number_bytes, const std::string& name_bytes,
+    const std::vector<CheckedEntry>& numbers, const std::vector<CheckedEntry>& names);
+
 // Index order: keys by unsigned bytes, equal keys by descending record.
 struct EntryOrder {
     bool operator()(const CheckedEntry& a, const CheckedEntry& b) const
