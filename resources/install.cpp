@@ -6,6 +6,7 @@
 #include "resources/plot_resources.h"
 #include "resources/point_dialog_resources.h"
 #include "resources/store_resources.h"
+#include "resources/transform_resources.h"
 
 namespace resources {
 
@@ -15,6 +16,7 @@ void install_all()
     install_point_dialog_resources();
     install_plot_resources();
     install_store_resources();
+    install_transform_resources();
     install_calc_resources();
 }
 
@@ -22,7 +24,8 @@ TemplateSet all_templates()
 {
     TemplateSet all;
     for (const TemplateSet& set :
-        {app_templates(), point_dialog_templates(), plot_templates(), store_templates(), calc_templates()}) {
+        {app_templates(), point_dialog_templates(), plot_templates(), store_templates(), calc_templates(),
+            transform_templates()}) {
         all.dialogs.insert(all.dialogs.end(), set.dialogs.begin(), set.dialogs.end());
         all.menu_bars.insert(all.menu_bars.end(), set.menu_bars.begin(), set.menu_bars.end());
     }

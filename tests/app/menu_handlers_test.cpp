@@ -37,6 +37,16 @@ const std::map<int, std::function<void(Driver&)>>& ways_in()
                 d.inspect([] { store::coord_create(u"\\My Documents\\Menus.dat"); });
                 d.menu("Calc/Area");
             }},
+        {175,
+            [](Driver& d) {
+                d.inspect([] { store::coord_create(u"\\My Documents\\Menus.dat"); });
+                d.menu("Coords/Transform/By Parameters");
+            }},
+        {176,
+            [](Driver& d) {
+                d.inspect([] { store::coord_create(u"\\My Documents\\Menus.dat"); });
+                d.menu("Coords/Transform/By Points");
+            }},
         {144,
             [](Driver& d) {
                 d.menu("Calc/Map Check");
