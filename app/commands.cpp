@@ -4,6 +4,7 @@
 #include "app/file_browser_dialog.h"
 #include "app/open_commands.h"
 #include "app/options_dialog.h"
+#include "cogo/cogo_input_dialog.h"
 #include "resources/app_resources.h"
 #include "store/coord_file.h"
 #include "store/point_edit_dialog.h"
@@ -52,6 +53,9 @@ bool dispatch_command(ui::Hwnd main, int command)
     case kCmdStatistics:
         store::run_statistics(main, file_browser_last_name());
         return true;
+    case kCmdCogo:
+        cogo::run_cogo_input(main);
+        return true;
     case kCmdOptions:
         run_options_dialog(main);
         return true;
@@ -67,7 +71,6 @@ bool dispatch_command(ui::Hwnd main, int command)
     case kCmdTransformPoints:
     case kCmdAsciiImport:
     case kCmdAsciiExport:
-    case kCmdCogo:
     case kCmdMapCheck:
     case kCmdArea:
     case kCmdTraverse:
