@@ -214,10 +214,21 @@ TEST_F(CogoForm, ShowPicksIntoTheRememberedField)
     pick(1030, 5040);
     EXPECT_EQ(text(res::kEditCogoTo), "2");
     EXPECT_EQ(text(res::kEditCogoNorth), "5040.000");
+    // "From" and "To" open the point list: a point picked there fills that row.
+    ASSERT_OK(d().click(res::kButtonCogoFrom2));
+    ASSERT_OK(d().expect_window("PT_LIST"));
+    ASSERT_OK(d().select(1190, 3));
+    ASSERT_OK(d().menu("OK"));
+    EXPECT_EQ(text(res::kEditCogoFrom2), "4");
+    ASSERT_OK(d().click(res::kButtonCogoTo));
+    ASSERT_OK(d().select(1190, 5));
+    ASSERT_OK(d().menu("OK"));
+    EXPECT_EQ(text(res::kEditCogoTo), "6");
+    EXPECT_EQ(text(res::kEditCogoEast), "1020.000");
     ASSERT_OK(d().type(res::kEditCogoAzimuth1, ""));
     pick(1020, 5070);
     EXPECT_EQ(text(res::kEditCogoAzimuth1), "") << "an azimuth takes no point";
-    EXPECT_EQ(text(res::kEditCogoTo), "2");
+    EXPECT_EQ(text(res::kEditCogoTo), "6");
 }
 
 TEST_F(CogoForm, AMenuBarThatCannotBeMadeSaysSoAndTheFormStaysUsable)
