@@ -31,58 +31,53 @@ int cogo_row_top(int row)
     return 4 + 28 * row + 6 * (row / 3);
 }
 
-Rect cogo_left(int row)
-{
-    const int y = cogo_row_top(row);
-    return {kCogoLeft, y, kCogoFieldLeft - 2, y + 24};
-}
+// Columns of a row, left to right: the row's button, its field, the button that acts on the field; a
+// label sits lower in the button's column, level with the field's text.
+enum class Column { Left, Field, Right, Label };
 
-Rect cogo_field(int row)
+Rect cogo_cell(int row, Column column)
 {
     const int y = cogo_row_top(row);
-    return {kCogoFieldLeft, y, kCogoFieldRight, y + 24};
-}
-
-Rect cogo_right(int row)
-{
-    const int y = cogo_row_top(row);
-    return {kCogoFieldRight + 4, y, kCogoRight, y + 24};
-}
-
-Rect cogo_label(int row)
-{
-    const int y = cogo_row_top(row);
-    return {kCogoLeft + 2, y + 4, kCogoFieldLeft - 2, y + 22};
+    switch (column) {
+    case Column::Left:
+        return {kCogoLeft, y, kCogoFieldLeft - 2, y + 24};
+    case Column::Field:
+        return {kCogoFieldLeft, y, kCogoFieldRight, y + 24};
+    case Column::Right:
+        return {kCogoFieldRight + 4, y, kCogoRight, y + 24};
+    default:
+        return {kCogoLeft + 2, y + 4, kCogoFieldLeft - 2, y + 22};
+    }
 }
 
 ui::DialogTemplate cogo_input()
 {
     return build::full_screen(kDialogCogoInput, u"COGO",
         {
-            button(kButtonCogoFrom1, u"From", cogo_left(0)),
-            edit(kEditCogoFrom1, cogo_field(0)),
-            label(kLabelCogoAzimuth1, u"Azimuth", cogo_label(1)),
-            edit(kEditCogoAzimuth1, cogo_field(1)),
-            button(kButtonCogoAzimuth1Keypad, u"?", cogo_right(1)),
-            button(kButtonCogoMode1, u"Distance", cogo_left(2)),
-            edit(kEditCogoDistance1, cogo_field(2)),
-            button(kButtonCogoDistance1Keypad, u"?", cogo_right(2)),
-            button(kButtonCogoTo, u"To", cogo_left(3)),
-            edit(kEditCogoTo, cogo_field(3)),
-            label(kLabelCogoNorth, u"N", cogo_label(4)),
-            edit(kEditCogoNorth, cogo_field(4)),
-            button(kButtonCogoSolution, u"A", cogo_right(4)),
-            label(kLabelCogoEast, u"E", cogo_label(5)),
-            edit(kEditCogoEast, cogo_field(5)),
-            button(kButtonCogoSavePoint, u"Save Pt", cogo_right(5)),
-            button(kButtonCogoFrom2, u"From", cogo_left(6)),
-            edit(kEditCogoFrom2, cogo_field(6)),
-            label(kLabelCogoAzimuth2, u"Azimuth", cogo_label(7)),
-            edit(kEditCogoAzimuth2, cogo_field(7)),
-            button(kButtonCogoAzimuth2Keypad, u"?", cogo_right(7)),
-            button(kButtonCogoMode2, u"Distance", cogo_left(8)),
-            edit(kEditCogoDistance2, cogo_field(8)),
-            button(kButtonCogoDistance2Keypad, u"?", cogo_right(8)),
+            button(kButtonCogoFrom1, u"From", cogo_cell(0, Column::Left)),
+            edit(kEditCogoFrom1, cogo_cell(0, Column::Field)),
+            label(kLabelCogoAzimuth1, u"Azimuth", cogo_cell(1, Column::Label)),
+            edit(kEditCogoAzimuth1, cogo_cell(1, Column::Field)),
+            button(kButtonCogoAzimuth1Keypad, u"?", cogo_cell(1, Column::Right)),
+            button(kButtonCogoMode1, u"Distance", cogo_cell(2, Column::Left)),
+            edit(kEditCogoDistance1, cogo_cell(2, Column::Field)),
+            button(kButtonCogoDistance1Keypad, u"?", cogo_cell(2, Column::Right)),
+            button(kButtonCogoTo, u"To", cogo_cell(3, Column::Left)),
+            edit(kEditCogoTo, cogo_cell(3, Column::Field)),
+            label(kLabelCogoNorth, u"N", cogo_cell(4, Column::Label)),
+            edit(kEditCogoNorth, cogo_cell(4, Column::Field)),
+            button(kButtonCogoSolution, u"A", cogo_cell(4, Column::Right)),
+            label(kLabelCogoEast, u"E", cogo_cell(5, Column::Label)),
+            edit(kEditCogoEast, cogo_cell(5, Column::Field)),
+            button(kButtonCogoSavePoint, u"Save Pt", cogo_cell(5, Column::Right)),
+            button(kButtonCogoFrom2, u"From", cogo_cell(6, Column::Left)),
+            edit(kEditCogoFrom2, cogo_cell(6, Column::Field)),
+            label(kLabelCogoAzimuth2, u"Azimuth", cogo_cell(7, Column::Label)),
+            edit(kEditCogoAzimuth2, cogo_cell(7, Column::Field)),
+            button(kButtonCogoAzimuth2Keypad, u"?", cogo_cell(7, Column::Right)),
+            button(kButtonCogoMode2, u"Distance", cogo_cell(8, Column::Left)),
+            edit(kEditCogoDistance2, cogo_cell(8, Column::Field)),
+            button(kButtonCogoDistance2Keypad, u"?", cogo_cell(8, Column::Right)),
         });
 }
 
