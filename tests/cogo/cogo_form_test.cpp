@@ -77,6 +77,20 @@ TEST_F(CogoForm, InverseForwardSavePointAndTheToPointOnOk)
     ASSERT_OK(d().expect_window("COGO_INPUT"));
     EXPECT_EQ(stored(77).easting, 124456.789);
 
+    // Seven decimals: fifteen characters of easting reach the file whole.
+    d().inspect([] { formats::set_coordinate_decimals(7); });
+    fill({{res::kEditCogoFrom1, "1"}, {res::kEditCogoAzimuth1, "90"}, {res::kEditCogoDistance1, "1234567.8912345"},
+        {res::kEditCogoTo, "78"}});
+    EXPECT_EQ(text(res::kEditCogoEast), "1235567.8912345");
+    ASSERT_OK(d().click("Save Pt"));
+    ASSERT_OK(d().menu("Save"));
+    ASSERT_OK(d().answer("ok"));
+    ASSERT_OK(d().menu("Cancel"));
+    EXPECT_NEAR(stored(78).easting, 1235567.8912345, 1e-8);
+    d().inspect([] { formats::set_coordinate_decimals(3); });
+    fill({{res::kEditCogoFrom1, "1"}, {res::kEditCogoAzimuth1, "90"}, {res::kEditCogoDistance1, "123456.789"},
+        {res::kEditCogoTo, "77"}});
+
     ASSERT_OK(d().menu("OK"));
     ASSERT_OK(d().expect_window("main"));
     store::PointRecord picked;
