@@ -190,12 +190,11 @@ private:
         r->number = forms::read_point_number(hwnd(), number_field(row));
         r->known = false;
         if (r->number != 0) {
+            // A number that is not stored leaves no coordinates behind it that belong to another point.
             store::PointRecord p;
-            if (store::point_read_by_number(r->number, &p) == 1) {
-                r->northing = p.northing;
-                r->easting = p.easting;
-                r->known = true;
-            }
+            r->known = store::point_read_by_number(r->number, &p) == 1;
+            r->northing = r->known ? p.northing : formats::kUndefinedValue;
+            r->easting = r->known ? p.easting : formats::kUndefinedValue;
             return;
         }
         const double n = forms::read_coordinate(hwnd(), north_field(row)).value_or(0);

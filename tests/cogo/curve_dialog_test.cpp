@@ -48,9 +48,13 @@ protected:
 TEST_F(CurveDialog, FromTwoElementsOrNothing)
 {
     open_curve();
-    calc({{res::kEditCurveRadius, "100"}, {res::kEditCurveDelta, "90"}});
+    // A number that is not stored makes its row unknown and brings no coordinates.
+    calc({{res::kEditCurveNumber, "99"}, {res::kEditCurveNorth, "5000"}, {res::kEditCurveEast, "1000"},
+        {res::kEditCurveRadius, "100"}, {res::kEditCurveDelta, "90"}});
     EXPECT_EQ(elements(),
         (std::vector<std::string> {"100.000", "157.080", "100.000", "141.421", "29.289", "41.421", "90º 00' 00\""}));
+    EXPECT_EQ(text(res::kEditCurveNumber), "99");
+    EXPECT_EQ(text(res::kEditCurveNorth), "");
     calc({{res::kEditCurveArc, "157.0796"}, {res::kEditCurveChord, "141.4214"}});
     EXPECT_NEAR(number(res::kEditCurveRadius), 100, 1e-3);
     EXPECT_EQ(text(res::kEditCurveArc), "157.080");
