@@ -7,6 +7,7 @@
 #include "calc/area_dialog.h"
 #include "calc/mapcheck_dialog.h"
 #include "calc/transform_dialogs.h"
+#include "cogo/cogo_input_dialog.h"
 #include "resources/app_resources.h"
 #include "store/coord_file.h"
 #include "store/point_edit_dialog.h"
@@ -55,6 +56,9 @@ bool dispatch_command(ui::Hwnd main, int command)
     case kCmdStatistics:
         store::run_statistics(main, file_browser_last_name());
         return true;
+    case kCmdCogo:
+        cogo::run_cogo_input(main);
+        return true;
     case kCmdOptions:
         run_options_dialog(main);
         return true;
@@ -80,7 +84,6 @@ bool dispatch_command(ui::Hwnd main, int command)
     // own module; until then their commands are accepted and open nothing.
     case kCmdAsciiImport:
     case kCmdAsciiExport:
-    case kCmdCogo:
     case kCmdTraverse:
     case kCmdGpsSatellites:
     case kCmdNavCompass:

@@ -177,6 +177,13 @@ std::u16string format_quadrant_bearing(double degrees)
             a += 360;
     }
     a = lower_below_360(a);
+    // The quadrant is chosen for the angle as it will print (rounded to the shown seconds), so a
+    // bearing a hair off a cardinal direction takes the letters it reads back with: 90.0000001 prints
+    // N90º 00' 00"E, not S90º 00' 00"E.
+    const double steps = 3600 * std::pow(10.0, std::clamp(angle_decimals(), 0, kMaxDecimals));
+    a = std::round(a * steps) / steps;
+    if (a >= 360)
+        a -= 360;
     char16_t first = u'N';
     char16_t last = u'E';
     double from_meridian = a;
@@ -201,7 +208,13 @@ std::u16string format_gons(double radians)
     if (!std::isfinite(radians))
         return {};
     double degrees = lower_below_360(raise_above_minus_180(radians_to_degrees(radians)));
-    return format_decimals(degrees * kGonsPerDegree, angle_decimals());
+    double gons = degrees * kGonsPerDegree;
+    // A direction a hair short of the full circle would print as 400, which reads back as 0 and prints as
+    // 0: it prints as 0 at once, so what is shown reads back as itself.
+    const double scale = std::pow(10.0, angle_decimals());
+    if (std::round(gons * scale) >= 400 * scale)
+        gons = 0;
+    return format_decimals(gons, angle_decimals());
 }
 
 std::u16string format_gons_compact(double radians)

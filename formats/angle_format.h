@@ -32,10 +32,11 @@ std::u16string format_dot_ms(double degrees);
 
 // Quadrant bearing: the angle is brought into [0, 360), then N..E up to 90, S..E up to 180, S..W up to 270,
 // N..W above, with format_dms of the angle from the meridian between the letters: 135 gives S45º 00' 00"E.
+// The quadrant is that of the angle rounded to the shown seconds, so the text reads back as itself.
 std::u16string format_quadrant_bearing(double degrees);
 
 // Gons with the angle decimals (angles below -180 degrees gain 360, from 360 on lose 360): pi/2 gives
-// 100.000000 with 6 decimals.
+// 100.000000 with 6 decimals. An angle that would round to 400 prints as 0, as 400 itself does.
 std::u16string format_gons(double radians);
 
 // Gons with "%.6lf" (angles of -360 degrees or below gain 360, from 360 on lose 360).

@@ -36,6 +36,16 @@ std::optional<double> read_number(ui::Hwnd dialog, int id, int max_chars)
     return value;
 }
 
+std::optional<formats::Position> read_position(ui::Hwnd dialog, int north_id, int east_id)
+{
+    if (read_trimmed(dialog, north_id).empty() || read_trimmed(dialog, east_id).empty())
+        return std::nullopt;
+    const std::optional<double> n = read_coordinate(dialog, north_id), e = read_coordinate(dialog, east_id);
+    if (!n || !e)
+        return std::nullopt;
+    return formats::Position {*e, *n};
+}
+
 std::optional<double> read_angle(ui::Hwnd dialog, int id, int max_chars)
 {
     std::u16string text = read_trimmed(dialog, id, max_chars);

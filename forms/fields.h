@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "formats/plane_geometry.h"
 #include "platform/ui/ui.h"
 
 namespace forms {
@@ -38,6 +39,10 @@ inline std::optional<double> read_distance(ui::Hwnd dialog, int id, int max_char
 {
     return read_number(dialog, id, max_chars);
 }
+
+// A northing and an easting field that both hold a number (an empty field holds none): the position
+// (E, N); nothing otherwise.
+std::optional<formats::Position> read_position(ui::Hwnd dialog, int north_id, int east_id);
 
 // An angle in degrees, in the angle mode of the display settings; nothing for an empty field (the angle
 // parser has no failure: a text in none of its forms reads 0).

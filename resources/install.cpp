@@ -3,6 +3,7 @@
 #include "resources/app_resources.h"
 #include "resources/builders.h"
 #include "resources/calc_resources.h"
+#include "resources/cogo_resources.h"
 #include "resources/plot_resources.h"
 #include "resources/point_dialog_resources.h"
 #include "resources/store_resources.h"
@@ -18,6 +19,7 @@ void install_all()
     install_store_resources();
     install_transform_resources();
     install_calc_resources();
+    install_cogo_resources();
 }
 
 TemplateSet all_templates()
@@ -25,7 +27,7 @@ TemplateSet all_templates()
     TemplateSet all;
     for (const TemplateSet& set :
         {app_templates(), point_dialog_templates(), plot_templates(), store_templates(), calc_templates(),
-            transform_templates()}) {
+            transform_templates(), cogo_templates()}) {
         all.dialogs.insert(all.dialogs.end(), set.dialogs.begin(), set.dialogs.end());
         all.menu_bars.insert(all.menu_bars.end(), set.menu_bars.begin(), set.menu_bars.end());
     }

@@ -29,10 +29,12 @@ constexpr int kButtonPointLast = 1010;
 constexpr int kButtonPointList = 1199;
 
 // How many characters of each field are read. The number field takes the ten digits of the highest point
-// number, 4294967295, which it shows whole; the editor limits typing to as many.
+// number, 4294967295, which it shows whole; the editor limits typing to as many. Coordinates are read
+// whole: a point handed in from a calculation prints longer than any fixed count (a northing of seven
+// digits with seven decimals is 15 characters), and a digit left unread would store another point.
 constexpr int kReadPointNumber = 10;
 constexpr int kReadPointName = 14;
-constexpr int kReadPointCoordinate = 14;
+constexpr int kReadPointCoordinate = 0x7FFFFFFF;
 constexpr int kReadPointNote = 16;
 constexpr int kReadPointCode = 12;
 

@@ -59,6 +59,17 @@ const std::map<int, std::function<void(Driver&)>>& ways_in()
                 d.menu("Coords/Edit");
                 d.menu("Show");
             }},
+        {145,
+            [](Driver& d) {
+                d.inspect([] { store::coord_create(u"\\My Documents\\Menus.dat"); });
+                d.menu("Calc/COGO");
+            }},
+        {147,
+            [](Driver& d) {
+                d.inspect([] { store::coord_create(u"\\My Documents\\Menus.dat"); });
+                d.menu("Calc/COGO");
+                d.menu("Curve");
+            }},
         {160,
             [](Driver& d) {
                 d.inspect([] { store::coord_create(u"\\My Documents\\Menus.dat"); });
@@ -127,7 +138,9 @@ protected:
 TEST_F(MenuHandlers, EveryMenuBarHasAWayInAndEveryCommandOfItAHandler)
 {
     for (const platform::controls::MenuBarTemplate& bar : resources::all_templates().menu_bars) {
-        ASSERT_TRUE(ways_in().count(bar.id)) << "menu bar " << bar.id << ": say above how its window is reached";
+        EXPECT_TRUE(ways_in().count(bar.id)) << "menu bar " << bar.id << ": say above how its window is reached";
+        if (!ways_in().count(bar.id))
+            continue;
         ui::Hwnd window = open(bar.id);
         std::vector<std::pair<std::u16string, int>> paths;
         m_driver->inspect([&] { paths = controls::menu_paths(controls::menu_bar_of(window)); });

@@ -153,6 +153,10 @@ TEST_F(AngleFormat, QuadrantBearingBoundaries)
     EXPECT_EQ(format_quadrant_bearing(270), u"S90\u00BA 00' 00\"W");
     EXPECT_EQ(format_quadrant_bearing(315), u"N45\u00BA 00' 00\"W");
     EXPECT_EQ(format_quadrant_bearing(360), u"N0\u00BA 00' 00\"E");
+    // A hair off a cardinal direction takes the letters of the direction it prints as.
+    EXPECT_EQ(format_quadrant_bearing(90.0000001), u"N90\u00BA 00' 00\"E");
+    EXPECT_EQ(format_quadrant_bearing(180.0000001), u"S0\u00BA 00' 00\"E");
+    EXPECT_EQ(format_quadrant_bearing(359.9999999), u"N0\u00BA 00' 00\"E");
     EXPECT_EQ(format_quadrant_bearing(-90), u"S90\u00BA 00' 00\"W");
     EXPECT_EQ(format_quadrant_bearing(-450), u"S90\u00BA 00' 00\"W");
     EXPECT_EQ(format_quadrant_bearing(810), u"N90\u00BA 00' 00\"E");
@@ -164,6 +168,7 @@ TEST_F(AngleFormat, GonsDisplayAndCompact)
     EXPECT_EQ(formats::format_gons(kPi / 2), u"100.000000");
     EXPECT_EQ(formats::format_gons(-kPi / 2), u"300.000000");
     EXPECT_EQ(formats::format_gons(0), u"0.000000");
+    EXPECT_EQ(formats::format_gons(2 * kPi - 1e-9), u"0.000000") << "never 400, which reads back as 0";
     formats::set_angle_decimals(2);
     EXPECT_EQ(formats::format_gons(kPi), u"200.00");
     EXPECT_EQ(formats::format_gons_compact(kPi), u"200.000000");
