@@ -4,6 +4,13 @@
 #include "app/file_browser_dialog.h"
 #include "app/open_commands.h"
 #include "app/options_dialog.h"
+#include "app/main_window.h"
+#include "app/preferences.h"
+#include "app/session.h"
+#include "gps/gps_link.h"
+#include "gps/position_dialog.h"
+#include "gps/satellite_view.h"
+#include "gps/serial_port_dialog.h"
 #include "resources/app_resources.h"
 #include "store/coord_file.h"
 #include "store/point_edit_dialog.h"
@@ -58,10 +65,23 @@ bool dispatch_command(ui::Hwnd main, int command)
     case kCmdAbout:
         run_about_box(main);
         return true;
+    case kCmdGpsSerialPort:
+        // Saved at once with the other preferences, so the choice survives the program ending badly.
+        if (gps::run_serial_port_dialog(main)) {
+            set_preferences_port_name(&preferences(), gps::GetGpsPortName());
+            save_session(program_directory());
+        }
+        return true;
+    case kCmdGpsSatellites:
+        gps::run_satellite_view(main);
+        return true;
+    case kCmdGpsPosition:
+        gps::run_position_dialog(main);
+        return true;
     case kCmdExit:
         ui::send_message(main, ui::kMsgClose);
         return true;
-    // The dialogs of the calculations, the exchange and the GPS each join the table with their
+    // The dialogs of the calculations, the exchange and the navigation each join the table with their
     // own module; until then their commands are accepted and open nothing.
     case kCmdTransformParams:
     case kCmdTransformPoints:
@@ -71,11 +91,8 @@ bool dispatch_command(ui::Hwnd main, int command)
     case kCmdMapCheck:
     case kCmdArea:
     case kCmdTraverse:
-    case kCmdGpsSatellites:
     case kCmdNavCompass:
     case kCmdNavPlan:
-    case kCmdGpsPosition:
-    case kCmdGpsSerialPort:
         return true;
     default:
         return false;

@@ -2,6 +2,7 @@
 
 #include "resources/app_resources.h"
 #include "resources/builders.h"
+#include "resources/gps_resources.h"
 #include "resources/plot_resources.h"
 #include "resources/point_dialog_resources.h"
 #include "resources/store_resources.h"
@@ -14,12 +15,13 @@ void install_all()
     install_point_dialog_resources();
     install_plot_resources();
     install_store_resources();
+    install_gps_resources();
 }
 
 TemplateSet all_templates()
 {
     TemplateSet all;
-    for (const TemplateSet& set : {app_templates(), point_dialog_templates(), plot_templates(), store_templates()}) {
+    for (const TemplateSet& set : {app_templates(), point_dialog_templates(), plot_templates(), store_templates(), gps_templates()}) {
         all.dialogs.insert(all.dialogs.end(), set.dialogs.begin(), set.dialogs.end());
         all.menu_bars.insert(all.menu_bars.end(), set.menu_bars.begin(), set.menu_bars.end());
     }
