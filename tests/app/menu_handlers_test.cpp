@@ -37,6 +37,8 @@ const std::map<int, std::function<void(Driver&)>>& ways_in()
                 d.menu("Coords/Edit");
                 d.menu("Show");
             }},
+        {168, [](Driver& d) { d.menu("GPS/Position"); }},
+        {170, [](Driver& d) { d.menu("GPS/Navigation/Compass View"); }},
         {160,
             [](Driver& d) {
                 d.inspect([] { store::coord_create(u"\\My Documents\\Menus.dat"); });
