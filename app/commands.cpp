@@ -8,6 +8,7 @@
 #include "app/preferences.h"
 #include "app/session.h"
 #include "gps/gps_link.h"
+#include "gps/navigation_display.h"
 #include "gps/position_dialog.h"
 #include "gps/satellite_view.h"
 #include "gps/serial_port_dialog.h"
@@ -78,10 +79,16 @@ bool dispatch_command(ui::Hwnd main, int command)
     case kCmdGpsPosition:
         gps::run_position_dialog(main);
         return true;
+    case kCmdNavCompass:
+        gps::run_compass_view(main);
+        return true;
+    case kCmdNavPlan:
+        gps::run_plan_view(main);
+        return true;
     case kCmdExit:
         ui::send_message(main, ui::kMsgClose);
         return true;
-    // The dialogs of the calculations, the exchange and the navigation each join the table with their
+    // The dialogs of the calculations, and the exchange each join the table with their
     // own module; until then their commands are accepted and open nothing.
     case kCmdTransformParams:
     case kCmdTransformPoints:
@@ -91,8 +98,6 @@ bool dispatch_command(ui::Hwnd main, int command)
     case kCmdMapCheck:
     case kCmdArea:
     case kCmdTraverse:
-    case kCmdNavCompass:
-    case kCmdNavPlan:
         return true;
     default:
         return false;

@@ -12,8 +12,6 @@ using controls::MenuBarTemplate;
 constexpr int kLabelGpsPort = 1750;
 constexpr int kLabelUnhideText = 1751;
 constexpr int kLabelGpsNorth = 1752;  // and the five after it
-constexpr int kLabelNavHeading = 1760;
-constexpr int kLabelNavSpeed = 1761;
 
 ui::DialogTemplate serial_port()
 {
@@ -69,7 +67,7 @@ ui::DialogTemplate averaged_point()
     return t;
 }
 
-// The compass or the map takes rows 20 to 135; the texts are above and below it.
+// The compass or the map lies between the top line and the three lines at the bottom.
 ui::DialogTemplate navigation()
 {
     return build::full_screen(kDialogGpsNav, u"GPS Navigation",
@@ -81,6 +79,7 @@ ui::DialogTemplate navigation()
             label(kStaticNavLabels, u"Info", {2, 166, 100, 184}),
             label(kStaticNavArrival, u"ETA", {104, 166, 238, 184}),
             label(kStaticNavTarget, u"Az/Dist", {2, 188, 238, 206}),
+            label(kStaticNavMap, u"", {0, 30, 160, 130}),
         });
 }
 

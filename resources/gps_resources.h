@@ -47,6 +47,9 @@ constexpr int kStaticNavArrival = 1231;
 constexpr int kStaticNavTarget = 1232;
 constexpr int kStaticNavHeading = 1233;
 constexpr int kStaticNavSpeed = 1234;
+constexpr int kStaticNavMap = 1235;  // the plan view's map band, rows 30 to 130 of the client area
+constexpr int kLabelNavHeading = 1760;
+constexpr int kLabelNavSpeed = 1761;
 
 TemplateSet gps_templates();
 void install_gps_resources();
