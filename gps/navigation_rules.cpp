@@ -48,8 +48,10 @@ std::u16string NavArrivalText(double minutes, NavView view)
     if (minutes < 1.0)
         return text::wformat(plan ? u"%.0lf sec." : u"%.0lfsec.", minutes * 60.0);
     if (minutes > 60.0) {
-        // Hours beyond an int would not be an arrival time anyone waits for; they are kept in range.
-        const double hours = std::min(std::trunc(minutes / 60.0), 2147483647.0);
+        // Hours beyond an int are no arrival time anyone waits for: nothing is shown.
+        const double hours = std::trunc(minutes / 60.0);
+        if (hours > 2147483647.0)
+            return {};
         const int h = static_cast<int>(hours);
         const int m = static_cast<int>(std::trunc(minutes - 60.0 * hours));
         return text::wformat(u"%d:%d", h, std::clamp(m, 0, 59));

@@ -15,12 +15,12 @@ constexpr int kLabelGpsNorth = 1752;  // and the five after it
 
 ui::DialogTemplate serial_port()
 {
-    return build::popup(kDialogGpsSerialPort, u"GPS Serial Port", 200, 130,
+    return build::popup(kDialogGpsSerialPort, u"GPS Serial Port", 200, 170,
         {
             label(kLabelGpsPort, u"Port", {8, 32, 48, 50}),
-            build::drop_down(kComboGpsPort, {52, 30, 190, 150}),
-            button(ui::kIdOk, u"OK", {24, 98, 92, 120}, controls::kButtonDefPush),
-            button(ui::kIdCancel, u"Cancel", {108, 98, 176, 120}),
+            build::drop_down(kComboGpsPort, {52, 30, 190, 164}),
+            button(ui::kIdOk, u"OK", {24, 138, 92, 160}, controls::kButtonDefPush),
+            button(ui::kIdCancel, u"Cancel", {108, 138, 176, 160}),
         });
 }
 
