@@ -6,6 +6,7 @@
 
 #include "draw/gdi_style.h"
 #include "draw/palette.h"
+#include "formats/display_settings.h"
 #include "gps/ellipsoid.h"
 #include "gps/utm.h"
 #include "platform/text/text.h"
@@ -116,6 +117,7 @@ protected:
 TEST_F(Navigation, CompassViewSpeedArrivalArrowAndClockTrouble)
 {
     auto& d = start_walk();
+    d.inspect([] { formats::set_angle_decimals(2); });
     ASSERT_OK(d.menu("GPS/Navigation/Compass View"));
     ASSERT_OK(d.expect_window("GPS_NAV_DISPLAY"));
     ASSERT_OK(d.expect_text(res::kStaticNavTarget, "Initializing GPS..."));
@@ -151,6 +153,11 @@ TEST_F(Navigation, CompassViewSpeedArrivalArrowAndClockTrouble)
     ASSERT_OK(d.expect_text(res::kStaticNavArrival, arrival_text("min.")));
     ASSERT_OK(d.menu("OK"));
     ASSERT_OK(d.expect_window("main"));
+    d.inspect([] {
+        EXPECT_EQ(formats::angle_decimals(), 2) << "the angle decimals restored";
+        EXPECT_FALSE(formats::whole_degrees());
+        EXPECT_FALSE(gps::IsNavigationOpen());
+    });
 
     // Opened again, the previous speed starts from 0 at the first fix.
     ASSERT_OK(d.menu("GPS/Navigation/Compass View"));
