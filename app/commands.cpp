@@ -4,10 +4,18 @@
 #include "app/file_browser_dialog.h"
 #include "app/open_commands.h"
 #include "app/options_dialog.h"
+#include "app/main_window.h"
+#include "app/preferences.h"
+#include "app/session.h"
 #include "calc/area_dialog.h"
 #include "calc/mapcheck_dialog.h"
 #include "calc/transform_dialogs.h"
 #include "cogo/cogo_input_dialog.h"
+#include "gps/gps_link.h"
+#include "gps/navigation_display.h"
+#include "gps/position_dialog.h"
+#include "gps/satellite_view.h"
+#include "gps/serial_port_dialog.h"
 #include "resources/app_resources.h"
 #include "store/coord_file.h"
 #include "store/point_edit_dialog.h"
@@ -77,19 +85,33 @@ bool dispatch_command(ui::Hwnd main, int command)
     case kCmdTransformPoints:
         calc::run_transform_by_points(main);
         return true;
+    case kCmdGpsSerialPort:
+        // Saved at once with the other preferences, so the choice survives the program ending badly.
+        if (gps::run_serial_port_dialog(main)) {
+            set_preferences_port_name(&preferences(), gps::GetGpsPortName());
+            save_session(program_directory());
+        }
+        return true;
+    case kCmdGpsSatellites:
+        gps::run_satellite_view(main);
+        return true;
+    case kCmdGpsPosition:
+        gps::run_position_dialog(main);
+        return true;
+    case kCmdNavCompass:
+        gps::run_compass_view(main);
+        return true;
+    case kCmdNavPlan:
+        gps::run_plan_view(main);
+        return true;
     case kCmdExit:
         ui::send_message(main, ui::kMsgClose);
         return true;
-    // The dialogs of the calculations, the exchange and the GPS each join the table with their
+    // The dialogs of the calculations, and the exchange each join the table with their
     // own module; until then their commands are accepted and open nothing.
     case kCmdAsciiImport:
     case kCmdAsciiExport:
     case kCmdTraverse:
-    case kCmdGpsSatellites:
-    case kCmdNavCompass:
-    case kCmdNavPlan:
-    case kCmdGpsPosition:
-    case kCmdGpsSerialPort:
         return true;
     default:
         return false;

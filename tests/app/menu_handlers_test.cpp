@@ -70,6 +70,8 @@ const std::map<int, std::function<void(Driver&)>>& ways_in()
                 d.menu("Calc/COGO");
                 d.menu("Curve");
             }},
+        {168, [](Driver& d) { d.menu("GPS/Position"); }},
+        {169, [](Driver& d) { d.menu("GPS/Navigation/Compass View"); }},
         {160,
             [](Driver& d) {
                 d.inspect([] { store::coord_create(u"\\My Documents\\Menus.dat"); });
