@@ -105,9 +105,13 @@ int cogo_drawing_open()
     if (s_slot >= 0)
         draw::dwg_delete(s_slot);
     s_slot = draw::dwg_create(kCogoDrawingName);
+    // The box of the points widened by a tenth of each span on each side, as the point editor sets it, so
+    // that no point lies on the plot's edge.
     double min_e = 0, min_n = 0, max_e = 0, max_n = 0;
-    if (store::coord_bounding_box(&min_e, &min_n, &max_e, &max_n))
-        store::view_extents_set(min_e, min_n, max_e, max_n);
+    if (store::coord_bounding_box(&min_e, &min_n, &max_e, &max_n)) {
+        const double de = 0.1 * (max_e - min_e), dn = 0.1 * (max_n - min_n);
+        store::view_extents_set(min_e - de, min_n - dn, max_e + de, max_n + dn);
+    }
     return s_slot;
 }
 

@@ -16,7 +16,8 @@ constexpr const char* kCogoLayer = "COGO";
 constexpr const char* kCogoTemporaryLayer = "COGO_TMP";
 
 // Creates the drawing (its slot, or -1 when none is free) and sets the view extents of the open coordinate
-// file to the box of its points (left as they were when no point is live or no file is open).
+// file to the box of its points with a tenth of each span added on each side (left as they were when no
+// point is live or no file is open).
 int cogo_drawing_open();
 // Deletes the drawing; the slot becomes -1.
 void cogo_drawing_close();
