@@ -6,6 +6,7 @@
 #include "app/options_dialog.h"
 #include "calc/area_dialog.h"
 #include "calc/mapcheck_dialog.h"
+#include "calc/traverse_dialog.h"
 #include "resources/app_resources.h"
 #include "store/coord_file.h"
 #include "store/point_edit_dialog.h"
@@ -66,6 +67,9 @@ bool dispatch_command(ui::Hwnd main, int command)
     case kCmdArea:
         calc::run_area(main);
         return true;
+    case kCmdTraverse:
+        calc::run_traverse(main);
+        return true;
     case kCmdExit:
         ui::send_message(main, ui::kMsgClose);
         return true;
@@ -76,7 +80,6 @@ bool dispatch_command(ui::Hwnd main, int command)
     case kCmdAsciiImport:
     case kCmdAsciiExport:
     case kCmdCogo:
-    case kCmdTraverse:
     case kCmdGpsSatellites:
     case kCmdNavCompass:
     case kCmdNavPlan:
