@@ -37,6 +37,11 @@ const std::map<int, std::function<void(Driver&)>>& ways_in()
                 d.inspect([] { store::coord_create(u"\\My Documents\\Menus.dat"); });
                 d.menu("Calc/Area");
             }},
+        {172,
+            [](Driver& d) {
+                d.inspect([] { store::coord_create(u"\\My Documents\\Menus.dat"); });
+                d.menu("Calc/Traverse");
+            }},
         {144,
             [](Driver& d) {
                 d.menu("Calc/Map Check");
