@@ -20,6 +20,7 @@
 #include "resources/traverse_resources.h"
 #include "store/coord_file.h"
 #include "store/point_index.h"
+#include "tests/calc/calc_program.h"
 #include "tests/support/program_harness.h"
 
 namespace {
@@ -30,26 +31,12 @@ namespace res = resources;
 namespace prog {
 
 constexpr int kOpenTraverse = 910;
-std::deque<std::u16string> s_paths;
-
 int program()
 {
-    return testing_support::run_test_program(u"TraverseTestMain",
-        testing_support::command_window([](platform::ui::Hwnd main, int id) {
-            if (id == kOpenTraverse)
-                calc::run_traverse(main);
-        }),
-        [] {
-            resources::install_all();
-            calc::set_job_path_chooser([](platform::ui::Hwnd) {
-                std::u16string path;
-                if (!s_paths.empty()) {
-                    path = s_paths.front();
-                    s_paths.pop_front();
-                }
-                return path;
-            });
-        });
+    return testing_support::run_calc_program(u"TraverseTestMain", [](platform::ui::Hwnd main, int id) {
+        if (id == kOpenTraverse)
+            calc::run_traverse(main);
+    });
 }
 
 }  // namespace prog
@@ -61,7 +48,7 @@ protected:
     void SetUp() override
     {
         testing_support::ProgramTest::SetUp();
-        prog::s_paths.clear();
+        testing_support::job_paths().clear();
         ASSERT_TRUE(store::coord_create(u"\\My Documents\\Control.dat"));
         for (auto [number, e, n] :
             {std::tuple {1u, 1000.0, 1000.0}, {100u, 1000.0, 1100.0}, {50u, 1420.0, 1350.0}, {51u, 1500.0, 1600.0}}) {
@@ -79,7 +66,7 @@ protected:
 
     void choose(const std::u16string& path)
     {
-        ASSERT_TRUE(d().inspect([&] { prog::s_paths.push_back(path); }));
+        ASSERT_TRUE(d().inspect([&] { testing_support::job_paths().push_back(path); }));
     }
 
     // A setup through At: the proposals checked, then the fields typed.
