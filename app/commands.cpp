@@ -10,6 +10,7 @@
 #include "calc/area_dialog.h"
 #include "calc/mapcheck_dialog.h"
 #include "calc/transform_dialogs.h"
+#include "calc/traverse_dialog.h"
 #include "cogo/cogo_input_dialog.h"
 #include "gps/gps_link.h"
 #include "gps/navigation_display.h"
@@ -107,11 +108,13 @@ bool dispatch_command(ui::Hwnd main, int command)
     case kCmdExit:
         ui::send_message(main, ui::kMsgClose);
         return true;
-    // The dialogs of the calculations, and the exchange each join the table with their
-    // own module; until then their commands are accepted and open nothing.
+    case kCmdTraverse:
+        calc::run_traverse(main);
+        return true;
+    // The exchange joins the table with its own module; until then its commands are accepted and open
+    // nothing.
     case kCmdAsciiImport:
     case kCmdAsciiExport:
-    case kCmdTraverse:
         return true;
     default:
         return false;

@@ -10,7 +10,6 @@ namespace calc {
 
 namespace {
 
-constexpr std::string_view kLayer = "0";
 constexpr double kCrossPixels = 10;
 constexpr float kLabelHeightPixels = 12;
 constexpr float kLabelWidthPixels = 8;
@@ -28,6 +27,7 @@ int add_figure_to_drawing(int slot, const FigurePlot& plot)
 {
     if (!draw::dwg_slot_in_use(slot))
         return -1;
+    const std::string& kLayer = plot.layer;
     int added = 0;
     auto count = [&added](int32_t id) {
         if (id > 0)

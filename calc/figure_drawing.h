@@ -1,6 +1,6 @@
 #pragma once
 // The map check and area plots as drawings: what calc/figure_plot.h computed, added to a drawing of the
-// engine (draw/), every entity on layer "0". The plot window creates the drawing named by the plot
+// engine (draw/), every entity on the plot's layer. The plot window creates the drawing named by the plot
 // ("MAPCHECK", "AREA"), has this fill it, opens on the plot's extents and deletes the drawing as it closes.
 
 #include "calc/figure_plot.h"

@@ -1,6 +1,6 @@
 #pragma once
 // What the map check and area plots draw, as data: the drawing engine's calls are made from it by the plot
-// window (drawing "MAPCHECK" or "AREA", every entity on layer "0").
+// window (drawing "MAPCHECK", "AREA" or "TRAVERSE", every entity on the plot's layer).
 //
 // - marks: the symbol "Cross" (10 pixels) at each point, with its number ("%ld") as a label in the font
 //   "Courier", 12 pixels high and 8 wide, black;
@@ -41,7 +41,8 @@ struct PlotMark {
 };
 
 struct FigurePlot {
-    std::string drawing;  // "MAPCHECK" or "AREA"
+    std::string drawing;      // "MAPCHECK", "AREA" or "TRAVERSE"
+    std::string layer = "0";  // of every entity ("TRAV" for the traverse)
     std::vector<PlotLine> lines;
     std::vector<PlotArc> arcs;
     std::vector<PlotMark> marks;

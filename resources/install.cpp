@@ -9,6 +9,7 @@
 #include "resources/point_dialog_resources.h"
 #include "resources/store_resources.h"
 #include "resources/transform_resources.h"
+#include "resources/traverse_resources.h"
 
 namespace resources {
 
@@ -22,6 +23,7 @@ void install_all()
     install_calc_resources();
     install_cogo_resources();
     install_gps_resources();
+    install_traverse_resources();
 }
 
 TemplateSet all_templates()
@@ -29,7 +31,7 @@ TemplateSet all_templates()
     TemplateSet all;
     for (const TemplateSet& set :
         {app_templates(), point_dialog_templates(), plot_templates(), store_templates(), calc_templates(),
-            transform_templates(), cogo_templates(), gps_templates()}) {
+            transform_templates(), cogo_templates(), gps_templates(), traverse_templates()}) {
         all.dialogs.insert(all.dialogs.end(), set.dialogs.begin(), set.dialogs.end());
         all.menu_bars.insert(all.menu_bars.end(), set.menu_bars.begin(), set.menu_bars.end());
     }

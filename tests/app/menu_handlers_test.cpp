@@ -47,6 +47,11 @@ const std::map<int, std::function<void(Driver&)>>& ways_in()
                 d.inspect([] { store::coord_create(u"\\My Documents\\Menus.dat"); });
                 d.menu("Coords/Transform/By Points");
             }},
+        {172,
+            [](Driver& d) {
+                d.inspect([] { store::coord_create(u"\\My Documents\\Menus.dat"); });
+                d.menu("Calc/Traverse");
+            }},
         {144,
             [](Driver& d) {
                 d.menu("Calc/Map Check");

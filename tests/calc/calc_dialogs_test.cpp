@@ -28,6 +28,7 @@
 #include "store/coord_file.h"
 #include "store/list_selection.h"
 #include "store/point_index.h"
+#include "tests/calc/calc_program.h"
 #include "tests/support/program_harness.h"
 
 namespace {
@@ -41,28 +42,14 @@ namespace prog {
 
 constexpr int kOpenMapCheck = 900;
 constexpr int kOpenArea = 901;
-std::deque<std::u16string> s_paths;
-
 int program()
 {
-    return testing_support::run_test_program(u"CalcTestMain",
-        testing_support::command_window([](platform::ui::Hwnd main, int id) {
-            if (id == kOpenMapCheck)
-                calc::run_map_check(main);
-            else if (id == kOpenArea)
-                calc::run_area(main);
-        }),
-        [] {
-            resources::install_all();
-            calc::set_job_path_chooser([](platform::ui::Hwnd) {
-                std::u16string path;
-                if (!s_paths.empty()) {
-                    path = s_paths.front();
-                    s_paths.pop_front();
-                }
-                return path;
-            });
-        });
+    return testing_support::run_calc_program(u"CalcTestMain", [](platform::ui::Hwnd main, int id) {
+        if (id == kOpenMapCheck)
+            calc::run_map_check(main);
+        else if (id == kOpenArea)
+            calc::run_area(main);
+    });
 }
 
 }  // namespace prog
@@ -75,7 +62,7 @@ protected:
     void SetUp() override
     {
         testing_support::ProgramTest::SetUp();
-        prog::s_paths.clear();
+        testing_support::job_paths().clear();
         ASSERT_TRUE(store::coord_create(kCoords));
         for (auto [number, e, n] : {std::tuple {1u, 0.0, 0.0}, {2u, 2.0, 0.0}, {3u, 2.0, 2.0}, {10u, 100.0, 100.0},
                  {11u, 110.0, 100.0}, {12u, 120.0, 100.0}}) {
@@ -91,7 +78,7 @@ protected:
     // The next path the File menu gets.
     void choose(const std::u16string& path)
     {
-        ASSERT_TRUE(d().inspect([&] { prog::s_paths.push_back(path); }));
+        ASSERT_TRUE(d().inspect([&] { testing_support::job_paths().push_back(path); }));
     }
 
     void add_leg(const char* to, const char* azimuth, const char* distance, const char* type, const char* button)

@@ -1,0 +1,10 @@
+#include "calc/traverse.h"
+
+namespace calc {
+
+void reset_traverse(TraverseJob* job)
+{
+    *job = TraverseJob {};
+}
+
+}  // namespace calc
