@@ -6,6 +6,7 @@
 #include "app/options_dialog.h"
 #include "calc/area_dialog.h"
 #include "calc/mapcheck_dialog.h"
+#include "exchange/exchange_dialogs.h"
 #include "resources/app_resources.h"
 #include "store/coord_file.h"
 #include "store/point_edit_dialog.h"
@@ -66,15 +67,19 @@ bool dispatch_command(ui::Hwnd main, int command)
     case kCmdArea:
         calc::run_area(main);
         return true;
+    case kCmdAsciiImport:
+        exchange::run_ascii_import(main);
+        return true;
+    case kCmdAsciiExport:
+        exchange::run_ascii_export(main);
+        return true;
     case kCmdExit:
         ui::send_message(main, ui::kMsgClose);
         return true;
-    // The dialogs of the calculations, the exchange and the GPS each join the table with their
+    // The dialogs of the other calculations and the GPS each join the table with their
     // own module; until then their commands are accepted and open nothing.
     case kCmdTransformParams:
     case kCmdTransformPoints:
-    case kCmdAsciiImport:
-    case kCmdAsciiExport:
     case kCmdCogo:
     case kCmdTraverse:
     case kCmdGpsSatellites:

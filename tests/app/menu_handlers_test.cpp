@@ -49,6 +49,16 @@ const std::map<int, std::function<void(Driver&)>>& ways_in()
                 d.menu("Coords/Edit");
                 d.menu("Show");
             }},
+        {180,
+            [](Driver& d) {
+                d.inspect([] { store::coord_create(u"\\My Documents\\Menus.dat"); });
+                d.menu("Coords/ASCII/Export");
+            }},
+        {181,
+            [](Driver& d) {
+                d.inspect([] { store::coord_create(u"\\My Documents\\Menus.dat"); });
+                d.menu("Coords/ASCII/Import");
+            }},
         {160,
             [](Driver& d) {
                 d.inspect([] { store::coord_create(u"\\My Documents\\Menus.dat"); });
