@@ -69,7 +69,6 @@ bool LineReader::next(std::string* line, bool* too_long)
         if (ended)
             break;
     }
-    ++m_line;
     return true;
 }
 

@@ -27,8 +27,6 @@ public:
     // The next line, its kept characters in *line; false at the end of the file. *too_long is set when the
     // line had more than kMaxLineBytes kept characters (only the first kMaxLineBytes are in *line).
     bool next(std::string* line, bool* too_long);
-    // The number of the line last returned, from 1.
-    int64_t line_number() const { return m_line; }
 
 private:
     bool fill();
@@ -38,7 +36,6 @@ private:
     size_t m_at = 0;
     size_t m_end = 0;
     bool m_eof = false;
-    int64_t m_line = 0;
 };
 
 // The lines of a file that LineReader would return (the first pass of an import); -1 when it does not open.

@@ -104,55 +104,67 @@ std::optional<store::PointRecord> parse_point_line(std::string_view line, const 
     return p;
 }
 
+namespace {
+
+// The positions a line has: up to the last one of a kind other than " ". A " " position before it gives an
+// empty field, so that field k of the line stands at position k when it is read back with the same layout.
+size_t used_positions(const Layout& layout)
+{
+    size_t used = layout.size();
+    while (used > 0 && (layout[used - 1] <= kFieldNone || layout[used - 1] >= kFieldKinds))
+        --used;
+    return used;
+}
+
+}  // namespace
+
 std::optional<std::string> export_line(const store::PointRecord& point, const Layout& layout, int decimals)
 {
     std::string line;
-    for (int kind : layout) {
-        std::string field;
-        switch (kind) {
+    const size_t used = used_positions(layout);
+    for (size_t k = 0; k < used; ++k) {
+        if (k > 0)
+            line += ',';
+        switch (layout[k]) {
         case kFieldNumber:
-            field = std::to_string(point.number);
+            line += std::to_string(point.number);
             break;
         case kFieldName:
-            field = quoted(record_text(point.name));
+            line += quoted(record_text(point.name));
             break;
         case kFieldNote:
-            field = quoted(record_text(point.note));
+            line += quoted(record_text(point.note));
             break;
         case kFieldCode:
-            field = quoted(record_text(point.code));
+            line += quoted(record_text(point.code));
             break;
         case kFieldNorthing:
         case kFieldEasting:
         case kFieldElevation: {
-            const double v = kind == kFieldNorthing ? point.northing
-                : kind == kFieldEasting             ? point.easting
-                                                    : point.elevation;
+            const double v = layout[k] == kFieldNorthing ? point.northing
+                : layout[k] == kFieldEasting             ? point.easting
+                                                         : point.elevation;
             if (!std::isfinite(v))
                 return std::nullopt;
-            field = formats::format_fixed_decimals(v, decimals);
+            line += formats::format_fixed_decimals(v, decimals);
             break;
         }
         default:
-            continue;
+            break;
         }
-        line += field;
-        line += ',';
     }
-    if (!line.empty())
-        line.pop_back();
     return line + "\r\n";
 }
 
 std::string heading_line(const Layout& layout)
 {
     std::string line;
-    for (int kind : layout) {
-        if (kind <= kFieldNone || kind >= kFieldKinds)
-            continue;
-        if (!line.empty())
+    const size_t used = used_positions(layout);
+    for (size_t k = 0; k < used; ++k) {
+        if (k > 0)
             line += ',';
-        line += platform::text::to_ansi(field_kind_name(kind));
+        if (layout[k] > kFieldNone && layout[k] < kFieldKinds)
+            line += platform::text::to_ansi(field_kind_name(layout[k]));
     }
     return line + "\r\n";
 }

@@ -10,7 +10,9 @@
 //   texts      exchange/ascii_lines.h field_text, cut to the record's width less its NUL
 // Anything else is no point: a bad line never becomes one, and never a point at 0 or a wrong number.
 //
-// Writing: each position of a kind other than " " gives its field, joined by ","; "\r\n" ends the line.
+// Writing: the positions up to the last of a kind other than " " give their fields, joined by ","; a " "
+// position among them gives an empty field, so that a line read back with the same layout finds each field
+// at its position (trailing " " positions give nothing); "\r\n" ends the line.
 // Numbers are "%lu", coordinates fixed decimals (formats/number_format.h: any magnitude in full), texts
 // between double quotes with each quote inside doubled, so that reading the line gives the point back.
 
@@ -33,7 +35,8 @@ std::optional<store::PointRecord> parse_point_line(std::string_view line, const 
 // The line of a point (with its "\r\n"); nothing when a coordinate is not a finite number.
 std::optional<std::string> export_line(const store::PointRecord& point, const Layout& layout, int decimals);
 
-// The heading line: the names of the kinds of the positions other than " ", joined by ",", then "\r\n".
+// The heading line: the names of the kinds of the positions a line has (empty for " "), joined by ",",
+// then "\r\n"; Preview reads it back as the same layout.
 std::string heading_line(const Layout& layout);
 
 // The layout a heading line names: word k (quotes removed, compared with the kind names exactly, letter

@@ -19,12 +19,12 @@ constexpr int kLabelExchangeFirst = 2430;
 ui::DialogTemplate exchange_form(
     const char* name, std::u16string title, std::u16string file_button, std::vector<ui::ControlTemplate> right)
 {
-    std::vector<ui::ControlTemplate> controls = {label(kLabelExchangeFirst, u"Field", {4, 2, 128, 18})};
+    std::vector<ui::ControlTemplate> controls = {label(kLabelExchangeFirst, u"Field", {4, 2, 118, 18})};
     for (int k = 0; k < 7; ++k) {
         const int y = 20 + 24 * k;
         controls.push_back(
             label(kLabelExchangeFirst + 1 + k, std::u16string(1, char16_t(u'1' + k)), {4, y + 3, 16, y + 19}));
-        controls.push_back(build::drop_down(kComboExchangeField1 + k, {18, y, 128, y + 150}));
+        controls.push_back(build::drop_down(kComboExchangeField1 + k, {18, y, 118, y + 150}));
     }
     controls.insert(controls.end(), right.begin(), right.end());
     controls.push_back(button(kButtonExchangeFile, std::move(file_button), {4, 196, 104, 218}));
@@ -36,14 +36,14 @@ ui::DialogTemplate ascii_export()
 {
     return exchange_form(kDialogAsciiExport, u"ASCII Export", u"Output file",
         {
-            label(kLabelExchangeFirst + 8, u"From Pt:", {136, 20, 236, 36}),
-            edit(kEditExchangeFrom, {136, 38, 236, 60}),
-            label(kLabelExchangeFirst + 9, u"To Pt:", {136, 64, 236, 80}),
-            edit(kEditExchangeTo, {136, 82, 236, 104}),
-            label(kLabelExchangeFirst + 10, u"Decimals:", {136, 108, 236, 124}),
-            build::drop_down(kComboExchangeDecimals, {136, 126, 236, 266}),
-            button(kCheckExchangeHeading, u"Heading", {136, 152, 236, 170}, controls::kButtonAutoCheckBox),
-            button(kCheckExchangeAppend, u"Append", {136, 172, 236, 190}, controls::kButtonAutoCheckBox),
+            label(kLabelExchangeFirst + 8, u"From Pt:", {124, 20, 236, 36}),
+            edit(kEditExchangeFrom, {124, 38, 236, 60}),
+            label(kLabelExchangeFirst + 9, u"To Pt:", {124, 64, 236, 80}),
+            edit(kEditExchangeTo, {124, 82, 236, 104}),
+            label(kLabelExchangeFirst + 10, u"Decimals:", {124, 108, 236, 124}),
+            build::drop_down(kComboExchangeDecimals, {124, 126, 236, 266}),
+            button(kCheckExchangeHeading, u"Heading", {124, 152, 236, 170}, controls::kButtonAutoCheckBox),
+            button(kCheckExchangeAppend, u"Append", {124, 172, 236, 190}, controls::kButtonAutoCheckBox),
         });
 }
 
@@ -51,8 +51,8 @@ ui::DialogTemplate ascii_import()
 {
     return exchange_form(kDialogAsciiImport, u"ASCII Import", u"Input file",
         {
-            label(kLabelExchangeFirst + 11, u"Existing points:", {136, 20, 236, 36}),
-            build::drop_down(kComboExchangePolicy, {136, 38, 236, 128}),
+            label(kLabelExchangeFirst + 11, u"Existing points:", {124, 20, 236, 36}),
+            build::drop_down(kComboExchangePolicy, {124, 38, 236, 128}),
         });
 }
 

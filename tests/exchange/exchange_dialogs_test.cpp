@@ -205,7 +205,8 @@ TEST_F(ExchangeDialogTest, ExportARangeWithAHeading)
     EXPECT_OK(d().wait(5));
     expect_box("Export", "Points written: 2");
     EXPECT_EQ(read_bytes(kAscii),
-        "Number,Northing,Easting,Elevation,Name\r\n2,2.000,2.000,2.000,\"OLD2\"\r\n50,5.000,5.000,5.000,\"OLD50\"\r\n");
+        "Number,Northing,Easting,Elevation,,,Name\r\n2,2.000,2.000,2.000,,,\"OLD2\"\r\n"
+        "50,5.000,5.000,5.000,,,\"OLD50\"\r\n");
     // The form shows the configuration it left.
     EXPECT_OK(d().command(prog::kOpenExport));
     EXPECT_OK(d().expect_text(res::kEditExchangeFrom, "2"));
