@@ -1,5 +1,7 @@
 #include "resources/exchange_resources.h"
 
+#include <algorithm>
+
 #include "resources/builders.h"
 
 namespace resources {
@@ -24,7 +26,8 @@ ui::DialogTemplate exchange_form(
         const int y = 20 + 24 * k;
         controls.push_back(
             label(kLabelExchangeFirst + 1 + k, std::u16string(1, char16_t(u'1' + k)), {4, y + 3, 16, y + 19}));
-        controls.push_back(build::drop_down(kComboExchangeField1 + k, {18, y, 118, y + 150}));
+        // The open list reaches down to the bottom of the work area at most (it scrolls).
+        controls.push_back(build::drop_down(kComboExchangeField1 + k, {18, y, 118, std::min(y + 150, 266)}));
     }
     controls.insert(controls.end(), right.begin(), right.end());
     controls.push_back(button(kButtonExchangeFile, std::move(file_button), {4, 196, 104, 218}));

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <map>
 #include <string>
 #include <vector>
@@ -41,7 +40,6 @@ namespace prog {
 
 constexpr int kOpenMapCheck = 900;
 constexpr int kOpenArea = 901;
-std::deque<std::u16string> s_paths;
 
 int program()
 {
@@ -54,14 +52,7 @@ int program()
         }),
         [] {
             resources::install_all();
-            calc::set_job_path_chooser([](platform::ui::Hwnd) {
-                std::u16string path;
-                if (!s_paths.empty()) {
-                    path = s_paths.front();
-                    s_paths.pop_front();
-                }
-                return path;
-            });
+            calc::set_job_path_chooser([](platform::ui::Hwnd) { return testing_support::next_chosen_path(); });
         });
 }
 
@@ -75,7 +66,6 @@ protected:
     void SetUp() override
     {
         testing_support::ProgramTest::SetUp();
-        prog::s_paths.clear();
         ASSERT_TRUE(store::coord_create(kCoords));
         for (auto [number, e, n] : {std::tuple {1u, 0.0, 0.0}, {2u, 2.0, 0.0}, {3u, 2.0, 2.0}, {10u, 100.0, 100.0},
                  {11u, 110.0, 100.0}, {12u, 120.0, 100.0}}) {
@@ -91,7 +81,7 @@ protected:
     // The next path the File menu gets.
     void choose(const std::u16string& path)
     {
-        ASSERT_TRUE(d().inspect([&] { prog::s_paths.push_back(path); }));
+        ASSERT_TRUE(d().inspect([&] { testing_support::chosen_paths().push_back(path); }));
     }
 
     void add_leg(const char* to, const char* azimuth, const char* distance, const char* type, const char* button)

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 
 #include "calc/job_menu.h"
 #include "exchange/exchange_config.h"
@@ -25,7 +24,6 @@ namespace prog {
 
 constexpr int kOpenExport = 900;
 constexpr int kOpenImport = 901;
-std::deque<std::u16string> s_paths;
 
 int program()
 {
@@ -38,14 +36,7 @@ int program()
         }),
         [] {
             resources::install_all();
-            calc::set_job_path_chooser([](platform::ui::Hwnd) {
-                std::u16string path;
-                if (!s_paths.empty()) {
-                    path = s_paths.front();
-                    s_paths.pop_front();
-                }
-                return path;
-            });
+            calc::set_job_path_chooser([](platform::ui::Hwnd) { return testing_support::next_chosen_path(); });
         });
 }
 
@@ -59,7 +50,6 @@ protected:
     void SetUp() override
     {
         WithProgram<ExchangeTest>::SetUp();
-        prog::s_paths.clear();
         m_before = {{1, make_point(1, 1, 1, 1, "OLD1")}, {2, make_point(2, 2, 2, 2, "OLD2")},
             {50, make_point(50, 5, 5, 5, "OLD50")}};
         store_points(m_before);
@@ -68,7 +58,7 @@ protected:
 
     void choose(const std::u16string& path)
     {
-        ASSERT_TRUE(d().inspect([&] { prog::s_paths.push_back(path); }));
+        ASSERT_TRUE(d().inspect([&] { testing_support::chosen_paths().push_back(path); }));
     }
 
     void expect_box(const char* caption, const char* text)
