@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include "calc/job_menu.h"
 #include "exchange/exchange_config.h"
 #include "exchange/exchange_dialogs.h"
@@ -95,6 +94,10 @@ TEST_F(ExchangeDialogTest, AskBeforeReplaceAsksForEachExistingPoint)
     import_with("Ask before replace");
     EXPECT_OK(d().expect_window("OVERWRITE_PT"));
     EXPECT_OK(d().expect_text(1214, "Pt#1 exists.  Overwrite?"));
+    // While the prompt is open the run waits: ticks bring no second prompt and store nothing.
+    EXPECT_OK(d().wait(50));
+    EXPECT_OK(d().expect_text(1214, "Pt#1 exists.  Overwrite?"));
+    EXPECT_EQ(points().count(3), 0u);
     EXPECT_OK(d().click("Cancel"));
     EXPECT_OK(d().wait(5));
     EXPECT_OK(d().expect_text(1214, "Pt#2 exists.  Overwrite?"));
