@@ -12,6 +12,7 @@
 #include "calc/transform_dialogs.h"
 #include "calc/traverse_dialog.h"
 #include "cogo/cogo_input_dialog.h"
+#include "exchange/exchange_dialogs.h"
 #include "gps/gps_link.h"
 #include "gps/navigation_display.h"
 #include "gps/position_dialog.h"
@@ -105,16 +106,17 @@ bool dispatch_command(ui::Hwnd main, int command)
     case kCmdNavPlan:
         gps::run_plan_view(main);
         return true;
+    case kCmdAsciiImport:
+        exchange::run_ascii_import(main);
+        return true;
+    case kCmdAsciiExport:
+        exchange::run_ascii_export(main);
+        return true;
     case kCmdExit:
         ui::send_message(main, ui::kMsgClose);
         return true;
     case kCmdTraverse:
         calc::run_traverse(main);
-        return true;
-    // The exchange joins the table with its own module; until then its commands are accepted and open
-    // nothing.
-    case kCmdAsciiImport:
-    case kCmdAsciiExport:
         return true;
     default:
         return false;

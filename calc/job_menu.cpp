@@ -123,6 +123,11 @@ void set_job_path_chooser(JobPathChooser chooser)
     s_chooser = std::move(chooser);
 }
 
+std::u16string choose_job_path(ui::Hwnd owner)
+{
+    return choose_path(owner);
+}
+
 [[maybe_unused]] static const bool s_reset_registered
     = platform::register_reset(platform::ResetStage::Program, [] { s_chooser = {}; });
 

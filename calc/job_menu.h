@@ -45,5 +45,7 @@ std::u16string job_file_name(const JobType& type);
 // chosen path as typed ("" when cancelled). Until one is installed no path is ever chosen.
 using JobPathChooser = std::function<std::u16string(platform::ui::Hwnd owner)>;
 void set_job_path_chooser(JobPathChooser chooser);
+// A path from the installed chooser, white space trimmed at both ends; "" when cancelled or none is installed.
+std::u16string choose_job_path(platform::ui::Hwnd owner);
 
 }  // namespace calc

@@ -21,7 +21,7 @@ std::u16string format_area(double value);
 // with 0 gives "-4", 0.05 with 2 gives "0.05". A value just below 0 that rounds to 0 keeps its "-"
 // ("-0.00"), as the files have always had it. Any magnitude prints in full. The count is kept within
 // [0, kMaxFixedDecimals]; infinities and NaN print as the C library prints them.
-constexpr int kMaxFixedDecimals = 9;
+constexpr int kMaxFixedDecimals = 10;
 std::string format_fixed_decimals(double value, int decimals);
 
 }  // namespace formats

@@ -43,7 +43,7 @@ void check_fixed_round_trip(double value)
 {
     if (!(std::fabs(value) <= 1e15))
         return;
-    for (int decimals : {0, 3, 9}) {
+    for (int decimals : {0, 3, 9, 10}) {
         std::string text = formats::format_fixed_decimals(value, decimals);
         double back = kUntouched;
         FUZZ_CHECK(formats::parse_number_ansi(text, &back));

@@ -5,6 +5,7 @@
 #include "resources/calc_resources.h"
 #include "resources/cogo_resources.h"
 #include "resources/gps_resources.h"
+#include "resources/exchange_resources.h"
 #include "resources/plot_resources.h"
 #include "resources/point_dialog_resources.h"
 #include "resources/store_resources.h"
@@ -24,6 +25,7 @@ void install_all()
     install_cogo_resources();
     install_gps_resources();
     install_traverse_resources();
+    install_exchange_resources();
 }
 
 TemplateSet all_templates()
@@ -31,7 +33,7 @@ TemplateSet all_templates()
     TemplateSet all;
     for (const TemplateSet& set :
         {app_templates(), point_dialog_templates(), plot_templates(), store_templates(), calc_templates(),
-            transform_templates(), cogo_templates(), gps_templates(), traverse_templates()}) {
+            transform_templates(), cogo_templates(), gps_templates(), traverse_templates(), exchange_templates()}) {
         all.dialogs.insert(all.dialogs.end(), set.dialogs.begin(), set.dialogs.end());
         all.menu_bars.insert(all.menu_bars.end(), set.menu_bars.begin(), set.menu_bars.end());
     }

@@ -77,6 +77,16 @@ const std::map<int, std::function<void(Driver&)>>& ways_in()
             }},
         {168, [](Driver& d) { d.menu("GPS/Position"); }},
         {169, [](Driver& d) { d.menu("GPS/Navigation/Compass View"); }},
+        {180,
+            [](Driver& d) {
+                d.inspect([] { store::coord_create(u"\\My Documents\\Menus.dat"); });
+                d.menu("Coords/ASCII/Export");
+            }},
+        {181,
+            [](Driver& d) {
+                d.inspect([] { store::coord_create(u"\\My Documents\\Menus.dat"); });
+                d.menu("Coords/ASCII/Import");
+            }},
         {160,
             [](Driver& d) {
                 d.inspect([] { store::coord_create(u"\\My Documents\\Menus.dat"); });

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <map>
 #include <string>
 #include <vector>

@@ -79,7 +79,7 @@ TEST_F(NumberFormat, FixedDecimalsPrintAnyMagnitudeInFull)
 TEST_F(NumberFormat, FixedDecimalsCountIsHeldWithinRange)
 {
     EXPECT_EQ(format_fixed_decimals(1.5, -3), "2");
-    EXPECT_EQ(format_fixed_decimals(0.123456789123, 15), "0.123456789");
+    EXPECT_EQ(format_fixed_decimals(0.123456789123, 15), "0.1234567891");
 }
 
 TEST_F(NumberFormat, FixedDecimalsOfNonFiniteValuesDoNotCrash)

@@ -12,9 +12,26 @@ std::vector<std::string>& program_log()
     return lines;
 }
 
+std::deque<std::u16string>& chosen_paths()
+{
+    static std::deque<std::u16string> paths;
+    return paths;
+}
+
+std::u16string next_chosen_path()
+{
+    std::u16string path;
+    if (!chosen_paths().empty()) {
+        path = chosen_paths().front();
+        chosen_paths().pop_front();
+    }
+    return path;
+}
+
 int run_test_program(const std::u16string& class_name, ui::WndProc proc, const std::function<void()>& install)
 {
     program_log().clear();
+    chosen_paths().clear();
     ui::reset();
     platform::controls::register_classes();
     if (install)

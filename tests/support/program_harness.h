@@ -6,6 +6,7 @@
 // program wrote to program_log() while it is parked, and the program is finished before the device goes.
 // WithProgram<F> adds the same to another fixture F derived from DeviceTest.
 
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -20,6 +21,12 @@ namespace testing_support {
 
 // What a test program tells its test, a line at a time; run_test_program empties it as the program starts.
 std::vector<std::string>& program_log();
+
+// The paths a test program's file browser answers with, in turn: a test fills the queue (while the program
+// is parked), the program's path chooser takes the next one; an empty queue answers as a cancelled browser
+// does (""). run_test_program empties it as the program starts.
+std::deque<std::u16string>& chosen_paths();
+std::u16string next_chosen_path();
 
 // The main function of a small test program: a fresh window manager with the controls' classes, then
 // `install` (templates, resources, a message sink), then a visible top-level window titled "Varno" of class
