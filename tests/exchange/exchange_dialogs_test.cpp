@@ -183,6 +183,8 @@ TEST_F(ExchangeDialogTest, PreviewTakesAHeadingAndShowsTheFirstPoint)
 // An export of a range with a heading and 3 decimals; the run's box counts the points; Append adds.
 TEST_F(ExchangeDialogTest, ExportARangeWithAHeading)
 {
+    // A northing of -0.0004 at 3 decimals keeps its sign: -0.000.
+    d().inspect([&] { store_points({{20, make_point(20, 7, -0.0004, 1, "NEG")}}); });
     EXPECT_OK(d().command(prog::kOpenExport));
     EXPECT_OK(d().expect_window(res::kDialogAsciiExport));
     for (int k = 0; k < 7; ++k) {
@@ -196,10 +198,10 @@ TEST_F(ExchangeDialogTest, ExportARangeWithAHeading)
     EXPECT_OK(d().type(res::kEditExchangeFile, kAsciiText));
     EXPECT_OK(d().menu("Export"));
     EXPECT_OK(d().wait(5));
-    expect_box("Export", "Points written: 2");
+    expect_box("Export", "Points written: 3");
     EXPECT_EQ(read_bytes(kAscii),
         "Number,Northing,Easting,Elevation,,,Name\r\n2,2.000,2.000,2.000,,,\"OLD2\"\r\n"
-        "50,5.000,5.000,5.000,,,\"OLD50\"\r\n");
+        "20,-0.000,7.000,1.000,,,\"NEG\"\r\n50,5.000,5.000,5.000,,,\"OLD50\"\r\n");
     // The form shows the configuration it left.
     EXPECT_OK(d().command(prog::kOpenExport));
     EXPECT_OK(d().expect_text(res::kEditExchangeFrom, "2"));
