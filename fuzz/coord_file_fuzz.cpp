@@ -188,7 +188,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     double box[4] = {};
     const bool boxed = store::coord_bounding_box(&box[0], &box[1], &box[2], &box[3]);
     FUZZ_CHECK(live > 0 || !boxed);
-    FUZZ_CHECK(!boxed || (box[0] <= box[2] && box[1] <= box[3] && std::isfinite(box[0] + box[1] + box[2] + box[3])));
+    FUZZ_CHECK(!boxed || (box[0] <= box[2] && box[1] <= box[3] && std::all_of(box, box + 4, [](double v) {
+        return std::isfinite(v);
+    })));
     store::coord_point_near(box[0], box[1], 1.0);
 
     FUZZ_CHECK(store::coord_number_index() && store::coord_name_index());
