@@ -176,7 +176,8 @@ int fill(Index& index, size_t count, const IndexEntryAt& entry_at)
     const size_t size = size_t(index.entry_size);
     std::memset(index.root.data() + kNodeHeaderSize, 0, size_t(mark_offset(index) - kNodeHeaderSize));
     if (count <= size_t(3 * index.capacity)) {
-        std::memcpy(root.entry(0), entries.data(), entries.size());
+        if (!entries.empty())
+            std::memcpy(root.entry(0), entries.data(), entries.size());
         index.set_count(root, 0, int(count));
     } else {
         PageRun run(index);
