@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/reset/reset.h"
+#include "platform/text/text.h"
 
 namespace calc {
 
@@ -14,14 +15,6 @@ constexpr double kMinimumSpread = 1e-4;  // control spread, root mean square abo
 constexpr double kSameTarget = 0.001;    // targets this close share the residuals of the first
 
 ControlPairs s_pairs;
-
-std::u16string number_text(uint32_t n)
-{
-    std::u16string s;
-    for (char c : std::to_string(n))
-        s += char16_t(c);
-    return s;
-}
 
 void unset_residuals(ControlPairs& pairs)
 {
@@ -103,11 +96,13 @@ FitOutcome fit_similarity(ControlPairs& pairs, TransformParameters* out, const P
         ControlPair& p = pairs.slot(i);
         const std::optional<formats::Position> source = lookup(p.source), target = lookup(p.target);
         if (!source) {
-            outcome.refusal = u"Control point " + number_text(p.source) + u" is not in the coordinate file.";
+            outcome.refusal = u"Control point " + platform::text::wformat(u"%lu", (unsigned long)p.source)
+                + u" is not in the coordinate file.";
             return outcome;
         }
         if (!target) {
-            outcome.refusal = u"Control point " + number_text(p.target) + u" is not in the coordinate file.";
+            outcome.refusal = u"Control point " + platform::text::wformat(u"%lu", (unsigned long)p.target)
+                + u" is not in the coordinate file.";
             return outcome;
         }
         p.source_n = source->n;

@@ -5,20 +5,13 @@
 #include <vector>
 
 #include "calc/transform.h"
+#include "platform/text/text.h"
 #include "store/coord_file.h"
 #include "store/point_index.h"
 
 namespace calc {
 
 namespace {
-
-std::u16string text(int n)
-{
-    std::u16string s;
-    for (char c : std::to_string(n))
-        s += char16_t(c);
-    return s;
-}
 
 // The points with numbers from..to, in number order, read through the number index.
 std::vector<store::PointRecord> points_in_range(uint32_t from, uint32_t to)
@@ -94,11 +87,11 @@ std::u16string describe(const ApplyOutcome& o)
 {
     if (o.refused)
         return o.refusal;
-    std::u16string s = u"Stored " + text(o.stored) + (o.stored == 1 ? u" point" : u" points");
+    std::u16string s = u"Stored " + platform::text::wformat(u"%d", o.stored) + (o.stored == 1 ? u" point" : u" points");
     if (o.in_use > 0)
-        s += u", skipped " + text(o.in_use) + u" whose number is in use";
+        s += u", skipped " + platform::text::wformat(u"%d", o.in_use) + u" whose number is in use";
     if (o.failed > 0)
-        s += u", " + text(o.failed) + u" could not be stored";
+        s += u", " + platform::text::wformat(u"%d", o.failed) + u" could not be stored";
     return s + u".";
 }
 

@@ -30,6 +30,7 @@ public:
         , m_plot(plot)
     {
     }
+    ~GraphicsPlotWindow() override { dwg_delete(m_slot); }
 
 private:
     void on_open_plot() override
@@ -55,10 +56,6 @@ private:
         return true;
     }
 
-public:
-    ~GraphicsPlotWindow() override { dwg_delete(m_slot); }
-
-private:
     const GraphicsPlot& m_plot;
     int m_slot = -1;
 };

@@ -21,7 +21,7 @@ constexpr gdi::Color kBlue = gdi::rgb(0, 0, 192);     // palette 12
 
 class Render : public RenderTest {
 protected:
-    // The spec's view: (0, 100, 200, 0) on 240 x 240 fits to (0, 150, 200, -50) at 1.2 pixels a metre.
+    // The worked view: (0, 100, 200, 0) on 240 x 240 fits to (0, 150, 200, -50) at 1.2 pixels a metre.
     void open_plot()
     {
         open_window(240, 240);
